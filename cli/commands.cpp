@@ -1,0 +1,12 @@
+#include "cli/commands.h"
+
+namespace zelvo::cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> table = {
+        {"convert", RunConvert},
+    };
+    return table;
+}
+
+}  // namespace zelvo::cli

@@ -1,0 +1,19 @@
+#include "platform/registry_store.h"
+#include "platform/system_info.h"
+
+namespace zelvo {
+
+namespace {
+int testCodePage = 0;
+}
+
+int SystemCodePage() { return testCodePage ? testCodePage : 936; }
+void SetSystemCodePageForTests(int codePage) { testCodePage = codePage; }
+bool IsNtPlatform() { return true; }
+int UserDefaultLanguageId() { return 1033; }
+int SystemDefaultLanguageId() { return 1033; }
+
+// Native builds have no registry; values live in memory for the life of the process.
+std::unique_ptr<RegistryBackend> CreatePlatformRegistryBackend() { return std::make_unique<MemoryRegistryBackend>(); }
+
+}  // namespace zelvo

@@ -1,0 +1,44 @@
+// Multibyte-aware text operations on byte strings in a double-byte code page (936 GBK,
+// 950 Big5: lead bytes 0x81..0xFE) or a single-byte one. Every search, comparison and
+// case change of the program goes through here; nothing else walks characters itself.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zelvo {
+
+constexpr int kCodePageGbk = 936;
+constexpr int kCodePageBig5 = 950;
+
+bool IsDoubleByteCodePage(int codePage);
+bool IsLeadByte(unsigned char byte, int codePage);
+
+// Length in bytes of the character starting at text[pos]: 2 for a lead byte followed
+// by any byte, else 1.
+size_t CharLengthAt(std::string_view text, size_t pos, int codePage);
+
+// True when pos is the start of a character (not the trail byte of one), scanning
+// from the start of the text.
+bool IsCharBoundary(std::string_view text, size_t pos, int codePage);
+
+// First occurrence of needle at or after from that starts on a character boundary, as
+// _mbsstr finds it; npos when none. An empty needle is found at from.
+size_t FindText(std::string_view text, std::string_view needle, size_t from, int codePage);
+// Last occurrence that starts at or before from (npos: from the end).
+size_t FindTextBackward(std::string_view text, std::string_view needle, size_t from, int codePage);
+
+// Byte-wise unsigned comparison (_mbscmp): <0, 0, >0.
+int CompareText(std::string_view a, std::string_view b);
+// Case-insensitive for ASCII letters only; double-byte characters compare byte-wise (_mbsicmp).
+int CompareTextNoCase(std::string_view a, std::string_view b, int codePage);
+
+// Lower / upper case for single-byte ASCII letters; double-byte characters stay intact.
+std::string ToLowerText(std::string_view text, int codePage);
+std::string ToUpperText(std::string_view text, int codePage);
+
+// Removes blanks, tabs, CR and LF at both ends.
+std::string TrimBlanks(std::string_view text);
+
+}  // namespace zelvo

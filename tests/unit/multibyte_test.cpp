@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "services/multibyte.h"
+
+namespace zelvo {
+namespace {
+
+// GBK: 0xB0 0x41 is one character whose trail byte is 'A'; 0x5C can be a trail byte too.
+const std::string kTrailA = "\xB0" "A";
+
+TEST(Multibyte, FindNeverStartsOnATrailByteInDoubleByteCodePages) {
+    std::string text = kTrailA + "A";
+    EXPECT_EQ(FindText(text, "A", 0, kCodePageGbk), 2u);
+    EXPECT_EQ(FindText(text, "A", 0, 1252), 1u);  // single-byte code page: byte-wise
+    EXPECT_EQ(FindText("\x81\x5C\x5C", "\\", 0, kCodePageBig5), 2u);
+    EXPECT_EQ(FindText(text, "B", 0, kCodePageGbk), std::string::npos);
+    EXPECT_EQ(FindText(text, "", 1, kCodePageGbk), 1u);
+    // A lone lead byte at the end is a character of its own.
+    EXPECT_EQ(FindText("ab\xB0", "\xB0", 0, kCodePageGbk), 2u);
+}
+
+TEST(Multibyte, FindFromAMidCharacterPositionResumesAtTheNextCharacter) {
+    std::string text = "\xB0\xA1\xB0\xA1";
+    EXPECT_EQ(FindText(text, "\xB0\xA1", 1, kCodePageGbk), 2u);
+    EXPECT_EQ(FindText(text, "\xA1\xB0", 0, kCodePageGbk), std::string::npos);
+}
+
+TEST(Multibyte, BackwardFindTakesTheLastCharacterAlignedMatch) {
+    std::string text = "A" + kTrailA + "A";
+    EXPECT_EQ(FindTextBackward(text, "A", std::string::npos, kCodePageGbk), 3u);
+    EXPECT_EQ(FindTextBackward(text, "A", 2, kCodePageGbk), 0u);
+}
+
+TEST(Multibyte, CaseChangesLeaveDoubleByteCharactersIntact) {
+    EXPECT_EQ(ToLowerText("[N]" + kTrailA + "B", kCodePageGbk), "[n]" + kTrailA + "b");
+    EXPECT_EQ(ToUpperText("x\xB0" "a", kCodePageGbk), "X\xB0" "a");
+    EXPECT_EQ(ToLowerText("\xB0" "A", 1252), "\xB0" "a");
+    EXPECT_EQ(CompareTextNoCase("ABC", "abc", kCodePageGbk), 0);
+    EXPECT_NE(CompareTextNoCase(kTrailA, "\xB0" "a", kCodePageGbk), 0);
+}
+
+TEST(Multibyte, CompareIsUnsignedByteOrderWithShorterFirst) {
+    EXPECT_LT(CompareText("A", "\xB0"), 0);
+    EXPECT_LT(CompareText("AB", "ABC"), 0);
+    EXPECT_GT(CompareText("\xB1", "\xB0\xFF"), 0);
+    EXPECT_EQ(CompareText("", ""), 0);
+}
+
+TEST(Multibyte, TrimBlanksRemovesOnlyBlanksTabsAndLineBreaks) {
+    EXPECT_EQ(TrimBlanks(" \t\r\n x y \r\n\t "), "x y");
+    EXPECT_EQ(TrimBlanks("\r\n"), "");
+    EXPECT_EQ(TrimBlanks("\x0Bz\x0B"), "\x0Bz\x0B");
+}
+
+TEST(Multibyte, CharacterBoundaries) {
+    std::string text = "a\xB0\xA1" "b";
+    EXPECT_TRUE(IsCharBoundary(text, 1, kCodePageGbk));
+    EXPECT_FALSE(IsCharBoundary(text, 2, kCodePageGbk));
+    EXPECT_TRUE(IsCharBoundary(text, 3, kCodePageGbk));
+    EXPECT_TRUE(IsCharBoundary(text, 2, 1252));
+}
+
+}  // namespace
+}  // namespace zelvo

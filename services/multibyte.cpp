@@ -85,6 +85,25 @@ int CompareTextNoCase(std::string_view a, std::string_view b, int codePage) {
 std::string ToLowerText(std::string_view text, int codePage) { return MapSingleBytes(text, codePage, Lower); }
 std::string ToUpperText(std::string_view text, int codePage) { return MapSingleBytes(text, codePage, Upper); }
 
+std::string ReplaceText(std::string_view text, std::string_view from, std::string_view to, int codePage) {
+    std::string out;
+    if (from.empty()) return std::string(text);
+    out.reserve(text.size());
+    // One walk over the characters: a match may only start where a character starts.
+    size_t i = 0;
+    while (i < text.size()) {
+        if (i + from.size() <= text.size() && text.compare(i, from.size(), from) == 0) {
+            out.append(to);
+            i += from.size();
+            continue;
+        }
+        size_t length = CharLengthAt(text, i, codePage);
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 std::string TrimBlanks(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     size_t begin = 0, end = text.size();

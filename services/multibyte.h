@@ -38,6 +38,10 @@ int CompareTextNoCase(std::string_view a, std::string_view b, int codePage);
 std::string ToLowerText(std::string_view text, int codePage);
 std::string ToUpperText(std::string_view text, int codePage);
 
+// Every occurrence of from, found left to right on character boundaries and not
+// overlapping, replaced by to. An empty from leaves the text as it is.
+std::string ReplaceText(std::string_view text, std::string_view from, std::string_view to, int codePage);
+
 // Removes blanks, tabs, CR and LF at both ends.
 std::string TrimBlanks(std::string_view text);
 

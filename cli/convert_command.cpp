@@ -1,12 +1,89 @@
+// zelvoc convert: one file or standard input through the code tables, byte for byte.
 #include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "cli/commands.h"
+#include "cli/convert_options.h"
+#include "convert/code_tables.h"
+#include "platform/file_system.h"
 
 namespace zelvo::cli {
+namespace {
 
-int RunConvert(const Arguments&) {
-    std::fputs("zelvoc convert: not built yet\n", stderr);
-    return 2;
+void UseBinaryStandardStreams() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
+bool ReadStandardInput(std::string& out) {
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) out.append(buffer, n);
+    return !std::ferror(stdin);
+}
+
+bool WriteStandardOutput(const std::string& data) {
+    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), stdout) != data.size()) return false;
+    return std::fflush(stdout) == 0;
+}
+
+// The converters stop at a zero byte, as the editor's text does; a file may hold zero
+// bytes, so each stretch between them is converted on its own and the zeros are kept.
+std::string ConvertBytes(const std::string& input, const ConvertOptions& options) {
+    std::string output;
+    output.reserve(input.size());
+    size_t start = 0;
+    while (start <= input.size()) {
+        size_t zero = input.find('\0', start);
+        if (zero == std::string::npos) zero = input.size();
+        std::string_view piece(input.data() + start, zero - start);
+        if (options.fromGbk) {
+            AppendTransferFromGbk(piece, options.mode, output);
+        } else {
+            AppendTransferFromBig5(piece, options.mode, output);
+        }
+        if (zero == input.size()) break;
+        output.push_back('\0');
+        start = zero + 1;
+    }
+    return output;
+}
+
+}  // namespace
+
+int RunConvert(const Arguments& args) {
+    ConvertOptions options;
+    std::string error;
+    if (!ParseConvertOptions(args, options, error)) {
+        std::fprintf(stderr, "zelvoc convert: %s\n", error.c_str());
+        return 2;
+    }
+    UseBinaryStandardStreams();
+
+    std::string input;
+    const bool fromStdin = options.inputPath.empty() || options.inputPath == "-";
+    if (fromStdin ? !ReadStandardInput(input) : !ReadFileBytes(options.inputPath, input)) {
+        std::fprintf(stderr, "zelvoc convert: cannot read '%s'\n",
+                     fromStdin ? "standard input" : options.inputPath.c_str());
+        return 1;
+    }
+
+    const std::string output = ConvertBytes(input, options);
+
+    const bool toStdout = options.outputPath.empty() || options.outputPath == "-";
+    if (toStdout ? !WriteStandardOutput(output) : !ReplaceFileBytes(options.outputPath, output)) {
+        std::fprintf(stderr, "zelvoc convert: cannot write '%s'\n",
+                     toStdout ? "standard output" : options.outputPath.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace zelvo::cli

@@ -5,6 +5,7 @@ namespace zelvo::cli {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
         {"convert", RunConvert},
+        {"detect", RunDetect},
     };
     return table;
 }

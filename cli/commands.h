@@ -9,6 +9,7 @@ namespace zelvo::cli {
 using Arguments = std::vector<std::string>;
 
 int RunConvert(const Arguments& args);
+int RunDetect(const Arguments& args);
 
 struct Command {
     const char* name;

@@ -1,3 +1,7 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/win/zelvo_app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int) {
+    return zelvo::RunZelvo(instance, commandTail ? commandTail : "");
+}

@@ -1,0 +1,84 @@
+// The dialog framework every window of the program sits on. A Dialog owns its HWND,
+// runs modal or modeless from a resource template, dispatches WM_COMMAND through a table
+// from control id to handler, and relabels its controls from the UI string table when it
+// opens.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zelvo {
+
+class Dialog {
+public:
+    using CommandHandler = std::function<void(int id, int notifyCode)>;
+
+    explicit Dialog(int templateId);
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs the dialog modally; returns what End was given, or -1 when it could not open.
+    INT_PTR RunModal(HWND parent);
+    // Creates the dialog as a modeless window; false when it could not be created.
+    bool CreateModeless(HWND parent);
+    // Ends a modal run with the result, or destroys a modeless window.
+    void End(INT_PTR result);
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    bool IsModal() const { return modal_; }
+    int TemplateId() const { return templateId_; }
+
+    // The instance whose resources hold the templates (the program's, or a test's).
+    static void SetResourceInstance(HINSTANCE instance);
+    static HINSTANCE ResourceInstance();
+
+protected:
+    // The command table: a control id, or a range of ids for dynamic menus, to a handler.
+    void BindCommand(int id, CommandHandler handler);
+    void BindCommandRange(int firstId, int lastId, CommandHandler handler);
+    template <class T>
+    void BindCommand(int id, void (T::*method)()) {
+        T* self = static_cast<T*>(this);
+        BindCommand(id, [self, method](int, int) { (self->*method)(); });
+    }
+
+    // Pairs of control id and UI string id applied by RelabelControls.
+    void SetLabels(std::vector<std::pair<int, int>> labels) { labels_ = std::move(labels); }
+    // Writes each labelled control's text from the UI string table in the UI language.
+    // Called when the dialog opens, before OnInitDialog, and again when the UI language changes.
+    virtual void RelabelControls();
+
+    // Handlers. OnInitDialog returns what WM_INITDIALOG returns (true: default focus).
+    virtual bool OnInitDialog() { return true; }
+    virtual void OnSize(UINT type, int width, int height) {}
+    virtual void OnTimer(UINT_PTR timerId) {}
+    // The close box and Alt+F4. The default ends the dialog with IDCANCEL.
+    virtual void OnClose() { End(IDCANCEL); }
+    virtual void OnDestroy() {}
+    // IDOK and IDCANCEL when nothing is bound to them.
+    virtual void OnOk() { End(IDOK); }
+    virtual void OnCancel() { End(IDCANCEL); }
+    // Any other message; return true and set result when handled.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return false; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool DispatchCommand(int id, int notifyCode);
+
+    int templateId_;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+    std::map<int, CommandHandler> commands_;
+    std::vector<std::pair<std::pair<int, int>, CommandHandler>> commandRanges_;
+    std::vector<std::pair<int, int>> labels_;
+};
+
+}  // namespace zelvo

@@ -1,0 +1,81 @@
+#include "app/win/zelvo_app.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "app/editor_app.h"
+#include "app/instance_limit.h"
+#include "app/win/dialog.h"
+#include "app/win/instances.h"
+#include "app/win/main_window.h"
+#include "app/win/message_box_service.h"
+#include "app/win/win_text.h"
+#include "platform/file_system.h"
+#include "platform/system_info.h"
+
+namespace zelvo {
+
+namespace {
+
+class ComScope {
+public:
+    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComScope() {
+        if (ok_) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool ok_;
+};
+
+StartupHooks Win32StartupHooks() {
+    StartupHooks hooks;
+    hooks.countInstances = [] { return CountInstances(false); };
+    hooks.windowTitled = [](const std::string& title) { return FindWindowA(nullptr, title.c_str()) != nullptr; };
+    // The UI string table, debug log, language detection, UI language choice, the
+    // context-menu question and the language table fill the remaining hooks.
+    return hooks;
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExW(nullptr, L"#32770", &windowClass)) return false;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.hInstance = instance;
+    std::wstring name = WidenText(kMainWindowClass, 1252);
+    windowClass.lpszClassName = name.c_str();
+    if (RegisterClassExW(&windowClass)) return true;
+    return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
+    Dialog::SetResourceInstance(instance);
+    // Until the program's own message box exists, warnings go through the system's.
+    SetMessageService(std::make_unique<SystemMessageBoxService>());
+
+    EditorApp& app = TheApp();
+    if (!app.PrepareStart(ProgramFilePath(), TempFolderPath(), UserDefaultLanguageId(), IsNtPlatform(),
+                          Win32StartupHooks()))
+        return 1;
+    if (!RegisterMainWindowClass(instance)) return 1;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ComScope com;
+
+    app.StoreCommandLine(commandTail);
+    MainWindow window(app);
+    app.mainWindow = &window;
+    INT_PTR result = window.RunModal(nullptr);
+    app.mainWindow = nullptr;
+    return result == -1 ? 1 : 0;
+}
+
+}  // namespace zelvo

@@ -70,10 +70,12 @@ void ConvertGbk(const unsigned char* in, size_t n, const uint16_t* cells, unsign
             }
         } else if (b0 <= 0xA0) {
             index = kArea3Base + (b0 - 0x81) * 191 + (b1 - 0x40);
-        } else if (b0 >= 0xA8) {
+        } else if (b0 >= 0xA8 && b0 <= 0xFE) {
             index = kAreas45Base + (b0 - 0xA8) * 97 + (b1 - 0x40);
         } else {
-            index = -1;  // user-defined area 0xA1..0xA7 x 0x40..0xA0
+            // The user-defined area 0xA1..0xA7 x 0x40..0xA0, and 0xFF, which is never a
+            // lead byte and has no row in the table.
+            index = -1;
         }
         if (index < 0) {
             // The next byte is looked at as a character of its own, not skipped.

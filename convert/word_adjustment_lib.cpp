@@ -17,15 +17,23 @@ namespace {
 const char kLineEnd[] = "\r\n";
 const char kTitleTag[] = "[T]";
 
-const char* DirectionKey(bool isG2B) { return isG2B ? "G2B" : "B2G"; }
+const char* DirectionKey(bool isG2B) {
+    return isG2B ? "G2B" : "B2G";
+}
 
 // A lib's words are in the encoding its direction converts to.
-int LibCodePage(bool isG2B) { return isG2B ? kCodePageBig5 : kCodePageGbk; }
+int LibCodePage(bool isG2B) {
+    return isG2B ? kCodePageBig5 : kCodePageGbk;
+}
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Windows paths compare without regard to case; POSIX ones exactly.
-bool PathsIgnoreCase() { return kPathSeparator == '\\'; }
+bool PathsIgnoreCase() {
+    return kPathSeparator == '\\';
+}
 
 std::string WithoutTrailingSeparators(std::string folder) {
     while (folder.size() > 1 && IsPathSeparator(folder.back())) folder.pop_back();
@@ -94,13 +102,20 @@ std::unique_ptr<WordAdjustmentLib> MakeSystemLib(int kind, bool isG2B, int title
 
 std::string LibKindName(int kind) {
     switch (kind) {
-        case 1: return "base lib (gbk)";
-        case 2: return "base lib (big5)";
-        case 3: return "phrase difference adjustment foundation lib (gbk)";
-        case 4: return "phrase difference adjustment foundation lib (big5)";
-        case 5: return "final fix lib (gbk)";
-        case 6: return "final fix lib (big5)";
-        default: return {};
+        case 1:
+            return "base lib (gbk)";
+        case 2:
+            return "base lib (big5)";
+        case 3:
+            return "phrase difference adjustment foundation lib (gbk)";
+        case 4:
+            return "phrase difference adjustment foundation lib (big5)";
+        case 5:
+            return "final fix lib (gbk)";
+        case 6:
+            return "final fix lib (big5)";
+        default:
+            return {};
     }
 }
 
@@ -196,8 +211,8 @@ bool ReadLibFile(WordAdjustmentLib& lib, bool isG2B, bool loadAllItems) {
     return true;
 }
 
-bool LoadLib(WordAdjustmentLib& lib, const SettingsFile* settings, const std::string& settingsSection, bool isG2B,
-             bool loadAllItems, const LibFolders& folders) {
+bool LoadLib(WordAdjustmentLib& lib, const SettingsFile* settings, const std::string& settingsSection,
+             bool isG2B, bool loadAllItems, const LibFolders& folders) {
     if (!lib.isSystem && settings && !settingsSection.empty()) {
         std::string storedPath;
         settings->GetString(settingsSection, "Path", "", storedPath);
@@ -213,17 +228,17 @@ void LoadLibList(WordAdjustmentLibList& list, bool isG2B, bool loadAllItems, con
     auto systemPath = [&](const char* name) { return JoinPath(folders.ctwaFolder, name); };
 
     // A missing system lib file leaves the lib in the list with no items.
-    auto base = MakeSystemLib(isG2B ? 2 : 1, isG2B,
-                              isG2B ? IDS_WDAD_BASE_LIB_G2B_TITLE : IDS_WDAD_BASE_LIB_B2G_TITLE,
-                              isG2B ? IDS_WDAD_BASE_LIB_G2B_DESCRIPTION : IDS_WDAD_BASE_LIB_B2G_DESCRIPTION,
-                              systemPath(isG2B ? "basebig.txt" : "basegb.txt"));
+    auto base =
+        MakeSystemLib(isG2B ? 2 : 1, isG2B, isG2B ? IDS_WDAD_BASE_LIB_G2B_TITLE : IDS_WDAD_BASE_LIB_B2G_TITLE,
+                      isG2B ? IDS_WDAD_BASE_LIB_G2B_DESCRIPTION : IDS_WDAD_BASE_LIB_B2G_DESCRIPTION,
+                      systemPath(isG2B ? "basebig.txt" : "basegb.txt"));
     LoadLib(*base, nullptr, {}, isG2B, loadAllItems, folders);
     list.push_back(std::move(base));
 
-    auto phrase = MakeSystemLib(isG2B ? 4 : 3, isG2B,
-                                isG2B ? IDS_WDAD_PDAF_LIB_G2B_TITLE : IDS_WDAD_PDAF_LIB_B2G_TITLE,
-                                isG2B ? IDS_WDAD_PDAF_LIB_G2B_DESCRIPTION : IDS_WDAD_PDAF_LIB_B2G_DESCRIPTION,
-                                systemPath(isG2B ? "pdafbig.txt" : "pdafgb.txt"));
+    auto phrase =
+        MakeSystemLib(isG2B ? 4 : 3, isG2B, isG2B ? IDS_WDAD_PDAF_LIB_G2B_TITLE : IDS_WDAD_PDAF_LIB_B2G_TITLE,
+                      isG2B ? IDS_WDAD_PDAF_LIB_G2B_DESCRIPTION : IDS_WDAD_PDAF_LIB_B2G_DESCRIPTION,
+                      systemPath(isG2B ? "pdafbig.txt" : "pdafgb.txt"));
     bool finalFixApply = true;
 
     const std::string settingsPath = LibSettingsPath(folders, isG2B);
@@ -248,7 +263,8 @@ void LoadLibList(WordAdjustmentLibList& list, bool isG2B, bool loadAllItems, con
             if (settings.FindSection(section, count) < 0) break;
             auto custom = std::make_unique<WordAdjustmentLib>();
             custom->isG2B = isG2B;
-            if (LoadLib(*custom, &settings, section, isG2B, loadAllItems, folders)) list.push_back(std::move(custom));
+            if (LoadLib(*custom, &settings, section, isG2B, loadAllItems, folders))
+                list.push_back(std::move(custom));
         }
     } else {
         LoadLib(*phrase, nullptr, {}, isG2B, loadAllItems, folders);
@@ -260,9 +276,10 @@ void LoadLibList(WordAdjustmentLibList& list, bool isG2B, bool loadAllItems, con
         const std::string customFolder = JoinPath(folders.ctwaFolder, isG2B ? "custbig" : "custgb");
         std::vector<FolderEntry> entries;
         ListFolder(customFolder, entries);
-        entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                     [](const FolderEntry& entry) { return !EndsWithNoCase(entry.name, ".txt"); }),
-                      entries.end());
+        entries.erase(
+            std::remove_if(entries.begin(), entries.end(),
+                           [](const FolderEntry& entry) { return !EndsWithNoCase(entry.name, ".txt"); }),
+            entries.end());
         std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
             return CompareTextNoCase(a.name, b.name, SystemCodePage()) < 0;
         });
@@ -278,10 +295,10 @@ void LoadLibList(WordAdjustmentLibList& list, bool isG2B, bool loadAllItems, con
         }
     }
 
-    auto finalFix = MakeSystemLib(isG2B ? 6 : 5, isG2B,
-                                  isG2B ? IDS_WDAD_FINAL_FIX_LIB_G2B_TITLE : IDS_WDAD_FINAL_FIX_LIB_B2G_TITLE,
-                                  isG2B ? IDS_WDAD_FINAL_FIX_LIB_G2B_DESCRIPTION : IDS_WDAD_FINAL_FIX_LIB_B2G_DESCRIPTION,
-                                  systemPath(isG2B ? "ffbig.txt" : "ffgb.txt"));
+    auto finalFix = MakeSystemLib(
+        isG2B ? 6 : 5, isG2B, isG2B ? IDS_WDAD_FINAL_FIX_LIB_G2B_TITLE : IDS_WDAD_FINAL_FIX_LIB_B2G_TITLE,
+        isG2B ? IDS_WDAD_FINAL_FIX_LIB_G2B_DESCRIPTION : IDS_WDAD_FINAL_FIX_LIB_B2G_DESCRIPTION,
+        systemPath(isG2B ? "ffbig.txt" : "ffgb.txt"));
     finalFix->apply = finalFixApply;
     LoadLib(*finalFix, nullptr, {}, isG2B, loadAllItems, folders);
     list.push_back(std::move(finalFix));

@@ -51,8 +51,8 @@ void LoadLibList(WordAdjustmentLibList& list, bool isG2B, bool loadAllItems, con
 
 // For a custom lib reads "Path" and "Apply" from the settings section first, then the
 // file. settings may be null when the lib is not a custom one.
-bool LoadLib(WordAdjustmentLib& lib, const SettingsFile* settings, const std::string& settingsSection, bool isG2B,
-             bool loadAllItems, const LibFolders& folders);
+bool LoadLib(WordAdjustmentLib& lib, const SettingsFile* settings, const std::string& settingsSection,
+             bool isG2B, bool loadAllItems, const LibFolders& folders);
 
 // Parses the lib's file into it. False when the file is missing or unreadable.
 bool ReadLibFile(WordAdjustmentLib& lib, bool isG2B, bool loadAllItems);

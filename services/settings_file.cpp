@@ -42,11 +42,16 @@ std::string HeaderOf(const std::string& name) {
     return header;
 }
 
-bool IsComment(const std::string& line) { return !line.empty() && line.front() == ';'; }
-bool IsBlank(const std::string& line) { return TrimBlanks(line).empty(); }
+bool IsComment(const std::string& line) {
+    return !line.empty() && line.front() == ';';
+}
+bool IsBlank(const std::string& line) {
+    return TrimBlanks(line).empty();
+}
 
 bool EndsWithBlockTag(const std::string& line, int codePage) {
-    return line.size() >= kBlockTag.size() && line.compare(line.size() - kBlockTag.size(), kBlockTag.size(), kBlockTag) == 0 &&
+    return line.size() >= kBlockTag.size() &&
+           line.compare(line.size() - kBlockTag.size(), kBlockTag.size(), kBlockTag) == 0 &&
            IsCharBoundary(line, line.size() - kBlockTag.size(), codePage);
 }
 
@@ -59,7 +64,9 @@ std::string UnescapeBlockText(const std::string& text, int codePage) {
 }
 
 // atoi / atol: leading white space, an optional sign, digits; anything else gives 0.
-long ParseLong(const std::string& value) { return std::strtol(value.c_str(), nullptr, 10); }
+long ParseLong(const std::string& value) {
+    return std::strtol(value.c_str(), nullptr, 10);
+}
 
 bool IsPathSeparator(char c) {
 #ifdef _WIN32
@@ -164,7 +171,8 @@ void SettingsFile::Normalize() {
         size_t last = result.size() - 1;
         size_t i = last;
         while (i > 0 && IsComment(result[i])) --i;
-        if (i > 0 && i < last && !IsBlank(result[i + 1])) result.insert(result.begin() + i + 1, std::string());
+        if (i > 0 && i < last && !IsBlank(result[i + 1]))
+            result.insert(result.begin() + i + 1, std::string());
     }
     lines_ = std::move(result);
 }
@@ -277,8 +285,8 @@ int SettingsFile::FindKey(int start, const std::string& key, std::string& value)
     return -1;
 }
 
-bool SettingsFile::GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
-                             std::string& out) const {
+bool SettingsFile::GetString(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, std::string& out) const {
     int count = 0;
     int header = FindSection(section, count);
     std::string value;
@@ -290,7 +298,8 @@ bool SettingsFile::GetString(const std::string& section, const std::string& key,
     return false;
 }
 
-bool SettingsFile::GetInt(const std::string& section, const std::string& key, int defaultValue, int& out) const {
+bool SettingsFile::GetInt(const std::string& section, const std::string& key, int defaultValue,
+                          int& out) const {
     std::string value;
     if (!GetString(section, key, {}, value)) {
         out = defaultValue;
@@ -301,7 +310,8 @@ bool SettingsFile::GetInt(const std::string& section, const std::string& key, in
     return true;
 }
 
-bool SettingsFile::GetLong(const std::string& section, const std::string& key, long defaultValue, long& out) const {
+bool SettingsFile::GetLong(const std::string& section, const std::string& key, long defaultValue,
+                           long& out) const {
     std::string value;
     if (!GetString(section, key, {}, value)) {
         out = defaultValue;
@@ -311,7 +321,8 @@ bool SettingsFile::GetLong(const std::string& section, const std::string& key, l
     return true;
 }
 
-bool SettingsFile::GetBool(const std::string& section, const std::string& key, bool defaultValue, bool& out) const {
+bool SettingsFile::GetBool(const std::string& section, const std::string& key, bool defaultValue,
+                           bool& out) const {
     std::string value;
     if (!GetString(section, key, {}, value)) {
         out = defaultValue;

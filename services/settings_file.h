@@ -10,7 +10,7 @@
 namespace zelvo {
 
 class SettingsFile {
-public:
+  public:
     virtual ~SettingsFile() = default;
 
     // Clears the lines and reads the file. A missing or unreadable file is not an
@@ -56,7 +56,7 @@ public:
     // Keys and values separated by "=" alone, as in Windows' own INI files. Reading only.
     bool plainIniMode = false;
 
-private:
+  private:
     std::string Separator() const { return plainIniMode ? "=" : " = "; }
     bool SetLine(const std::string& section, const std::string& key, const std::string& line);
     std::string BuildText() const;

@@ -3,6 +3,8 @@
 namespace zelvo {
 
 // POSIX systems have no shell shortcuts; callers then use the path as it is.
-std::string ResolveShortcut(const std::string&) { return {}; }
+std::string ResolveShortcut(const std::string&) {
+    return {};
+}
 
 }  // namespace zelvo

@@ -1,4 +1,5 @@
 #include <windows.h>
+// The COM and shell headers below need windows.h first.
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -11,20 +12,20 @@ namespace {
 
 // COM for the calling thread, undone only when this call was the one that started it.
 class ComScope {
-public:
+  public:
     ComScope() : result_(CoInitialize(nullptr)) {}
     ~ComScope() {
         if (SUCCEEDED(result_)) CoUninitialize();
     }
     bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
 
-private:
+  private:
     HRESULT result_;
 };
 
 template <typename Interface>
 class ComPointer {
-public:
+  public:
     ~ComPointer() {
         if (pointer_) pointer_->Release();
     }
@@ -32,7 +33,7 @@ public:
     Interface* operator->() const { return pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
 
-private:
+  private:
     Interface* pointer_ = nullptr;
 };
 
@@ -48,7 +49,8 @@ std::string ResolveShortcut(const std::string& path) {
         !link)
         return {};
     ComPointer<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()))) || !file) return {};
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()))) || !file)
+        return {};
 
     // IPersistFile takes a wide path; the program's paths are in the ANSI code page.
     int wideLength = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);

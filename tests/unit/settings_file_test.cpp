@@ -15,7 +15,7 @@ namespace zelvo {
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/zelvo-settings-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -87,9 +87,10 @@ TEST_F(SettingsFileTest, TypedValuesRoundTripInTheDocumentedLayout) {
 }
 
 TEST_F(SettingsFileTest, GettersFallBackAndConvertLikeTheCRuntime) {
-    std::string path = WriteFile("s.ini",
-                                 "[S]\r\nOne = 1\r\nUntrue = untrue\r\nCapital = True\r\nNumber =   -12abc\r\n"
-                                 "Text = abc\r\nEmpty = \r\n");
+    std::string path =
+        WriteFile("s.ini",
+                  "[S]\r\nOne = 1\r\nUntrue = untrue\r\nCapital = True\r\nNumber =   -12abc\r\n"
+                  "Text = abc\r\nEmpty = \r\n");
     SettingsFile file;
     file.Load(path);
     bool flag = true;
@@ -129,9 +130,10 @@ TEST_F(SettingsFileTest, BlockValuesRoundTripWithEscapedAngleBrackets) {
     file.SetString("Lib", "After", "plain");
     std::string path = PathOf("block.ini");
     ASSERT_TRUE(file.Save(path));
-    EXPECT_EQ(ReadBack(path),
-              "[Lib]\r\nDescription = {{Block}}\r\n<B Start>\r\nfirst line\r\n  <<a>> and <<<<b>>>> <<B End>>\r\n"
-              "\r\n<<B Start>>\r\nlast\r\n<B End>\r\nAfter = plain\r\n");
+    EXPECT_EQ(
+        ReadBack(path),
+        "[Lib]\r\nDescription = {{Block}}\r\n<B Start>\r\nfirst line\r\n  <<a>> and <<<<b>>>> <<B End>>\r\n"
+        "\r\n<<B Start>>\r\nlast\r\n<B End>\r\nAfter = plain\r\n");
     SettingsFile loaded;
     loaded.Load(path);
     EXPECT_EQ(Get(loaded, "Lib", "Description"), value);
@@ -176,13 +178,13 @@ TEST_F(SettingsFileTest, ValueThatEndsLikeABlockHeaderDoesNotSwallowLaterLines) 
 }
 
 TEST_F(SettingsFileTest, SectionHeadersAreExactAndNeedNoEqualsSign) {
-    std::string path = WriteFile("headers.ini",
-                                 "[Main]\r\nKey = main\r\n[a=b]\r\nKey = shadowed\r\n[Profile]\r\nKey = profile\r\n");
+    std::string path = WriteFile(
+        "headers.ini", "[Main]\r\nKey = main\r\n[a=b]\r\nKey = shadowed\r\n[Profile]\r\nKey = profile\r\n");
     SettingsFile file;
     file.Load(path);
     int count = 0;
     EXPECT_EQ(file.FindSection("Main", count), 0);
-    EXPECT_EQ(count, 3);  // "[a=b]" is an ordinary line of the section
+    EXPECT_EQ(count, 3);                          // "[a=b]" is an ordinary line of the section
     EXPECT_EQ(Get(file, "Main", "Key"), "main");  // first of two equal keys wins
     EXPECT_EQ(Get(file, "main", "Key"), "<missing>");
     EXPECT_EQ(Get(file, "Profile", "key"), "<missing>");
@@ -197,12 +199,13 @@ TEST_F(SettingsFileTest, SectionHeadersAreExactAndNeedNoEqualsSign) {
 }
 
 TEST_F(SettingsFileTest, NormalizeTidiesHandEditedFiles) {
-    std::string path = WriteFile("hand.ini",
-                                 "\n\n  [A]  \n\n  One = 1\t\n\n\nTwo = 2\r\n[B]\r\nThree = 3\r\n; note 1\r\n;note 2\r\n\r\n");
+    std::string path = WriteFile(
+        "hand.ini",
+        "\n\n  [A]  \n\n  One = 1\t\n\n\nTwo = 2\r\n[B]\r\nThree = 3\r\n; note 1\r\n;note 2\r\n\r\n");
     SettingsFile file;
     file.Load(path);
-    const std::vector<std::string> expected = {"[A]", "One = 1", "Two = 2", "", "[B]", "Three = 3", "", "; note 1",
-                                               ";note 2"};
+    const std::vector<std::string> expected = {"[A]",       "One = 1", "Two = 2",  "",       "[B]",
+                                               "Three = 3", "",        "; note 1", ";note 2"};
     EXPECT_EQ(file.Lines(), expected);
     EXPECT_EQ(Get(file, "A", "Two"), "2");
     // New keys of the last section go above the trailing comments.
@@ -220,8 +223,9 @@ TEST_F(SettingsFileTest, NormalizeTidiesHandEditedFiles) {
 TEST_F(SettingsFileTest, TrailBytesAreNotTakenForSyntax) {
     // GBK characters whose trail bytes are ']', '[' and '\'.
     const std::string bracketClose = "\x81\x5D", bracketOpen = "\x81\x5B", backslash = "\x81\x5C";
-    std::string path = WriteFile("gbk.ini", "[S]\r\nA = 1\r\n[X" + bracketClose + "\r\nB = 2\r\n[Name" + bracketClose +
-                                                "]\r\nC = " + bracketOpen + backslash + "\r\n");
+    std::string path =
+        WriteFile("gbk.ini", "[S]\r\nA = 1\r\n[X" + bracketClose + "\r\nB = 2\r\n[Name" + bracketClose +
+                                 "]\r\nC = " + bracketOpen + backslash + "\r\n");
     SettingsFile file;
     file.Load(path);
     // "[X" + lead + ']' ends in a trail byte, so it is no header: B stays in section S.

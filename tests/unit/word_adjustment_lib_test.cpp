@@ -20,12 +20,13 @@ using Items = std::vector<std::pair<std::string, std::string>>;
 
 Items ItemsOf(const WordAdjustmentLib& lib) {
     Items items;
-    for (size_t i = 0; i < lib.wordsBefore.size(); ++i) items.emplace_back(lib.wordsBefore[i], lib.wordsAfter[i]);
+    for (size_t i = 0; i < lib.wordsBefore.size(); ++i)
+        items.emplace_back(lib.wordsBefore[i], lib.wordsAfter[i]);
     return items;
 }
 
 class WordAdjustmentLibTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/zelvo-libs-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -70,10 +71,11 @@ protected:
 };
 
 TEST_F(WordAdjustmentLibTest, CustomLibHeaderAndItemLinesFollowTheByteRules) {
-    std::string path = Write(Ctwa("custgb/mine.txt"),
-                             ";[T]  My Words  \r\n;first line\r\n; second\r\n;\r\n"
-                             "AB,x\r\nA,y\r\n,z\r\nABC,\r\nCD, \r\nEF,g,h\r\n;GH,comment\r\nno comma\r\n  ,q\r\n"
-                             "  IJ  ,  k l  \r\n");
+    std::string path =
+        Write(Ctwa("custgb/mine.txt"),
+              ";[T]  My Words  \r\n;first line\r\n; second\r\n;\r\n"
+              "AB,x\r\nA,y\r\n,z\r\nABC,\r\nCD, \r\nEF,g,h\r\n;GH,comment\r\nno comma\r\n  ,q\r\n"
+              "  IJ  ,  k l  \r\n");
     WordAdjustmentLib lib = CustomLib(path);
     ASSERT_TRUE(ReadLibFile(lib, false, false));
     EXPECT_EQ(lib.title, "My Words");
@@ -94,7 +96,7 @@ TEST_F(WordAdjustmentLibTest, TitleTagMustStandAtByteOneToThree) {
         {";[T]A", "A", ""},
         {"; [T]B", "B", ""},
         {";  [T]  C  ", "C", ""},
-        {";   [T]D", "", "[T]D"},  // too far right: a description line
+        {";   [T]D", "", "[T]D"},       // too far right: a description line
         {";\xA1[T]E", "", "\xA1[T]E"},  // '[' is the trail byte of a GBK character
         {"[T]F,x", "", ""},
     };
@@ -113,7 +115,8 @@ TEST_F(WordAdjustmentLibTest, ItemsAreSortedWithEqualWordsInFileOrder) {
     WordAdjustmentLib lib = CustomLib(path);
     ASSERT_TRUE(ReadLibFile(lib, true, false));
     // Byte-wise and unsigned: a double-byte word sorts after every ASCII one.
-    const Items expected = {{"AA", "2"}, {"AB", "6"}, {"BB", "1"}, {"BB", "3"}, {"ZZ", "5"}, {"\xB0\xA1", "4"}};
+    const Items expected = {{"AA", "2"}, {"AB", "6"}, {"BB", "1"},
+                            {"BB", "3"}, {"ZZ", "5"}, {"\xB0\xA1", "4"}};
     EXPECT_EQ(ItemsOf(lib), expected);
 }
 
@@ -257,10 +260,17 @@ TEST_F(WordAdjustmentLibTest, CustomSectionsStopAtTheFirstGapAndAreRenumberedOnS
     const std::string sep(1, kPathSeparator);
     Write(settingsPath,
           "[PDAF_G2B]\r\nApply = false\r\n\r\n[FinalFix_G2B]\r\nApply = false\r\n\r\n"
-          "[CUSLIB_G2B1]\r\nPath = %%CTWA_FOLDER%%" + sep + "custbig" + sep + "one.txt\r\nApply = true\r\n\r\n"
-          "[CUSLIB_G2B2]\r\nPath = %%CTWA_FOLDER%%" + sep + "custbig" + sep + "missing.txt\r\nApply = true\r\n\r\n"
-          "[CUSLIB_G2B3]\r\nPath = %%CTWA_FOLDER%%" + sep + "custbig" + sep + "two.txt\r\n\r\n"
-          "[CUSLIB_G2B5]\r\nPath = %%CTWA_FOLDER%%" + sep + "custbig" + sep + "four.txt\r\nApply = true\r\n");
+          "[CUSLIB_G2B1]\r\nPath = %%CTWA_FOLDER%%" +
+              sep + "custbig" + sep +
+              "one.txt\r\nApply = true\r\n\r\n"
+              "[CUSLIB_G2B2]\r\nPath = %%CTWA_FOLDER%%" +
+              sep + "custbig" + sep +
+              "missing.txt\r\nApply = true\r\n\r\n"
+              "[CUSLIB_G2B3]\r\nPath = %%CTWA_FOLDER%%" +
+              sep + "custbig" + sep +
+              "two.txt\r\n\r\n"
+              "[CUSLIB_G2B5]\r\nPath = %%CTWA_FOLDER%%" +
+              sep + "custbig" + sep + "four.txt\r\nApply = true\r\n");
     WordAdjustmentLibList list;
     LoadLibList(list, true, false, folders_);
     // 1 and 3 load (2's file is missing), loading stops at the missing 4.
@@ -300,7 +310,8 @@ TEST_F(WordAdjustmentLibTest, SettingsFileTextForOneAppliedCustomLib) {
     const std::string sep(1, kPathSeparator);
     EXPECT_EQ(ReadBack(LibSettingsPath(folders_, true)),
               "[PDAF_G2B]\r\nApply = true\r\n\r\n[FinalFix_G2B]\r\nApply = true\r\n\r\n[CUSLIB_G2B1]\r\n"
-              "Path = %%CTWA_FOLDER%%" + sep + "custbig" + sep + "mine.txt\r\nApply = true\r\n");
+              "Path = %%CTWA_FOLDER%%" +
+                  sep + "custbig" + sep + "mine.txt\r\nApply = true\r\n");
     EXPECT_EQ(ReadBack(Ctwa("basebig.txt")), ";base lib (big5)");
     EXPECT_EQ(ReadBack(Ctwa("ffbig.txt")), ";final fix lib (big5)");
     EXPECT_EQ(ReadBack(Ctwa("custbig/mine.txt")), ";[T]Mine\r\nAB,CD");
@@ -353,8 +364,9 @@ TEST_F(WordAdjustmentLibTest, SaveLibStoresItsOwnSectionOnly) {
     ASSERT_TRUE(SaveLib(lib, "CUSLIB_B2G1", false, false, folders_));
     ASSERT_TRUE(SaveLib(lib, "CUSLIB_B2G1", false, false, folders_));  // replaced, not doubled
     const std::string sep(1, kPathSeparator);
-    EXPECT_EQ(ReadBack(LibSettingsPath(folders_, false)),
-              "[CUSLIB_B2G1]\r\nPath = %%CTWA_FOLDER%%" + sep + "custgb" + sep + "single.txt\r\nApply = true\r\n");
+    EXPECT_EQ(
+        ReadBack(LibSettingsPath(folders_, false)),
+        "[CUSLIB_B2G1]\r\nPath = %%CTWA_FOLDER%%" + sep + "custgb" + sep + "single.txt\r\nApply = true\r\n");
     EXPECT_EQ(ReadBack(lib.path), ";[T]Single\r\nAA,1");
 }
 

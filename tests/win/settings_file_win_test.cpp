@@ -16,9 +16,10 @@ TEST(SettingsFileWinTest, SaveMakesEveryFolderOfABackslashPath) {
     ASSERT_TRUE(file.Save(path));
     std::string text;
     ASSERT_TRUE(ReadFileBytes(path, text));
-    EXPECT_EQ(text,
-              "[PDAF_G2B]\r\nApply = false\r\n\r\n[Notes]\r\nText = {{Block}}\r\n<B Start>\r\none\r\ntwo <<x>>\r\n"
-              "<B End>\r\n");
+    EXPECT_EQ(
+        text,
+        "[PDAF_G2B]\r\nApply = false\r\n\r\n[Notes]\r\nText = {{Block}}\r\n<B Start>\r\none\r\ntwo <<x>>\r\n"
+        "<B End>\r\n");
     EXPECT_EQ(ReadSettingString(path, "Notes", "Text", ""), "one\r\ntwo <x>");
 
     RemoveFile(path);

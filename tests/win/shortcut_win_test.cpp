@@ -1,10 +1,10 @@
 // Shortcut resolution against the shell link object that Wine provides.
 #include <windows.h>
+// The COM and shell headers below need windows.h first.
+#include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 

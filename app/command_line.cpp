@@ -40,6 +40,18 @@ bool IsDecimalText(const std::string& text) {
     return std::to_string(AtoiText(text)) == text;
 }
 
+int ChooseSourceLanguageIndex(int givenIndex, const std::function<int()>& guessCharset) {
+    constexpr int kGbkCharset = 134;
+    constexpr int kBig5Charset = 136;
+    constexpr int kGbkIndex = 1;
+    constexpr int kBig5Index = 3;
+    if (givenIndex >= 0) return givenIndex;
+    int charset = guessCharset ? guessCharset() : -1;
+    if (charset == kBig5Charset) return kBig5Index;
+    if (charset == kGbkCharset) return kGbkIndex;
+    return -1;
+}
+
 std::optional<CommandLineRequest> ParseCommandLine(const std::string& argument, int codePage) {
     std::string text = TrimBlanks(argument);
     if (text.size() <= 4) return std::nullopt;

@@ -2,6 +2,7 @@
 // a file: a path, a quoted path, or the tagged forms "[n]N[l]L[p]path".
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,11 @@ struct CommandLineRequest {
 // so that lower-casing and tag search leave double-byte characters intact. Returns
 // nothing when the argument does not fit the syntax and is to be ignored.
 std::optional<CommandLineRequest> ParseCommandLine(const std::string& argument, int codePage);
+
+// The Source language selector index for a file opened from the command line: the index
+// given as L when there is one, else 1 for a file guessed to be GBK (charset 134) and 3
+// for Big5 (136); -1 leaves the selector as it is. guessCharset runs only when needed.
+int ChooseSourceLanguageIndex(int givenIndex, const std::function<int()>& guessCharset);
 
 // The launch index as atoi reads it: leading blanks, a sign, then digits; 0 when there
 // are none. Values beyond the int range are clamped rather than overflowing.

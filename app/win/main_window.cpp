@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/editor_app.h"
 #include "app/win/win_text.h"
+#include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/multibyte.h"
@@ -51,8 +52,11 @@ bool MainWindow::OpenFromCommandLine() {
 
     std::string bytes;
     if (!ReadFileBytes(request->path, bytes)) return false;
-    if (request->languageIndex >= 0) sourceLanguageIndex_ = request->languageIndex;
+    const std::string& path = request->path;
+    int index = ChooseSourceLanguageIndex(request->languageIndex, [&path] { return GuessFileCharset(path); });
+    if (index >= 0) sourceLanguageIndex_ = index;
     sourceCodePage_ = CodePageOfLanguageIndex(sourceLanguageIndex_);
+    SetSourceFontForCodePage(sourceCodePage_);
     SetWindowTextIn(Item(IDC_SOURCE_EDIT), bytes, sourceCodePage_);
     app_.commandLine.clear();
     SetTimer(hwnd(), kCaretTimer, kCaretDelayMs, nullptr);
@@ -63,6 +67,21 @@ std::string MainWindow::SourceText() const { return GetWindowTextIn(Item(IDC_SOU
 
 std::string MainWindow::DestinationText() const {
     return GetWindowTextIn(Item(IDC_DESTINATION_EDIT), destinationCodePage_);
+}
+
+void MainWindow::SetSourceFontForCodePage(int codePage) {
+    BYTE charset = codePage == kCodePageGbk ? GB2312_CHARSET : codePage == kCodePageBig5 ? CHINESEBIG5_CHARSET : 0;
+    if (charset == 0) return;
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW face{};
+    if (!dialogFont || !GetObjectW(dialogFont, sizeof face, &face)) face.lfHeight = -12;
+    LOGFONTW wanted{};
+    wanted.lfHeight = face.lfHeight;
+    wanted.lfCharSet = charset;
+    HFONT font = CreateFontIndirectW(&wanted);
+    if (!font) return;
+    SendMessageW(Item(IDC_SOURCE_EDIT), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    sourceFont_.Reset(font);  // the old font is no longer selected into the control
 }
 
 void MainWindow::OnTimer(UINT_PTR timerId) {

@@ -11,6 +11,22 @@ namespace zelvo {
 
 class EditorApp;
 
+class FontHandle {
+public:
+    FontHandle() = default;
+    ~FontHandle() { Reset(nullptr); }
+    FontHandle(const FontHandle&) = delete;
+    FontHandle& operator=(const FontHandle&) = delete;
+    void Reset(HFONT font) {
+        if (font_) DeleteObject(font_);
+        font_ = font;
+    }
+    HFONT get() const { return font_; }
+
+private:
+    HFONT font_ = nullptr;
+};
+
 class MainWindow : public Dialog {
 public:
     explicit MainWindow(EditorApp& app);
@@ -37,6 +53,9 @@ protected:
 
 private:
     void LayOut();
+    // Until the view settings own the areas' fonts, the Source area showing GBK or Big5 text gets
+    // the system's font for that character set so the characters are drawn.
+    void SetSourceFontForCodePage(int codePage);
     void ShowCaretAtStart();
 
     EditorApp& app_;
@@ -44,6 +63,7 @@ private:
     int sourceLanguageIndex_ = -1;
     int sourceCodePage_ = 0;
     int destinationCodePage_ = 0;
+    FontHandle sourceFont_;
 };
 
 }  // namespace zelvo

@@ -112,3 +112,28 @@ TEST(CommandLine, AtoiReadsLikeTheCLibraryWithoutOverflow) {
 
 }  // namespace
 }  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST(CommandLine, GivenLanguageWinsElseTheGuessedCharsetDecides) {
+    int guesses = 0;
+    auto guess = [&guesses](int charset) {
+        return [&guesses, charset] {
+            ++guesses;
+            return charset;
+        };
+    };
+    EXPECT_EQ(ChooseSourceLanguageIndex(3, guess(134)), 3);
+    EXPECT_EQ(ChooseSourceLanguageIndex(0, guess(136)), 0);
+    EXPECT_EQ(guesses, 0);  // a given index needs no detection
+    EXPECT_EQ(ChooseSourceLanguageIndex(-1, guess(134)), 1);
+    EXPECT_EQ(ChooseSourceLanguageIndex(-1, guess(136)), 3);
+    EXPECT_EQ(ChooseSourceLanguageIndex(-1, guess(0)), -1);
+    EXPECT_EQ(ChooseSourceLanguageIndex(-1, guess(-1)), -1);
+    EXPECT_EQ(ChooseSourceLanguageIndex(-1, guess(258)), -1);
+    EXPECT_EQ(guesses, 5);
+}
+
+}  // namespace
+}  // namespace zelvo

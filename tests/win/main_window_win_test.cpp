@@ -119,6 +119,20 @@ TEST_F(FrameTest, MainWindowLoadsTheCommandLineFileAndSplitsTheClientArea) {
     RemoveFile(path);
 }
 
+// Without a language index the detected character set chooses the Source language.
+TEST_F(FrameTest, PlainPathToAGbkFileIsShownAsGbk) {
+    std::string sample = JoinPath(JoinPath(JoinPath(ParentFolder(ParentFolder(ProgramFilePath())), "dist"), "samples"),
+                                  "gbk-sample.txt");
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(sample, bytes)) << sample;
+    EditorApp app;
+    app.StoreCommandLine(sample);
+    MainWindow window(app);
+    ASSERT_TRUE(window.CreateModeless(nullptr));
+    EXPECT_EQ(window.sourceLanguageIndex(), 1);
+    EXPECT_EQ(window.SourceText(), bytes);
+}
+
 TEST_F(FrameTest, CommandLinesThatNameNoFileLeaveTheAreaEmpty) {
     std::string folder = TempFolderPath();
     for (std::string argument : {std::string("C:\\no\\such\\file.txt"), folder, "\"" + folder + "x.txt"}) {

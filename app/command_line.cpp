@@ -15,7 +15,9 @@ constexpr const char* kLanguageTag = "[l]";
 constexpr const char* kPathTag = "[p]";
 constexpr size_t kTagLength = 3;
 
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 }  // namespace
 

@@ -35,7 +35,7 @@ struct StartupHooks {
 };
 
 class EditorApp {
-public:
+  public:
     std::string appFolder;
     std::string configFolder;
     std::string tempFolder;

@@ -13,7 +13,9 @@ constexpr int kLimitNt = 100;
 constexpr int kLimit9x = 4;
 }  // namespace
 
-int InstanceLimit(bool isNt) { return isNt ? kLimitNt : kLimit9x; }
+int InstanceLimit(bool isNt) {
+    return isNt ? kLimitNt : kLimit9x;
+}
 
 bool IsMainWindowClassName(const std::string& className) {
     std::string wanted = kMainWindowClass;

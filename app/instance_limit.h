@@ -18,9 +18,9 @@ int InstanceLimit(bool isNt);
 bool IsMainWindowClassName(const std::string& className);
 
 enum class InstanceDecision {
-    kContinue,      // below the limit
-    kWarn,          // at or over the limit and nobody is showing the warning yet
-    kEndSilently,   // another starting instance is already showing the warning
+    kContinue,     // below the limit
+    kWarn,         // at or over the limit and nobody is showing the warning yet
+    kEndSilently,  // another starting instance is already showing the warning
 };
 
 InstanceDecision DecideInstanceStart(int count, bool isNt, bool warningWindowExists);
@@ -34,8 +34,8 @@ struct InstanceWarning {
 InstanceWarning BuildInstanceWarning(int count, bool isNt, const std::string& productName);
 
 struct InstanceLimitProbe {
-    std::function<int()> countInstances;                          // visible main windows
-    std::function<bool(const std::string& title)> windowTitled;   // a top-level window has this title
+    std::function<int()> countInstances;                         // visible main windows
+    std::function<bool(const std::string& title)> windowTitled;  // a top-level window has this title
 };
 
 // The whole check of start-up: count, maybe warn through the message service, count

@@ -9,8 +9,12 @@ namespace {
 HINSTANCE resourceInstance = nullptr;
 }
 
-void Dialog::SetResourceInstance(HINSTANCE instance) { resourceInstance = instance; }
-HINSTANCE Dialog::ResourceInstance() { return resourceInstance ? resourceInstance : GetModuleHandleW(nullptr); }
+void Dialog::SetResourceInstance(HINSTANCE instance) {
+    resourceInstance = instance;
+}
+HINSTANCE Dialog::ResourceInstance() {
+    return resourceInstance ? resourceInstance : GetModuleHandleW(nullptr);
+}
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
@@ -50,7 +54,9 @@ void Dialog::End(INT_PTR result) {
         DestroyWindow(hwnd_);
 }
 
-void Dialog::BindCommand(int id, CommandHandler handler) { commands_[id] = std::move(handler); }
+void Dialog::BindCommand(int id, CommandHandler handler) {
+    commands_[id] = std::move(handler);
+}
 
 void Dialog::BindCommandRange(int firstId, int lastId, CommandHandler handler) {
     commandRanges_.push_back({{firstId, lastId}, std::move(handler)});

@@ -15,7 +15,7 @@
 namespace zelvo {
 
 class Dialog {
-public:
+  public:
     using CommandHandler = std::function<void(int id, int notifyCode)>;
 
     explicit Dialog(int templateId);
@@ -39,7 +39,7 @@ public:
     static void SetResourceInstance(HINSTANCE instance);
     static HINSTANCE ResourceInstance();
 
-protected:
+  protected:
     // The command table: a control id, or a range of ids for dynamic menus, to a handler.
     void BindCommand(int id, CommandHandler handler);
     void BindCommandRange(int firstId, int lastId, CommandHandler handler);
@@ -68,7 +68,7 @@ protected:
     // Any other message; return true and set result when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return false; }
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool DispatchCommand(int id, int notifyCode);

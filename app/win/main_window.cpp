@@ -6,8 +6,8 @@
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
-#include "services/multibyte.h"
 #include "resources/resource.h"
+#include "services/multibyte.h"
 
 namespace zelvo {
 
@@ -63,14 +63,18 @@ bool MainWindow::OpenFromCommandLine() {
     return true;
 }
 
-std::string MainWindow::SourceText() const { return GetWindowTextIn(Item(IDC_SOURCE_EDIT), sourceCodePage_); }
+std::string MainWindow::SourceText() const {
+    return GetWindowTextIn(Item(IDC_SOURCE_EDIT), sourceCodePage_);
+}
 
 std::string MainWindow::DestinationText() const {
     return GetWindowTextIn(Item(IDC_DESTINATION_EDIT), destinationCodePage_);
 }
 
 void MainWindow::SetSourceFontForCodePage(int codePage) {
-    BYTE charset = codePage == kCodePageGbk ? GB2312_CHARSET : codePage == kCodePageBig5 ? CHINESEBIG5_CHARSET : 0;
+    BYTE charset = codePage == kCodePageGbk    ? GB2312_CHARSET
+                   : codePage == kCodePageBig5 ? CHINESEBIG5_CHARSET
+                                               : 0;
     if (charset == 0) return;
     HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
     LOGFONTW face{};
@@ -111,6 +115,8 @@ void MainWindow::LayOut() {
     MoveWindow(Item(IDC_DESTINATION_EDIT), 0, split, width, height - split, TRUE);
 }
 
-void MainWindow::OnClose() { End(IDOK); }
+void MainWindow::OnClose() {
+    End(IDOK);
+}
 
 }  // namespace zelvo

@@ -12,7 +12,7 @@ namespace zelvo {
 class EditorApp;
 
 class FontHandle {
-public:
+  public:
     FontHandle() = default;
     ~FontHandle() { Reset(nullptr); }
     FontHandle(const FontHandle&) = delete;
@@ -23,12 +23,12 @@ public:
     }
     HFONT get() const { return font_; }
 
-private:
+  private:
     HFONT font_ = nullptr;
 };
 
 class MainWindow : public Dialog {
-public:
+  public:
     explicit MainWindow(EditorApp& app);
 
     int launchIndex() const { return launchIndex_; }
@@ -42,7 +42,7 @@ public:
     std::string SourceText() const;
     std::string DestinationText() const;
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnSize(UINT type, int width, int height) override;
     void OnTimer(UINT_PTR timerId) override;
@@ -51,7 +51,7 @@ protected:
     void OnOk() override {}
     void OnCancel() override {}
 
-private:
+  private:
     void LayOut();
     // Until the view settings own the areas' fonts, the Source area showing GBK or Big5 text gets
     // the system's font for that character set so the characters are drawn.

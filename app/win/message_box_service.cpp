@@ -31,7 +31,8 @@ MessageAnswer SystemMessageBoxService::ShowMessage(const MessageRequest& request
     return answer;
 }
 
-MessageAnswer SystemMessageBoxService::AskText(const MessageRequest& request, const std::string& initialText) {
+MessageAnswer SystemMessageBoxService::AskText(const MessageRequest& request,
+                                               const std::string& initialText) {
     MessageBoxW(GetActiveWindow(), Body(request).c_str(), Caption(request).c_str(), MB_OK | MB_SETFOREGROUND);
     return MessageAnswer{kIdCancel, request.checked, initialText};
 }

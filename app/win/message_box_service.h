@@ -7,7 +7,7 @@
 namespace zelvo {
 
 class SystemMessageBoxService : public MessageService {
-public:
+  public:
     MessageAnswer ShowMessage(const MessageRequest& request) override;
     // The system box cannot edit text: the question is shown and answered with Cancel.
     MessageAnswer AskText(const MessageRequest& request, const std::string& initialText) override;

@@ -24,8 +24,8 @@ std::wstring WidenText(std::string_view bytes, int codePage) {
         return std::wstring(bytes.begin(), bytes.end());
     }
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                        n);
+    MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes.data(), static_cast<int>(bytes.size()),
+                        wide.data(), n);
     return wide;
 }
 
@@ -35,25 +35,35 @@ std::string NarrowText(std::wstring_view text, int codePage) {
         std::u16string wide(text.begin(), text.end());
         return EncodeCodePage(wide, codePage);
     }
-    int n = WideCharToMultiByte(static_cast<UINT>(codePage), 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                0, nullptr, nullptr);
+    int n = WideCharToMultiByte(static_cast<UINT>(codePage), 0, text.data(), static_cast<int>(text.size()),
+                                nullptr, 0, nullptr, nullptr);
     if (n <= 0) {
         std::string narrow;
         for (wchar_t c : text) narrow += c < 0x100 ? static_cast<char>(c) : '?';
         return narrow;
     }
     std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(static_cast<UINT>(codePage), 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                        nullptr, nullptr);
+    WideCharToMultiByte(static_cast<UINT>(codePage), 0, text.data(), static_cast<int>(text.size()),
+                        narrow.data(), n, nullptr, nullptr);
     return narrow;
 }
 
-int UiCodePage() { return uiCodePage ? uiCodePage : SystemCodePage(); }
-void SetUiCodePage(int codePage) { uiCodePage = codePage; }
+int UiCodePage() {
+    return uiCodePage ? uiCodePage : SystemCodePage();
+}
+void SetUiCodePage(int codePage) {
+    uiCodePage = codePage;
+}
 
-std::wstring WidenUiText(std::string_view bytes) { return WidenText(bytes, UiCodePage()); }
-std::wstring WidenWithSystemCodePage(std::string_view bytes) { return WidenText(bytes, SystemCodePage()); }
-std::string NarrowWithSystemCodePage(std::wstring_view text) { return NarrowText(text, SystemCodePage()); }
+std::wstring WidenUiText(std::string_view bytes) {
+    return WidenText(bytes, UiCodePage());
+}
+std::wstring WidenWithSystemCodePage(std::string_view bytes) {
+    return WidenText(bytes, SystemCodePage());
+}
+std::string NarrowWithSystemCodePage(std::wstring_view text) {
+    return NarrowText(text, SystemCodePage());
+}
 
 std::string GetWindowTextIn(HWND window, int codePage) {
     int length = GetWindowTextLengthW(window);

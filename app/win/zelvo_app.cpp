@@ -20,7 +20,7 @@ namespace zelvo {
 namespace {
 
 class ComScope {
-public:
+  public:
     ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
     ~ComScope() {
         if (ok_) CoUninitialize();
@@ -28,14 +28,16 @@ public:
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
-private:
+  private:
     bool ok_;
 };
 
 StartupHooks Win32StartupHooks() {
     StartupHooks hooks;
     hooks.countInstances = [] { return CountInstances(false); };
-    hooks.windowTitled = [](const std::string& title) { return FindWindowA(nullptr, title.c_str()) != nullptr; };
+    hooks.windowTitled = [](const std::string& title) {
+        return FindWindowA(nullptr, title.c_str()) != nullptr;
+    };
     // The UI string table, debug log, language detection, UI language choice, the
     // context-menu question and the language table fill the remaining hooks.
     return hooks;

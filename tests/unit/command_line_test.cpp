@@ -50,12 +50,12 @@ TEST(CommandLine, MalformedArgumentsAreIgnored) {
     const char* rejected[] = {
         "",
         "    ",
-        "a.tx",              // four characters or fewer
-        "\"C:\\a.txt",       // quote at the start only
-        "C:\\a.txt\"",       // quote at the end only
-        "[n][p]C:\\a.txt",   // "[p]" at position 3
-        "[n]1C:\\a.txt",     // no "[p]"
-        "[l]3C:\\b.txt",     // no "[p]"
+        "a.tx",             // four characters or fewer
+        "\"C:\\a.txt",      // quote at the start only
+        "C:\\a.txt\"",      // quote at the end only
+        "[n][p]C:\\a.txt",  // "[p]" at position 3
+        "[n]1C:\\a.txt",    // no "[p]"
+        "[l]3C:\\b.txt",    // no "[p]"
     };
     for (const char* argument : rejected) {
         SCOPED_TRACE(argument);
@@ -65,9 +65,9 @@ TEST(CommandLine, MalformedArgumentsAreIgnored) {
 
 TEST(CommandLine, LanguageIndexMustBeAPlainNonNegativeNumber) {
     const std::pair<const char*, int> cases[] = {
-        {"[l]x[p]C:\\b.txt", -1}, {"[l][p]C:\\b.txt", -1},  {"[l]-1[p]C:\\b.txt", -1},
-        {"[l]03[p]C:\\b.txt", -1}, {"[l]+3[p]C:\\b.txt", -1}, {"[l] 3[p]C:\\b.txt", -1},
-        {"[l]3a[p]C:\\b.txt", -1}, {"[l]0[p]C:\\b.txt", 0},   {"[l]45[p]C:\\b.txt", 45},
+        {"[l]x[p]C:\\b.txt", -1},           {"[l][p]C:\\b.txt", -1},   {"[l]-1[p]C:\\b.txt", -1},
+        {"[l]03[p]C:\\b.txt", -1},          {"[l]+3[p]C:\\b.txt", -1}, {"[l] 3[p]C:\\b.txt", -1},
+        {"[l]3a[p]C:\\b.txt", -1},          {"[l]0[p]C:\\b.txt", 0},   {"[l]45[p]C:\\b.txt", 45},
         {"[l]99999999999[p]C:\\b.txt", -1},
     };
     for (const auto& [argument, language] : cases) {

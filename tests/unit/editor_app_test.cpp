@@ -10,7 +10,7 @@ namespace zelvo {
 namespace {
 
 class EditorAppTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto backend = std::make_unique<MemoryRegistryBackend>();
         registry_ = backend.get();

@@ -10,7 +10,7 @@ namespace zelvo {
 namespace {
 
 class InstanceLimitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto scripted = std::make_unique<ScriptedMessageService>();
         messages_ = scripted.get();
@@ -72,9 +72,10 @@ TEST_F(InstanceLimitTest, FifthStartOnWindows9xWarnsWithTheOsLine) {
     EXPECT_FALSE(PassInstanceLimit(false, "Zelvo", Probe({4, 4}, false)));
     ASSERT_EQ(messages_->shown.size(), 1u);
     EXPECT_EQ(messages_->shown[0].caption, "Too many instances of Zelvo...");
-    EXPECT_EQ(messages_->shown[0].text,
-              "Windows 95/98 and Me are not high-capacity multi-task operating systems. Under current operating "
-              "system, you can run at most 4 instances of Zelvo concurrently.");
+    EXPECT_EQ(
+        messages_->shown[0].text,
+        "Windows 95/98 and Me are not high-capacity multi-task operating systems. Under current operating "
+        "system, you can run at most 4 instances of Zelvo concurrently.");
     ASSERT_EQ(titlesAsked_.size(), 1u);
     EXPECT_EQ(titlesAsked_[0], "Too many instances of Zelvo...");
     EXPECT_EQ(countCalls_, 2);
@@ -89,9 +90,10 @@ TEST_F(InstanceLimitTest, WhileTheWarningIsUpFurtherStartsEndSilently) {
 TEST_F(InstanceLimitTest, NtWarningGivesTheCountAndTheRecountDecides) {
     EXPECT_TRUE(PassInstanceLimit(true, "Zelvo", Probe({100, 97}, false)));
     ASSERT_EQ(messages_->shown.size(), 1u);
-    EXPECT_EQ(messages_->shown[0].text,
-              "You have already open 100 instances of Zelvo. Please close unnecessary instances of Zelvo before "
-              "try to open new one.");
+    EXPECT_EQ(
+        messages_->shown[0].text,
+        "You have already open 100 instances of Zelvo. Please close unnecessary instances of Zelvo before "
+        "try to open new one.");
     EXPECT_EQ(countCalls_, 2);
 
     messages_->shown.clear();

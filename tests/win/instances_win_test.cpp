@@ -22,7 +22,7 @@ std::string ProgramUnderTest() {
 }
 
 class Instance {
-public:
+  public:
     explicit Instance(const std::string& arguments) {
         std::string commandLine = "\"" + ProgramUnderTest() + "\"";
         if (!arguments.empty()) commandLine += " " + arguments;
@@ -30,13 +30,14 @@ public:
         startup.cb = sizeof startup;
         std::vector<char> buffer(commandLine.begin(), commandLine.end());
         buffer.push_back('\0');
-        started_ = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &process_) != 0;
+        started_ = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &process_) != 0;
         if (started_) CloseHandle(process_.hThread);
     }
     ~Instance() {
         if (!started_) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 99);
         CloseHandle(process_.hProcess);
     }
     Instance(const Instance&) = delete;
@@ -62,7 +63,7 @@ public:
         return code;
     }
 
-private:
+  private:
     struct Search {
         DWORD processId;
         HWND window;
@@ -154,8 +155,9 @@ TEST(Instances, ProgramWindowIsTheEditorFrameAndRecordsItsPath) {
     RegCloseKey(key);
     ASSERT_EQ(status, ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, value, -1, ProgramUnderTest().c_str(), -1),
-              CSTR_EQUAL)
+    EXPECT_EQ(
+        CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, value, -1, ProgramUnderTest().c_str(), -1),
+        CSTR_EQUAL)
         << value;
 
     PostMessageW(window, WM_CLOSE, 0, 0);

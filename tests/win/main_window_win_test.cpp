@@ -16,7 +16,7 @@ namespace zelvo {
 namespace {
 
 class FrameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Dialog::SetResourceInstance(GetModuleHandleW(nullptr));
         ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleW(nullptr)));
@@ -31,7 +31,7 @@ protected:
 };
 
 class CommandDialog : public Dialog {
-public:
+  public:
     CommandDialog() : Dialog(IDD_MAIN_WINDOW) {
         SetLabels({{IDC_DESTINATION_EDIT, IDS_QXT_PRODUCT}});
         BindCommand(4000, &CommandDialog::OnSingle);
@@ -84,7 +84,8 @@ TEST_F(FrameTest, ModelessWindowIsDestroyedWithItsObject) {
 // through the lossless codec: reading the area back gives the file's bytes.
 TEST_F(FrameTest, MainWindowLoadsTheCommandLineFileAndSplitsTheClientArea) {
     std::string path = JoinPath(TempFolderPath(), "zelvo-frame-test.txt");
-    std::string bytes = "\xD6\xD0\xCE\xC4 Zelvo\r\n\xB9\xFA\xBC\xD2\xA3\xAC\x81\x20 end";  // a stray lead byte too
+    std::string bytes =
+        "\xD6\xD0\xCE\xC4 Zelvo\r\n\xB9\xFA\xBC\xD2\xA3\xAC\x81\x20 end";  // a stray lead byte too
     ASSERT_TRUE(WriteFileBytes(path, bytes));
 
     EditorApp app;
@@ -121,8 +122,9 @@ TEST_F(FrameTest, MainWindowLoadsTheCommandLineFileAndSplitsTheClientArea) {
 
 // Without a language index the detected character set chooses the Source language.
 TEST_F(FrameTest, PlainPathToAGbkFileIsShownAsGbk) {
-    std::string sample = JoinPath(JoinPath(JoinPath(ParentFolder(ParentFolder(ProgramFilePath())), "dist"), "samples"),
-                                  "gbk-sample.txt");
+    std::string sample =
+        JoinPath(JoinPath(JoinPath(ParentFolder(ParentFolder(ProgramFilePath())), "dist"), "samples"),
+                 "gbk-sample.txt");
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(sample, bytes)) << sample;
     EditorApp app;

@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         DWORD deadline = static_cast<DWORD>(std::atoi(argv[3])) * 1000;
         DWORD start = GetTickCount();
         int count = 0;
-        while ((count = zelvo::CountInstances(false)) < wanted && GetTickCount() - start < deadline) Sleep(100);
+        while ((count = zelvo::CountInstances(false)) < wanted && GetTickCount() - start < deadline)
+            Sleep(100);
         std::printf("%d\n", count);
         return count >= wanted ? 0 : 1;
     }

@@ -22,6 +22,7 @@ static_assert(126 * 157 == kBig5Cells, "Big5 rows must fill the table set");
 
 // Text ends at its first zero byte, as the editor's buffers do.
 size_t TextLength(std::string_view source) {
+    if (source.empty()) return 0;
     const void* zero = std::memchr(source.data(), 0, source.size());
     return zero ? static_cast<size_t>(static_cast<const char*>(zero) - source.data()) : source.size();
 }

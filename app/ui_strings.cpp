@@ -1,54 +1,102 @@
 #include "app/ui_strings.h"
 
-#include <map>
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <utility>
 
 namespace zelvo {
 
 namespace {
 
-// The English column of the entries in use so far. The full table in three languages
-// with language packs replaces this map.
-const std::map<int, std::string>& EnglishTexts() {
-    static const std::map<int, std::string> texts = {
-        {IDS_DIALOG_ZELVO_PROMPT_ADD_RIGHT_KEY,
-         "You can add %1 to context menu in Windows Explorer, so you can easily read and edit one or more text "
-         "files from Windows Explorer just in the way WinZip does. Will you add the function right now?"},
-        {IDS_WDAD_BASE_LIB_G2B_TITLE, "Base Lib (GBK->Big5)"},
-        {IDS_WDAD_BASE_LIB_B2G_TITLE, "Base Lib (Big5->GBK)"},
-        {IDS_WDAD_BASE_LIB_G2B_DESCRIPTION,
-         "Adjusts characters by context: a simplified character that stands for different traditional "
-         "characters in different words is given the right one for the word."},
-        {IDS_WDAD_BASE_LIB_B2G_DESCRIPTION,
-         "Adjusts characters by context: a traditional character whose simplified form depends on the word is "
-         "given the right one for the word."},
-        {IDS_WDAD_PDAF_LIB_G2B_TITLE, "Phrase Difference Adjustment Foundation Lib (GBK->Big5)"},
-        {IDS_WDAD_PDAF_LIB_G2B_DESCRIPTION,
-         "Replaces words of mainland usage with the words used for the same things in Taiwan and Hong Kong."},
-        {IDS_WDAD_PDAF_LIB_B2G_TITLE, "Phrase Difference Adjustment Foundation Lib (Big5->GBK)"},
-        {IDS_WDAD_PDAF_LIB_B2G_DESCRIPTION,
-         "Replaces words of Taiwan and Hong Kong usage with the words used for the same things on the mainland."},
-        {IDS_WDAD_FINAL_FIX_LIB_G2B_TITLE, "Final Fix Lib (GBK->Big5)"},
-        {IDS_WDAD_FINAL_FIX_LIB_G2B_DESCRIPTION,
-         "Applied last: corrects words that the earlier libs turned wrong through their interactions."},
-        {IDS_WDAD_FINAL_FIX_LIB_B2G_TITLE, "Final Fix Lib (Big5->GBK)"},
-        {IDS_WDAD_FINAL_FIX_LIB_B2G_DESCRIPTION,
-         "Applied last: corrects words that the earlier libs turned wrong through their interactions."},
-        {IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP,
-         "Can't write file \"%1\". Please check if there is file protection for it's upper folder, or the file "
-         "is being used by some other program."},
-        {IDS_ERROR_PROMPT_LIMLIT_ACTIONS,
-         "Too many instances of #1...\r\n"
-         "Windows 95/98 and Me are not high-capacity multi-task operating systems. Under current operating "
-         "system, you can run at most #1 instances of #2 concurrently.\r\n"
-         "You have already open #1 instances of #2. Please close unnecessary instances of #2 before try to open "
-         "new one."},
-        {IDS_QXT_PRODUCT, "Zelvo"},
-        {IDS_QXT_COMPANY, "Tolvane"},
-    };
-    return texts;
+const UiStringRecord kTable[] = {
+#include "app/strings/ui_string_table.inc"
+};
+
+constexpr size_t kRecordCount = sizeof(kTable) / sizeof(kTable[0]) - 1;
+static_assert(kRecordCount == static_cast<size_t>(kUiStringRecordCount),
+              "the table and its id header come from different generator runs");
+
+// The update check loads texts on its worker thread while the UI thread may switch language.
+std::atomic<int> currentLcid{kLcidEnglish};
+
+std::mutex packReaderMutex;
+UiLanguagePackReader packReader;
+
+const UiStringRecord* FindRecord(int id) {
+    // The closing record has id 0, so the walk stops there for an unknown id.
+    for (const UiStringRecord* record = kTable; record->id != 0; ++record) {
+        if (record->id == id) return record;
+    }
+    return nullptr;
+}
+
+const char* ColumnText(const UiStringRecord& record, int column) {
+    switch (column) {
+        case kUiColumnGbk: return record.gbk;
+        case kUiColumnBig5: return record.big5;
+        default: return record.english;
+    }
+}
+
+// "%1" is filled only when the text holds it, "%2" only when the text holds "%1" and "%2",
+// "%3" only when it holds all three. The text is scanned once, so an argument that itself
+// holds "%2" (a path, a typed search word) is never filled again.
+std::string FillArguments(const std::string& text, const std::string& arg1, const std::string& arg2,
+                          const std::string& arg3) {
+    bool fill1 = text.find("%1") != std::string::npos;
+    bool fill2 = fill1 && text.find("%2") != std::string::npos;
+    bool fill3 = fill2 && text.find("%3") != std::string::npos;
+    if (!fill1) return text;
+    std::string out;
+    out.reserve(text.size() + arg1.size() + arg2.size() + arg3.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size()) {
+            char digit = text[i + 1];
+            if (digit == '1' || (digit == '2' && fill2) || (digit == '3' && fill3)) {
+                out += digit == '1' ? arg1 : digit == '2' ? arg2 : arg3;
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+std::string PackText(const UiStringRecord& record) {
+    std::optional<std::string> text;
+    {
+        std::lock_guard<std::mutex> lock(packReaderMutex);
+        if (packReader) text = packReader(record.section, record.name);
+    }
+    if (text) return *text;
+    // A pack without the key shows English; its "Info" keys describe the pack itself, so
+    // the built-in English values would be wrong there.
+    return std::strcmp(record.section, "Info") == 0 ? std::string() : std::string(record.english);
+}
+
+int ColumnOfLcid(int lcid) {
+    if (lcid == kLcidEnglish) return kUiColumnEnglish;
+    if (lcid == kLcidSimplifiedChinese) return kUiColumnGbk;
+    if (lcid == kLcidTraditionalChinese) return kUiColumnBig5;
+    return 0;
 }
 
 }  // namespace
+
+std::span<const UiStringRecord> UiStringTable() { return {kTable, kRecordCount}; }
+
+int UiStringCount() { return static_cast<int>(kRecordCount); }
+
+void SetUiLcid(int lcid) { currentLcid.store(lcid == 0 ? kLcidEnglish : lcid); }
+
+int UiLcid() { return currentLcid.load(); }
+
+void SetUiLanguagePackReader(UiLanguagePackReader reader) {
+    std::lock_guard<std::mutex> lock(packReaderMutex);
+    packReader = std::move(reader);
+}
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     if (from.empty()) return text;
@@ -60,21 +108,35 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+std::string LoadUiStringColumn(int id, int column, const std::string& arg1, const std::string& arg2,
+                               const std::string& arg3) {
+    const UiStringRecord* record = FindRecord(id);
+    if (!record) return {};
+    return FillArguments(ColumnText(*record, column), arg1, arg2, arg3);
+}
+
 std::string LoadUiString(int id, const std::string& arg1, const std::string& arg2, const std::string& arg3) {
-    auto it = EnglishTexts().find(id);
-    if (it == EnglishTexts().end()) return {};
-    std::string text = it->second;
-    // One pass, so that an argument holding "%2" is not filled again.
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
-            out += text[i + 1] == '1' ? arg1 : text[i + 1] == '2' ? arg2 : arg3;
-            ++i;
-        } else {
-            out += text[i];
+    int column = ColumnOfLcid(UiLcid());
+    if (column != 0) return LoadUiStringColumn(id, column, arg1, arg2, arg3);
+    const UiStringRecord* record = FindRecord(id);
+    if (!record) return {};
+    return FillArguments(PackText(*record), arg1, arg2, arg3);
+}
+
+std::vector<std::string> LoadUiStringLines(int id) {
+    std::string text = LoadUiString(id);
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            return lines;
         }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
     }
-    return out;
 }
 
 std::string UiStringLine(const std::string& text, int n) {

@@ -2,34 +2,67 @@
 // here; "#1".."#9" and "#A".."#C" by the caller with ReplaceAll.
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
+
+#include "app/strings/ui_string_ids.h"
 
 namespace zelvo {
 
-enum UiStringId : int {
-    IDS_DIALOG_ZELVO_PROMPT_ADD_RIGHT_KEY = 40299,
-    IDS_WDAD_BASE_LIB_G2B_TITLE = 50000,
-    IDS_WDAD_BASE_LIB_B2G_TITLE = 50001,
-    IDS_WDAD_BASE_LIB_G2B_DESCRIPTION = 50002,
-    IDS_WDAD_BASE_LIB_B2G_DESCRIPTION = 50003,
-    IDS_WDAD_PDAF_LIB_G2B_TITLE = 50004,
-    IDS_WDAD_PDAF_LIB_G2B_DESCRIPTION = 50005,
-    IDS_WDAD_PDAF_LIB_B2G_TITLE = 50006,
-    IDS_WDAD_PDAF_LIB_B2G_DESCRIPTION = 50007,
-    IDS_WDAD_FINAL_FIX_LIB_G2B_DESCRIPTION = 50010,
-    IDS_WDAD_FINAL_FIX_LIB_G2B_TITLE = 50011,
-    IDS_WDAD_FINAL_FIX_LIB_B2G_TITLE = 50012,
-    IDS_WDAD_FINAL_FIX_LIB_B2G_DESCRIPTION = 50013,
-    IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP = 100011,
-    IDS_ERROR_PROMPT_LIMLIT_ACTIONS = 100026,
-    IDS_QXT_PRODUCT = 140000,
-    IDS_QXT_COMPANY = 140002,
+// One record of the compiled table. The Chinese columns are GBK and Big5 bytes.
+struct UiStringRecord {
+    int id;
+    int reserved;
+    const char* name;
+    const char* section;
+    const char* english;
+    const char* gbk;
+    const char* big5;
 };
+
+// Columns of the built-in table.
+inline constexpr int kUiColumnEnglish = 1;
+inline constexpr int kUiColumnGbk = 2;
+inline constexpr int kUiColumnBig5 = 3;
+
+// The built-in UI languages' LCIDs; any other LCID is served by a language pack.
+inline constexpr int kLcidEnglish = 1033;
+inline constexpr int kLcidSimplifiedChinese = 2052;
+inline constexpr int kLcidTraditionalChinese = 1028;
+
+// The records of the table, in table order, without the closing id-0 record.
+std::span<const UiStringRecord> UiStringTable();
+
+// Number of records of the table (the three "Info" records included).
+int UiStringCount();
+
+// The current UI language. Starts as English.
+void SetUiLcid(int lcid);
+int UiLcid();
+
+// Reads one text of the current language pack: key = entry name, in the entry's section.
+// Returns nothing when the pack file or the key is missing. Installed by whoever opens the
+// pack file; without one a pack language shows the English texts.
+using UiLanguagePackReader = std::function<std::optional<std::string>(const std::string& section,
+                                                                      const std::string& name)>;
+void SetUiLanguagePackReader(UiLanguagePackReader reader);
 
 // The text of entry id in the current UI language, with %1..%3 replaced by the
 // arguments given. An unknown id gives an empty text.
 std::string LoadUiString(int id, const std::string& arg1 = {}, const std::string& arg2 = {},
                          const std::string& arg3 = {});
+
+// The same from a given column of the built-in table (kUiColumnEnglish, kUiColumnGbk or
+// kUiColumnBig5), whatever the current UI language is.
+std::string LoadUiStringColumn(int id, int column, const std::string& arg1 = {}, const std::string& arg2 = {},
+                               const std::string& arg3 = {});
+
+// The text of entry id in the current UI language, split at CR LF into its lines; no
+// lines for an unknown id.
+std::vector<std::string> LoadUiStringLines(int id);
 
 // Line n (0-based) of a text of several lines separated by CR LF; empty past the end.
 std::string UiStringLine(const std::string& text, int n);

@@ -24,7 +24,9 @@ std::string ProgramUnderTest() {
 class Instance {
   public:
     explicit Instance(const std::string& arguments) {
-        std::string commandLine = "\"" + ProgramUnderTest() + "\"";
+        std::string commandLine = "\"";
+        commandLine += ProgramUnderTest();
+        commandLine += '"';
         if (!arguments.empty()) commandLine += " " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;

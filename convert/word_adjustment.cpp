@@ -32,7 +32,11 @@ class PrefixMap {
 public:
     void Reserve(size_t count) {
         size_t capacity = 16;
-        while (capacity < count * 2) capacity *= 2;
+        shift_ = 28;
+        while (capacity < count * 2) {
+            capacity *= 2;
+            --shift_;
+        }
         slots_.assign(capacity, Slot{0, kNone});
         mask_ = capacity - 1;
     }
@@ -58,9 +62,11 @@ private:
         uint32_t key;
         uint32_t value;
     };
-    size_t Hash(uint32_t key) const { return (key * 0x9E3779B1u) >> 7 & mask_; }
+    // Multiplicative hashing: the top bits of the product depend on every key byte.
+    size_t Hash(uint32_t key) const { return (key * 0x9E3779B1u) >> shift_; }
     std::vector<Slot> slots_;
     size_t mask_ = 0;
+    int shift_ = 28;
 };
 
 uint32_t Pack3(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16; }
@@ -82,20 +88,27 @@ public:
             for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
                 PlanItem item;
                 std::string_view before = lib->wordsBefore[i];
-                bool usable = i < lib->wordsAfter.size() && !before.empty() &&
+                // An item that puts a word back unchanged cannot change the text.
+                bool usable = i < lib->wordsAfter.size() && !before.empty() && before != lib->wordsAfter[i] &&
                               IsWholeCharacterWord(before, codePage) &&
                               IsWholeCharacterWord(lib->wordsAfter[i], codePage);
                 if (usable) {
                     auto [it, added] = ids.try_emplace(before, static_cast<uint32_t>(words_.size()));
                     if (added) {
                         words_.push_back(before);
-                        lastItem_.push_back(0);
+                        firstItem_.push_back(static_cast<uint32_t>(items_.size()));
+                        lastItem_.push_back(kNone);
                     }
                     item.word = it->second;
                     item.after = lib->wordsAfter[i];
-                    lastItem_[item.word] = static_cast<uint32_t>(items_.size());
+                    const uint32_t number = static_cast<uint32_t>(items_.size());
+                    if (lastItem_[item.word] != kNone) nextSameWord_[lastItem_[item.word]] = number;
+                    lastItem_[item.word] = number;
+                    for (unsigned char c : before) byteInWords_[c] = true;
+                    for (unsigned char c : item.after) byteInWords_[c] = true;
                 }
                 items_.push_back(item);
+                nextSameWord_.push_back(kNone);
             }
         }
         BuildTables();
@@ -105,20 +118,38 @@ public:
     const std::vector<PlanItem>& items() const { return items_; }
     size_t wordCount() const { return words_.size(); }
     std::string_view word(uint32_t id) const { return words_[id]; }
-    uint32_t lastItem(uint32_t id) const { return lastItem_[id]; }
+    uint32_t firstItem(uint32_t id) const { return firstItem_[id]; }
+    // The first item of the word after item number item; kNone when there is none.
+    uint32_t NextItemOf(uint32_t id, uint32_t item) const {
+        if (lastItem_[id] <= item) return kNone;
+        uint32_t next = firstItem_[id];
+        while (next <= item) next = nextSameWord_[next];
+        return next;
+    }
+    // A byte that is no lead byte and occurs in no usable word (before or after) is never
+    // matched, removed or inserted, and the position after it is always a character
+    // start; the text can therefore be adjusted piece by piece between such bytes.
+    bool IsSeparator(unsigned char byte) const { return !byteInWords_[byte] && !IsLeadByte(byte, codePage_); }
     size_t maxLength() const { return maxLength_; }
 
     // Reports (word id, position) for every word that occurs in data[0, size) at a
-    // character start in [from, to); data[0] must be a character start.
+    // character start in [from, to); data[0] must be a character start. Before reach
+    // only words that would reach past it matter, so positions where none of the words
+    // starting with their two bytes is that long are passed over cheaply.
     template <typename Report>
-    void Scan(const char* text, size_t size, size_t from, size_t to, Report&& report) const {
+    void Scan(const char* text, size_t size, size_t from, size_t to, size_t reach, Report&& report) const {
         const auto* data = reinterpret_cast<const unsigned char*>(text);
         const bool doubleByte = IsDoubleByteCodePage(codePage_);
         size_t pos = 0;
         while (pos < to) {
             const unsigned b0 = data[pos];
             const size_t next = pos + ((doubleByte && b0 >= 0x81 && b0 <= 0xFE && pos + 1 < size) ? 2 : 1);
-            if (pos >= from) MatchAt(data, size, pos, report);
+            if (pos >= from) {
+                if (pos >= reach)
+                    MatchAt(data, size, pos, report);
+                else if (pos + 1 < size && (reach - pos >= 255 || pairReach_[b0 << 8 | data[pos + 1]] > reach - pos))
+                    MatchAt(data, size, pos, report);
+            }
             pos = next;
         }
     }
@@ -152,6 +183,7 @@ private:
     void BuildTables() {
         singles_.fill(kNone);
         pairFlags_.assign(65536, 0);
+        pairReach_.assign(65536, 0);
         pairs_.assign(65536, kNone);
         size_t longCount = 0;
         for (std::string_view w : words_) longCount += w.size() >= 3;
@@ -168,6 +200,7 @@ private:
                 continue;
             }
             const unsigned key2 = p[0] << 8 | p[1];
+            pairReach_[key2] = static_cast<uint8_t>(std::max<size_t>(pairReach_[key2], std::min<size_t>(length, 255)));
             if (length == 2) {
                 pairs_[key2] = id;
                 pairFlags_[key2] |= kPairWord;
@@ -199,12 +232,16 @@ private:
     int codePage_;
     std::vector<PlanItem> items_;
     std::vector<std::string_view> words_;
+    std::vector<uint32_t> firstItem_;
     std::vector<uint32_t> lastItem_;
+    std::vector<uint32_t> nextSameWord_;  // per item
+    std::array<bool, 256> byteInWords_{};
     size_t maxLength_ = 0;
     std::array<uint32_t, 256> singles_{};
     bool hasSingles_ = false;
     bool hasTriples_ = false;
     std::vector<uint8_t> pairFlags_;
+    std::vector<uint8_t> pairReach_;  // longest word starting with the two bytes, at most 255
     std::vector<uint32_t> pairs_;
     PrefixMap triples_;
     PrefixMap quads_;
@@ -212,28 +249,29 @@ private:
     std::vector<uint32_t> bucketWords_;
 };
 
-// The text is held as a linked list of pieces whose bytes live in one append-only
-// store, so a replacement rewrites one small piece instead of moving the whole text.
-// Candidate occurrences are remembered per word as (piece, offset, piece version);
-// rewriting a piece bumps its version, which retires every candidate inside it, and the
-// piece is scanned again with enough context on both sides to catch occurrences that
-// the rewrite created, destroyed or moved. Every piece starts on a character start, so
-// character boundaries inside an unchanged piece never move.
+// A chunk of the text is held as a linked list of pieces whose bytes live in one
+// append-only store, so a replacement rewrites one small piece instead of moving the
+// whole chunk. Candidate occurrences wait in a heap ordered by the item that looks for
+// them next, as (piece, offset, piece version); rewriting a piece bumps its version,
+// which retires every candidate inside it, and the piece is scanned again with enough
+// context on both sides to catch occurrences that the rewrite created, destroyed or
+// moved. Every piece starts on a character start, so character boundaries inside an
+// unchanged piece never move. Chunks are small enough to stay in the processor's cache
+// while their items are worked through in order.
 class Adjuster {
 public:
-    Adjuster(const WordIndex& index, std::string& text, const WordAdjustmentTuning& tuning)
-        : index_(index), text_(text), pieceTarget_(std::max<size_t>(tuning.pieceTarget, 1)),
+    Adjuster(const WordIndex& index, const WordAdjustmentTuning& tuning)
+        : index_(index), pieceTarget_(std::max<size_t>(tuning.pieceTarget, 1)),
           pieceSplitAbove_(std::max(tuning.pieceSplitAbove, pieceTarget_)) {}
 
-    void Run(const WordAdjustmentItemCallback& onItem) {
-        const auto& items = index_.items();
-        bool anyCandidate = !text_.empty() && index_.wordCount() > 0 && FirstScan();
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (anyCandidate && items[i].word != kNone && !candidates_[items[i].word].empty())
-                ReplaceAll(static_cast<uint32_t>(i));
-            if (onItem) onItem(static_cast<long>(i + 1));
+    // Appends the adjusted chunk to out.
+    void Adjust(std::string_view chunk, std::string& out) {
+        if (!FirstScan(chunk)) {
+            out.append(chunk);
+            return;
         }
-        if (anyCandidate) Assemble();
+        while (!heap_.empty()) ReplaceAll(heap_.front().item);
+        for (uint32_t p = 0; p != kNone; p = pieces_[p].next) out.append(store_, pieces_[p].begin, pieces_[p].size);
     }
 
 private:
@@ -243,14 +281,18 @@ private:
         uint32_t version = 0;
         uint32_t prev = kNone;
         uint32_t next = kNone;
-        uint64_t rank = 0;        // increases along the list
-        uint32_t changedBy = 0;   // item number + 1 of the last rewrite
+        uint64_t rank = 0;       // increases along the list
+        uint32_t changedBy = 0;  // item number + 1 of the last rewrite
         uint32_t rescannedBy = 0;
     };
     struct Candidate {
+        uint32_t item;  // the next item whose word this is
         uint32_t piece;
         uint32_t offset;
         uint32_t version;
+    };
+    struct LaterItemFirst {
+        bool operator()(const Candidate& a, const Candidate& b) const { return a.item > b.item; }
     };
     struct Position {
         uint64_t rank;
@@ -272,37 +314,44 @@ private:
 
     static constexpr uint64_t kRankStep = uint64_t{1} << 32;
 
-    // Cuts the text into pieces and records every occurrence of every word.
-    bool FirstScan() {
-        store_ = std::move(text_);
-        text_.clear();
+    void Push(const Candidate& candidate) {
+        heap_.push_back(candidate);
+        std::push_heap(heap_.begin(), heap_.end(), LaterItemFirst());
+    }
+
+    // Cuts the chunk into pieces and records every occurrence of every word.
+    bool FirstScan(std::string_view chunk) {
+        heap_.clear();
+        index_.Scan(chunk.data(), chunk.size(), 0, chunk.size(), 0, [&](uint32_t word, size_t pos) {
+            heap_.push_back({index_.firstItem(word), 0, static_cast<uint32_t>(pos), 0});
+        });
+        if (heap_.empty()) return false;
+
+        store_.assign(chunk);
+        pieces_.clear();
         const int codePage = index_.codePage();
-        std::vector<size_t> starts;
         for (size_t pos = 0, start = 0; pos < store_.size(); pos += CharLengthAt(store_, pos, codePage)) {
             if (pos == 0 || pos - start >= pieceTarget_) {
-                starts.push_back(pos);
+                if (!pieces_.empty()) pieces_.back().size = static_cast<uint32_t>(pos - start);
+                Piece piece;
+                piece.begin = pos;
+                piece.prev = pieces_.empty() ? kNone : static_cast<uint32_t>(pieces_.size() - 1);
+                piece.rank = (pieces_.size() + 1) * kRankStep;
+                if (!pieces_.empty()) pieces_.back().next = static_cast<uint32_t>(pieces_.size());
+                pieces_.push_back(piece);
                 start = pos;
             }
         }
-        pieces_.resize(starts.size());
-        for (size_t k = 0; k < starts.size(); ++k) {
-            Piece& piece = pieces_[k];
-            piece.begin = starts[k];
-            piece.size = static_cast<uint32_t>((k + 1 < starts.size() ? starts[k + 1] : store_.size()) - starts[k]);
-            piece.prev = k == 0 ? kNone : static_cast<uint32_t>(k - 1);
-            piece.next = k + 1 < starts.size() ? static_cast<uint32_t>(k + 1) : kNone;
-            piece.rank = (k + 1) * kRankStep;
-        }
-        candidates_.assign(index_.wordCount(), {});
-        bool any = false;
+        pieces_.back().size = static_cast<uint32_t>(store_.size() - pieces_.back().begin);
+        // The scan reported positions in order: turn them into (piece, offset).
         uint32_t piece = 0;
-        index_.Scan(store_.data(), store_.size(), 0, store_.size(), [&](uint32_t word, size_t pos) {
-            while (piece + 1 < starts.size() && starts[piece + 1] <= pos) ++piece;
-            candidates_[word].push_back({piece, static_cast<uint32_t>(pos - starts[piece]), 0});
-            any = true;
-        });
-        if (!any) text_ = std::move(store_);
-        return any;
+        for (Candidate& c : heap_) {
+            while (piece + 1 < pieces_.size() && pieces_[piece + 1].begin <= c.offset) ++piece;
+            c.offset -= static_cast<uint32_t>(pieces_[piece].begin);
+            c.piece = piece;
+        }
+        std::make_heap(heap_.begin(), heap_.end(), LaterItemFirst());
+        return true;
     }
 
     // True when the word occurs at the candidate in the current text; end is set to the
@@ -328,12 +377,14 @@ private:
 
     void ReplaceAll(uint32_t item) {
         const PlanItem& plan = index_.items()[item];
-        const uint32_t word = plan.word;
-        const std::string_view before = index_.word(word);
+        const std::string_view before = index_.word(plan.word);
 
-        found_.swap(candidates_[word]);
-        candidates_[word].clear();
-        std::erase_if(found_, [&](const Candidate& c) { return pieces_[c.piece].version != c.version; });
+        found_.clear();
+        while (!heap_.empty() && heap_.front().item == item) {
+            std::pop_heap(heap_.begin(), heap_.end(), LaterItemFirst());
+            if (pieces_[heap_.back().piece].version == heap_.back().version) found_.push_back(heap_.back());
+            heap_.pop_back();
+        }
         auto positionOf = [&](const Candidate& c) { return Position{pieces_[c.piece].rank, c.offset}; };
         std::sort(found_.begin(), found_.end(),
                   [&](const Candidate& a, const Candidate& b) { return positionOf(a) < positionOf(b); });
@@ -350,12 +401,10 @@ private:
         Position lastEnd{0, 0};
         for (const Candidate& c : found_) {
             Position end;
-            if (!MatchesAt(c, before, end)) continue;
-            if (positionOf(c) < lastEnd) continue;
+            if (!MatchesAt(c, before, end) || positionOf(c) < lastEnd) continue;
             selected_.push_back(c);
             lastEnd = end;
         }
-        found_.clear();
         if (selected_.empty()) return;
 
         edits_.clear();
@@ -479,34 +528,23 @@ private:
             }
             size_t segment = 0;
             const size_t from = runStart > margin ? runStart - margin : 0;
-            index_.Scan(window_.data(), window_.size(), from, runEnd, [&](uint32_t word, size_t pos) {
-                if (index_.lastItem(word) <= item) return;
+            index_.Scan(window_.data(), window_.size(), from, runEnd, runStart, [&](uint32_t word, size_t pos) {
                 if (pos < runStart && pos + index_.word(word).size() <= runStart) return;
+                const uint32_t next = index_.NextItemOf(word, item);
+                if (next == kNone) return;
                 while (segment + 1 < segments_.size() && segments_[segment + 1].offset <= pos) ++segment;
                 const uint32_t p = segments_[segment].piece;
-                candidates_[word].push_back(
-                    {p, static_cast<uint32_t>(pos - segments_[segment].offset), pieces_[p].version});
+                Push({next, p, static_cast<uint32_t>(pos - segments_[segment].offset), pieces_[p].version});
             });
         }
     }
 
-    void Assemble() {
-        size_t total = 0;
-        for (uint32_t p = 0; p != kNone; p = pieces_[p].next) total += pieces_[p].size;
-        text_.clear();
-        text_.reserve(total);
-        for (uint32_t p = 0; p != kNone; p = pieces_[p].next) text_.append(store_, pieces_[p].begin, pieces_[p].size);
-        store_.clear();
-        store_.shrink_to_fit();
-    }
-
     const WordIndex& index_;
-    std::string& text_;
     const size_t pieceTarget_;
     const size_t pieceSplitAbove_;
     std::string store_;
     std::vector<Piece> pieces_;
-    std::vector<std::vector<Candidate>> candidates_;
+    std::vector<Candidate> heap_;
     std::vector<Candidate> found_;
     std::vector<Candidate> selected_;
     std::vector<Edit> edits_;
@@ -516,13 +554,40 @@ private:
     std::string window_;
 };
 
+// The end of the chunk that starts at from: right after the first separator byte at or
+// beyond the chunk size, or the end of the text.
+size_t ChunkEnd(const WordIndex& index, std::string_view text, size_t from, size_t chunkTarget) {
+    for (size_t pos = from + std::max<size_t>(chunkTarget, 1) - 1; pos < text.size(); ++pos) {
+        if (index.IsSeparator(static_cast<unsigned char>(text[pos]))) return pos + 1;
+    }
+    return text.size();
+}
+
 }  // namespace
 
 void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& text,
                  const WordAdjustmentItemCallback& onItem, const WordAdjustmentTuning& tuning) {
     WordIndex index(libs, codePage);
-    Adjuster adjuster(index, text, tuning);
-    adjuster.Run(onItem);
+    const long itemCount = static_cast<long>(index.items().size());
+    long reported = 0;
+    // Chunks take the items one after another on their own; the item count reported is
+    // the share of the text done, so the callbacks still come one per item, in order.
+    auto reportUpTo = [&](long items) {
+        for (; onItem && reported < items; ++reported) onItem(reported + 1);
+    };
+    if (index.wordCount() > 0 && !text.empty()) {
+        Adjuster adjuster(index, tuning);
+        std::string out;
+        out.reserve(text.size() + text.size() / 8);
+        for (size_t from = 0; from < text.size();) {
+            const size_t end = ChunkEnd(index, text, from, tuning.chunkTarget);
+            adjuster.Adjust(std::string_view(text).substr(from, end - from), out);
+            from = end;
+            reportUpTo(static_cast<long>(static_cast<long double>(itemCount) * from / text.size()));
+        }
+        text = std::move(out);
+    }
+    reportUpTo(itemCount);
 }
 
 }  // namespace zelvo

@@ -21,11 +21,14 @@ using WordAdjustmentItemCallback = std::function<void(long itemsDone)>;
 // out: replacing them would cut a character of the text in half.
 bool IsWholeCharacterWord(std::string_view word, int codePage);
 
-// The engine holds the text as small pieces so that a replacement rewrites one piece;
-// a piece that grows past pieceSplitAbove is cut again. Results never depend on these
-// sizes; tiny pieces put piece joins everywhere, which the tests use.
+// The engine works through the text in chunks of about chunkTarget bytes, cut after a
+// byte that no word can contain, and holds a chunk as small pieces so that a replacement
+// rewrites one piece; a piece that grows past pieceSplitAbove is cut again. Results never
+// depend on these sizes; tiny ones put chunk and piece joins everywhere, which the tests
+// use.
 struct WordAdjustmentTuning {
-    size_t pieceTarget = 128;
+    size_t chunkTarget = 16384;
+    size_t pieceTarget = 16;
     size_t pieceSplitAbove = 1024;
 };
 

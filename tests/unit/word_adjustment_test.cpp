@@ -120,8 +120,10 @@ public:
     explicit RandomCase(unsigned seed) : random_(seed) {}
 
     std::string Token() {
-        static const char* const kTokens[] = {"A", "B", "C", "\xB0\xA1", "\xB0" "A", "\xA1\xB0", "\x81" "B", "\xB0"};
-        return kTokens[Pick(8)];
+        // Line feeds and blanks can separate chunks unless some word holds them.
+        static const char* const kTokens[] = {"A", "B", "C", "\xB0\xA1", "\xB0" "A", "\xA1\xB0", "\x81" "B", "\xB0",
+                                              "\n", " "};
+        return kTokens[Pick(Pick(4) == 0 ? 10 : 8)];
     }
     std::string Word(int minTokens, int maxTokens) {
         std::string word;
@@ -163,8 +165,12 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnRandomLibs) {
                 std::string expected = NaiveAdjust(libs, codePage, text);
                 ASSERT_EQ(Adjust(libs, codePage, text), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t;
-                // Pieces of one to a few bytes: every occurrence crosses a piece join.
-                WordAdjustmentTuning tiny{static_cast<size_t>(1 + t), static_cast<size_t>(2 + 3 * t)};
+                // Chunks and pieces of one to a few bytes: every occurrence crosses a
+                // piece join, and every separator ends a chunk.
+                WordAdjustmentTuning tiny;
+                tiny.chunkTarget = 1 + 5 * t;
+                tiny.pieceTarget = 1 + t;
+                tiny.pieceSplitAbove = 2 + 3 * t;
                 ASSERT_EQ(Adjust(libs, codePage, text, tiny), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t << " tiny pieces";
             }
@@ -182,7 +188,11 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnLongTexts) {
         libs.push_back(std::move(random.Libs().front()));
         libs.back()->apply = true;
         std::string text = random.Text(1500);
-        ASSERT_EQ(Adjust(libs, kCodePageGbk, text), NaiveAdjust(libs, kCodePageGbk, text)) << "seed " << seed;
+        std::string expected = NaiveAdjust(libs, kCodePageGbk, text);
+        ASSERT_EQ(Adjust(libs, kCodePageGbk, text), expected) << "seed " << seed;
+        WordAdjustmentTuning oneChunk;
+        oneChunk.chunkTarget = text.size() + 1;
+        ASSERT_EQ(Adjust(libs, kCodePageGbk, text, oneChunk), expected) << "seed " << seed << " one chunk";
     }
 }
 

@@ -1,0 +1,193 @@
+// Throughput of the whole GBK->Big5 conversion with word adjustment on 1 MB and 10 MB of
+// simplified text, and of the literal one-replace-all-per-item form on a smaller text.
+//   build/native/benchmarks/word_adjustment_benchmark
+// The libs are the shipped G2B system libs when the program folder has them, otherwise
+// about 20,000 items made from the phrase sample benchmarks/data/st_phrases.txt (see
+// tools/README.md): the word before adjustment is what the code tables make of the
+// simplified phrase, the word after its traditional form.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "convert/code_tables.h"
+#include "convert/pipeline.h"
+#include "convert/word_adjustment.h"
+#include "convert/word_adjustment_lib.h"
+#include "services/multibyte.h"
+
+namespace zelvo {
+namespace {
+
+struct Phrase {
+    std::string gbk;
+    std::string big5;
+};
+
+std::vector<Phrase> ReadPhrases() {
+    std::ifstream in(ZELVO_SOURCE_DIR "/benchmarks/data/st_phrases.txt", std::ios::binary);
+    std::vector<Phrase> phrases;
+    std::string line;
+    while (std::getline(in, line)) {
+        size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;
+        phrases.push_back({line.substr(0, tab), line.substr(tab + 1)});
+    }
+    return phrases;
+}
+
+std::unique_ptr<WordAdjustmentLib> SyntheticLib(const std::vector<Phrase>& phrases, size_t from, size_t to) {
+    std::vector<std::pair<std::string, std::string>> items;
+    for (size_t i = from; i < to && i < phrases.size(); ++i)
+        items.emplace_back(TransferFromGbk(phrases[i].gbk, kModeCross), phrases[i].big5);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
+    auto lib = std::make_unique<WordAdjustmentLib>();
+    lib->apply = true;
+    for (auto& [before, after] : items) {
+        lib->wordsBefore.push_back(std::move(before));
+        lib->wordsAfter.push_back(std::move(after));
+    }
+    return lib;
+}
+
+WordAdjustmentLibList MakeLibs(const std::vector<Phrase>& phrases) {
+    WordAdjustmentLibList libs;
+    const char* shipped[] = {"basebig.txt", "pdafbig.txt", "ffbig.txt"};
+    for (int k = 0; k < 3; ++k) {
+        auto lib = std::make_unique<WordAdjustmentLib>();
+        lib->path = std::string(ZELVO_DIST_DIR "/ctwa/") + shipped[k];
+        lib->isSystem = true;
+        lib->kind = 2 + 2 * k;
+        lib->apply = true;
+        if (ReadLibFile(*lib, true, false) && !lib->wordsBefore.empty()) libs.push_back(std::move(lib));
+    }
+    if (!libs.empty()) return libs;
+    libs.push_back(SyntheticLib(phrases, 0, 14000));
+    libs.push_back(SyntheticLib(phrases, 14000, 18000));
+    libs.push_back(SyntheticLib(phrases, 18000, 20000));
+    return libs;
+}
+
+// Sentences of phrases (a fifth of them outside the libs) and single characters taken
+// from phrases, ended by full-width punctuation, a line break every few sentences.
+std::string MakeText(const std::vector<Phrase>& phrases, size_t bytes) {
+    std::mt19937 random(936);
+    std::uniform_int_distribution<size_t> pick(0, phrases.size() - 1);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::string text;
+    text.reserve(bytes + 64);
+    while (text.size() < bytes) {
+        for (int sentence = 1 + percent(random) % 4; sentence > 0; --sentence) {
+            for (int token = 4 + percent(random) % 10; token > 0; --token) {
+                const std::string& phrase = phrases[pick(random)].gbk;
+                if (percent(random) < 40)
+                    text += phrase;
+                else
+                    text.append(phrase, 0, 2);
+            }
+            text += percent(random) < 70 ? "\xA3\xAC" : "\xA1\xA3";  // ， 。
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+struct Fixture {
+    Fixture() : phrases(ReadPhrases()), libs(MakeLibs(phrases)) {
+        context.g2bLibs = &libs;
+        context.b2gLibs = &noLibs;
+        context.g2bAppliedTotal = CountAppliedItems(libs);
+    }
+    std::vector<Phrase> phrases;
+    WordAdjustmentLibList libs;
+    WordAdjustmentLibList noLibs;
+    ConversionContext context;
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void ConvertWithLibs(benchmark::State& state, int mode) {
+    Fixture& fixture = Shared();
+    if (fixture.phrases.empty()) {
+        state.SkipWithError("benchmarks/data/st_phrases.txt is missing");
+        return;
+    }
+    const std::string text = MakeText(fixture.phrases, static_cast<size_t>(state.range(0)) << 20);
+    std::string result;
+    for (auto _ : state) {
+        TransferGbkText(fixture.context, nullptr, text, result, mode);
+        benchmark::DoNotOptimize(result.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.counters["items"] = fixture.context.g2bAppliedTotal;
+}
+
+void BM_TransferGbkTextWithWordAdjustment(benchmark::State& state) { ConvertWithLibs(state, kModeCross); }
+BENCHMARK(BM_TransferGbkTextWithWordAdjustment)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_TransferGbkTextWithoutWordAdjustment(benchmark::State& state) { ConvertWithLibs(state, kModeCrossPlain); }
+BENCHMARK(BM_TransferGbkTextWithoutWordAdjustment)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// One replace-all per item with the multibyte search, as the pass is defined.
+void NaiveAdjust(const WordAdjustmentLibList& libs, std::string& text) {
+    for (const auto& lib : libs) {
+        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
+            const std::string& before = lib->wordsBefore[i];
+            std::string out;
+            size_t pos = 0;
+            for (size_t found; (found = FindText(text, before, pos, kCodePageBig5)) != std::string::npos;) {
+                out.append(text, pos, found - pos);
+                out += lib->wordsAfter[i];
+                pos = found + before.size();
+            }
+            out.append(text, pos);
+            text = std::move(out);
+        }
+    }
+}
+
+// The word adjustment pass alone on a text small enough for the literal form, both ways.
+void AdjustSmallText(benchmark::State& state, bool naive) {
+    Fixture& fixture = Shared();
+    if (fixture.phrases.empty()) {
+        state.SkipWithError("benchmarks/data/st_phrases.txt is missing");
+        return;
+    }
+    const std::string converted =
+        TransferFromGbk(MakeText(fixture.phrases, static_cast<size_t>(state.range(0)) << 10), kModeCross);
+    std::string check = converted, expected = converted;
+    AdjustWords(fixture.libs, kCodePageBig5, check);
+    NaiveAdjust(fixture.libs, expected);
+    if (check != expected) {
+        state.SkipWithError("the engine and the literal form disagree");
+        return;
+    }
+    for (auto _ : state) {
+        std::string text = converted;
+        if (naive)
+            NaiveAdjust(fixture.libs, text);
+        else
+            AdjustWords(fixture.libs, kCodePageBig5, text);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * converted.size()));
+}
+
+void BM_WordAdjustmentEngine(benchmark::State& state) { AdjustSmallText(state, false); }
+BENCHMARK(BM_WordAdjustmentEngine)->Arg(64)->Unit(benchmark::kMillisecond);
+
+void BM_WordAdjustmentLiteralReplaceAlls(benchmark::State& state) { AdjustSmallText(state, true); }
+BENCHMARK(BM_WordAdjustmentLiteralReplaceAlls)->Arg(64)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace zelvo

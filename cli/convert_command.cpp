@@ -1,4 +1,5 @@
-// zelvoc convert: one file or standard input through the code tables, byte for byte.
+// zelvoc convert: one file or standard input through the conversion pipeline: the code
+// tables, then (mode 0) the word adjustment libs of a program folder.
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,8 @@
 #include "cli/commands.h"
 #include "cli/convert_options.h"
 #include "convert/code_tables.h"
+#include "convert/pipeline.h"
+#include "convert/word_adjustment_lib.h"
 #include "platform/file_system.h"
 
 namespace zelvo::cli {
@@ -34,9 +37,21 @@ bool WriteStandardOutput(const std::string& data) {
     return std::fflush(stdout) == 0;
 }
 
-// The converters stop at a zero byte, as the editor's text does; a file may hold zero
+// The program folder whose libs mode 0 applies: --home, else the folder of this program,
+// else the program folder of the build it came from.
+std::string ProgramFolder(const ConvertOptions& options) {
+    if (!options.home.empty()) return options.home;
+    std::string own = ParentFolder(ProgramFilePath());
+    if (FolderExists(JoinPath(own, "ctwa"))) return own;
+#ifdef ZELVO_DIST_DIR
+    if (FolderExists(JoinPath(ZELVO_DIST_DIR, "ctwa"))) return ZELVO_DIST_DIR;
+#endif
+    return own;
+}
+
+// The pipeline stops at a zero byte, as the editor's text does; a file may hold zero
 // bytes, so each stretch between them is converted on its own and the zeros are kept.
-std::string ConvertBytes(const std::string& input, const ConvertOptions& options) {
+std::string ConvertBytes(const std::string& input, const ConvertOptions& options, ConversionContext& context) {
     std::string output;
     output.reserve(input.size());
     size_t start = 0;
@@ -44,11 +59,13 @@ std::string ConvertBytes(const std::string& input, const ConvertOptions& options
         size_t zero = input.find('\0', start);
         if (zero == std::string::npos) zero = input.size();
         std::string_view piece(input.data() + start, zero - start);
+        std::string converted;
         if (options.fromGbk) {
-            AppendTransferFromGbk(piece, options.mode, output);
+            TransferGbkText(context, nullptr, piece, converted, options.mode);
         } else {
-            AppendTransferFromBig5(piece, options.mode, output);
+            TransferBig5Text(context, nullptr, piece, converted, options.mode);
         }
+        output += converted;
         if (zero == input.size()) break;
         output.push_back('\0');
         start = zero + 1;
@@ -75,7 +92,20 @@ int RunConvert(const Arguments& args) {
         return 1;
     }
 
-    const std::string output = ConvertBytes(input, options);
+    WordAdjustmentLibList libs;
+    ConversionContext context;
+    if (options.mode == kModeCross) {
+        std::string home = ProgramFolder(options);
+        if (!FolderExists(JoinPath(home, "ctwa"))) {
+            std::fprintf(stderr, "zelvoc convert: no ctwa folder of word adjustment libs in '%s'\n", home.c_str());
+            return 1;
+        }
+        LibFolders folders{JoinPath(home, "ctwa"), JoinPath(home, "config")};
+        LoadLibList(libs, options.fromGbk, false, folders);
+        (options.fromGbk ? context.g2bLibs : context.b2gLibs) = &libs;
+        (options.fromGbk ? context.g2bAppliedTotal : context.b2gAppliedTotal) = CountAppliedItems(libs);
+    }
+    const std::string output = ConvertBytes(input, options, context);
 
     const bool toStdout = options.outputPath.empty() || options.outputPath == "-";
     if (toStdout ? !WriteStandardOutput(output) : !ReplaceFileBytes(options.outputPath, output)) {

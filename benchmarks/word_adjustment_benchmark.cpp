@@ -132,10 +132,14 @@ void ConvertWithLibs(benchmark::State& state, int mode) {
     state.counters["items"] = fixture.context.g2bAppliedTotal;
 }
 
-void BM_TransferGbkTextWithWordAdjustment(benchmark::State& state) { ConvertWithLibs(state, kModeCross); }
+void BM_TransferGbkTextWithWordAdjustment(benchmark::State& state) {
+    ConvertWithLibs(state, kModeCross);
+}
 BENCHMARK(BM_TransferGbkTextWithWordAdjustment)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
-void BM_TransferGbkTextWithoutWordAdjustment(benchmark::State& state) { ConvertWithLibs(state, kModeCrossPlain); }
+void BM_TransferGbkTextWithoutWordAdjustment(benchmark::State& state) {
+    ConvertWithLibs(state, kModeCrossPlain);
+}
 BENCHMARK(BM_TransferGbkTextWithoutWordAdjustment)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // One replace-all per item with the multibyte search, as the pass is defined.
@@ -183,10 +187,14 @@ void AdjustSmallText(benchmark::State& state, bool naive) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * converted.size()));
 }
 
-void BM_WordAdjustmentEngine(benchmark::State& state) { AdjustSmallText(state, false); }
+void BM_WordAdjustmentEngine(benchmark::State& state) {
+    AdjustSmallText(state, false);
+}
 BENCHMARK(BM_WordAdjustmentEngine)->Arg(64)->Unit(benchmark::kMillisecond);
 
-void BM_WordAdjustmentLiteralReplaceAlls(benchmark::State& state) { AdjustSmallText(state, true); }
+void BM_WordAdjustmentLiteralReplaceAlls(benchmark::State& state) {
+    AdjustSmallText(state, true);
+}
 BENCHMARK(BM_WordAdjustmentLiteralReplaceAlls)->Arg(64)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -13,7 +13,9 @@ namespace {
 constexpr long kUnitsPerPiece = 20;
 constexpr int kPauseSleepMilliseconds = 200;
 
-long ClampUnits(long long units) { return units > LONG_MAX ? LONG_MAX : static_cast<long>(units); }
+long ClampUnits(long long units) {
+    return units > LONG_MAX ? LONG_MAX : static_cast<long>(units);
+}
 
 int TransferState(const TransferControl& control) {
     return control.transferState ? *control.transferState : kTransferRunning;
@@ -43,7 +45,8 @@ bool TransferText(ConversionContext& context, ProgressSink* progress, std::strin
     const long long k = static_cast<long long>(pieces.size());
     const bool adjustWords = mode == kModeCross;
     const long long appliedTotal = isG2B ? context.g2bAppliedTotal : context.b2gAppliedTotal;
-    const long total = ClampUnits(adjustWords ? k * (kUnitsPerPiece + (appliedTotal + 1) / 10) : k * kUnitsPerPiece);
+    const long total =
+        ClampUnits(adjustWords ? k * (kUnitsPerPiece + (appliedTotal + 1) / 10) : k * kUnitsPerPiece);
     if (progress) progress->Begin(total);
 
     result.reserve(source.size());
@@ -108,8 +111,8 @@ bool TransferBig5Text(ConversionContext& context, ProgressSink* progress, std::s
     return TransferText(context, progress, source, result, mode, AppendTransferFromBig5, false);
 }
 
-void ApplyWordAdjustment(const ConversionContext& context, bool isG2B, ProgressSink* progress, long pieceCount,
-                         std::string& text) {
+void ApplyWordAdjustment(const ConversionContext& context, bool isG2B, ProgressSink* progress,
+                         long pieceCount, std::string& text) {
     const WordAdjustmentLibList* libs = isG2B ? context.g2bLibs : context.b2gLibs;
     if (!libs) return;
     // The words are in the target encoding of the direction, and so is the text: the

@@ -44,7 +44,7 @@ bool TransferBig5Text(ConversionContext& context, ProgressSink* progress, std::s
 // The word adjustment pass with the direction's list over text (Big5 after GBK->Big5,
 // GBK after Big5->GBK); every fifth item reports position
 // pieceCount * 20 + pieceCount * items / 10.
-void ApplyWordAdjustment(const ConversionContext& context, bool isG2B, ProgressSink* progress, long pieceCount,
-                         std::string& text);
+void ApplyWordAdjustment(const ConversionContext& context, bool isG2B, ProgressSink* progress,
+                         long pieceCount, std::string& text);
 
 }  // namespace zelvo

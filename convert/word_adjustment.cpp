@@ -15,7 +15,8 @@ bool IsWholeCharacterWord(std::string_view word, int codePage) {
     size_t pos = 0;
     while (pos < word.size()) {
         size_t length = CharLengthAt(word, pos, codePage);
-        if (length == 1 && pos + 1 == word.size() && IsLeadByte(static_cast<unsigned char>(word[pos]), codePage))
+        if (length == 1 && pos + 1 == word.size() &&
+            IsLeadByte(static_cast<unsigned char>(word[pos]), codePage))
             return false;
         pos += length;
     }
@@ -26,10 +27,9 @@ namespace {
 
 constexpr uint32_t kNone = UINT32_MAX;
 
-
 // Open addressing from a packed 3- or 4-byte prefix to a small integer.
 class PrefixMap {
-public:
+  public:
     void Reserve(size_t count) {
         size_t capacity = 16;
         shift_ = 28;
@@ -57,7 +57,7 @@ public:
         return kNone;
     }
 
-private:
+  private:
     struct Slot {
         uint32_t key;
         uint32_t value;
@@ -69,8 +69,12 @@ private:
     int shift_ = 28;
 };
 
-uint32_t Pack3(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16; }
-uint32_t Pack4(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
+uint32_t Pack3(const unsigned char* p) {
+    return p[0] | p[1] << 8 | p[2] << 16;
+}
+uint32_t Pack4(const unsigned char* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
 
 struct PlanItem {
     uint32_t word = kNone;  // kNone: the item cannot take part
@@ -80,7 +84,7 @@ struct PlanItem {
 // The distinct words of the applied items, indexed by their first bytes so that every
 // word occurring at a position is found with a few table look-ups.
 class WordIndex {
-public:
+  public:
     WordIndex(const WordAdjustmentLibList& libs, int codePage) : codePage_(codePage) {
         std::unordered_map<std::string_view, uint32_t> ids;
         for (const auto& lib : libs) {
@@ -147,14 +151,15 @@ public:
             if (pos >= from) {
                 if (pos >= reach)
                     MatchAt(data, size, pos, report);
-                else if (pos + 1 < size && (reach - pos >= 255 || pairReach_[b0 << 8 | data[pos + 1]] > reach - pos))
+                else if (pos + 1 < size &&
+                         (reach - pos >= 255 || pairReach_[b0 << 8 | data[pos + 1]] > reach - pos))
                     MatchAt(data, size, pos, report);
             }
             pos = next;
         }
     }
 
-private:
+  private:
     template <typename Report>
     void MatchAt(const unsigned char* data, size_t size, size_t pos, Report& report) const {
         const size_t remaining = size - pos;
@@ -171,16 +176,27 @@ private:
             if (id != kNone) report(id, pos);
         }
         if (remaining < 4) return;
-        uint32_t bucket = quads_.Find(Pack4(data + pos));
+        const uint32_t key4 = Pack4(data + pos);
+        const uint32_t bit = BloomBit(key4);
+        if (!(quadBloom_[bit >> 6] >> (bit & 63) & 1)) return;
+        uint32_t bucket = quads_.Find(key4);
         if (bucket == kNone) return;
         for (uint32_t at = bucketStarts_[bucket]; at < bucketStarts_[bucket + 1]; ++at) {
             std::string_view w = words_[bucketWords_[at]];
-            if (w.size() <= remaining && std::memcmp(data + pos + 4, w.data() + 4, w.size() - 4) == 0)
-                report(bucketWords_[at], pos);
+            if (w.size() > remaining) continue;
+            size_t i = 4;
+            while (i < w.size() && data[pos + i] == static_cast<unsigned char>(w[i])) ++i;
+            if (i == w.size()) report(bucketWords_[at], pos);
         }
     }
 
+    // A bit per hashed four-byte prefix: small enough to stay in the first-level cache,
+    // so most positions are passed over without touching the larger prefix map.
+    static constexpr int kBloomBits = 18;
+    static uint32_t BloomBit(uint32_t key4) { return (key4 * 0x85EBCA6Bu) >> (32 - kBloomBits); }
+
     void BuildTables() {
+        quadBloom_.assign(size_t{1} << (kBloomBits - 6), 0);
         singles_.fill(kNone);
         pairFlags_.assign(65536, 0);
         pairReach_.assign(65536, 0);
@@ -200,7 +216,8 @@ private:
                 continue;
             }
             const unsigned key2 = p[0] << 8 | p[1];
-            pairReach_[key2] = static_cast<uint8_t>(std::max<size_t>(pairReach_[key2], std::min<size_t>(length, 255)));
+            pairReach_[key2] =
+                static_cast<uint8_t>(std::max<size_t>(pairReach_[key2], std::min<size_t>(length, 255)));
             if (length == 2) {
                 pairs_[key2] = id;
                 pairFlags_[key2] |= kPairWord;
@@ -212,6 +229,8 @@ private:
                 hasTriples_ = true;
                 continue;
             }
+            const uint32_t bit = BloomBit(Pack4(p));
+            quadBloom_[bit >> 6] |= uint64_t{1} << (bit & 63);
             uint32_t& bucket = quads_.Insert(Pack4(p));
             if (bucket == kNone) {
                 bucket = static_cast<uint32_t>(buckets.size());
@@ -245,6 +264,7 @@ private:
     std::vector<uint32_t> pairs_;
     PrefixMap triples_;
     PrefixMap quads_;
+    std::vector<uint64_t> quadBloom_;
     std::vector<uint32_t> bucketStarts_;
     std::vector<uint32_t> bucketWords_;
 };
@@ -259,9 +279,10 @@ private:
 // unchanged piece never move. Chunks are small enough to stay in the processor's cache
 // while their items are worked through in order.
 class Adjuster {
-public:
+  public:
     Adjuster(const WordIndex& index, const WordAdjustmentTuning& tuning)
-        : index_(index), pieceTarget_(std::max<size_t>(tuning.pieceTarget, 1)),
+        : index_(index),
+          pieceTarget_(std::max<size_t>(tuning.pieceTarget, 1)),
           pieceSplitAbove_(std::max(tuning.pieceSplitAbove, pieceTarget_)) {}
 
     // Appends the adjusted chunk to out.
@@ -271,10 +292,11 @@ public:
             return;
         }
         while (!heap_.empty()) ReplaceAll(heap_.front().item);
-        for (uint32_t p = 0; p != kNone; p = pieces_[p].next) out.append(store_, pieces_[p].begin, pieces_[p].size);
+        for (uint32_t p = 0; p != kNone; p = pieces_[p].next)
+            out.append(store_, pieces_[p].begin, pieces_[p].size);
     }
 
-private:
+  private:
     struct Piece {
         size_t begin = 0;  // in store_
         uint32_t size = 0;
@@ -363,7 +385,8 @@ private:
         for (;;) {
             const Piece& piece = pieces_[p];
             size_t take = std::min<size_t>(piece.size - offset, word.size() - matched);
-            if (std::memcmp(store_.data() + piece.begin + offset, word.data() + matched, take) != 0) return false;
+            if (std::memcmp(store_.data() + piece.begin + offset, word.data() + matched, take) != 0)
+                return false;
             matched += take;
             if (matched == word.size()) {
                 end = {piece.rank, static_cast<uint32_t>(offset + take)};
@@ -457,7 +480,8 @@ private:
 
     size_t NextCut(size_t start) const {
         size_t pos = start;
-        while (pos < scratch_.size() && pos - start < pieceTarget_) pos += CharLengthAt(scratch_, pos, index_.codePage());
+        while (pos < scratch_.size() && pos - start < pieceTarget_)
+            pos += CharLengthAt(scratch_, pos, index_.codePage());
         return pos;
     }
 
@@ -522,20 +546,24 @@ private:
                 if (p == last) break;
             }
             const size_t runEnd = window_.size();
-            for (uint32_t p = pieces_[last].next; p != kNone && window_.size() - runEnd < margin; p = pieces_[p].next) {
+            for (uint32_t p = pieces_[last].next; p != kNone && window_.size() - runEnd < margin;
+                 p = pieces_[p].next) {
                 segments_.push_back({p, window_.size()});
                 window_.append(store_, pieces_[p].begin, pieces_[p].size);
             }
             size_t segment = 0;
             const size_t from = runStart > margin ? runStart - margin : 0;
-            index_.Scan(window_.data(), window_.size(), from, runEnd, runStart, [&](uint32_t word, size_t pos) {
-                if (pos < runStart && pos + index_.word(word).size() <= runStart) return;
-                const uint32_t next = index_.NextItemOf(word, item);
-                if (next == kNone) return;
-                while (segment + 1 < segments_.size() && segments_[segment + 1].offset <= pos) ++segment;
-                const uint32_t p = segments_[segment].piece;
-                Push({next, p, static_cast<uint32_t>(pos - segments_[segment].offset), pieces_[p].version});
-            });
+            index_.Scan(window_.data(), window_.size(), from, runEnd, runStart,
+                        [&](uint32_t word, size_t pos) {
+                            if (pos < runStart && pos + index_.word(word).size() <= runStart) return;
+                            const uint32_t next = index_.NextItemOf(word, item);
+                            if (next == kNone) return;
+                            while (segment + 1 < segments_.size() && segments_[segment + 1].offset <= pos)
+                                ++segment;
+                            const uint32_t p = segments_[segment].piece;
+                            Push({next, p, static_cast<uint32_t>(pos - segments_[segment].offset),
+                                  pieces_[p].version});
+                        });
         }
     }
 

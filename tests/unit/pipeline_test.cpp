@@ -8,7 +8,7 @@ namespace zelvo {
 namespace {
 
 class RecordingSink : public ProgressSink {
-public:
+  public:
     void Begin(long total) override { events.push_back("begin " + std::to_string(total)); }
     void Position(long done) override { events.push_back(std::to_string(done)); }
     void End() override { events.push_back("end"); }
@@ -78,13 +78,14 @@ std::string GbkText(int lines) {
 }
 
 class PipelineTest : public ::testing::Test {
-protected:
+  protected:
     PipelineTest() {
         // G2B words are Big5: take them from the conversion itself.
         auto lib = std::make_unique<WordAdjustmentLib>();
         lib->apply = true;
         for (int i = 0; i < 12; ++i) {
-            lib->wordsBefore.push_back(i == 0 ? TransferFromGbk("\xD6\xD0\xCE\xC4", kModeCross) : "unused" + std::to_string(i));
+            lib->wordsBefore.push_back(i == 0 ? TransferFromGbk("\xD6\xD0\xCE\xC4", kModeCross)
+                                              : "unused" + std::to_string(i));
             lib->wordsAfter.push_back("X");
         }
         g2b.push_back(std::move(lib));

@@ -17,7 +17,8 @@ std::string NaiveAdjust(const WordAdjustmentLibList& libs, int codePage, std::st
         for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
             const std::string& before = lib->wordsBefore[i];
             const std::string& after = lib->wordsAfter[i];
-            if (before.empty() || !IsWholeCharacterWord(before, codePage) || !IsWholeCharacterWord(after, codePage))
+            if (before.empty() || !IsWholeCharacterWord(before, codePage) ||
+                !IsWholeCharacterWord(after, codePage))
                 continue;
             std::string out;
             size_t pos = 0;
@@ -33,7 +34,8 @@ std::string NaiveAdjust(const WordAdjustmentLibList& libs, int codePage, std::st
     return text;
 }
 
-std::unique_ptr<WordAdjustmentLib> MakeLib(std::vector<std::pair<std::string, std::string>> items, bool apply = true) {
+std::unique_ptr<WordAdjustmentLib> MakeLib(std::vector<std::pair<std::string, std::string>> items,
+                                           bool apply = true) {
     auto lib = std::make_unique<WordAdjustmentLib>();
     lib->apply = apply;
     for (auto& [before, after] : items) {
@@ -58,8 +60,8 @@ TEST(WordAdjustment, EarlierItemsChangeWhatLaterItemsSee) {
     libs.clear();
     libs.push_back(MakeLib({{"AA", "AAAA"}, {"AAB", "Z"}}));
     libs.push_back(MakeLib({{"AZ", "Q"}}));
-    EXPECT_EQ(Adjust(libs, kCodePageGbk, "AAB"), "AQ");     // AAB, AAAAB, AAZ, AQ
-    EXPECT_EQ(Adjust(libs, kCodePageGbk, "AAAB"), "AAQ");   // AAAB, AAAAAB, AAAZ, AAQ
+    EXPECT_EQ(Adjust(libs, kCodePageGbk, "AAB"), "AQ");    // AAB, AAAAB, AAZ, AQ
+    EXPECT_EQ(Adjust(libs, kCodePageGbk, "AAAB"), "AAQ");  // AAAB, AAAAAB, AAAZ, AAQ
 
     // Non-overlapping, left to right: AAA holds one AA.
     libs.clear();
@@ -77,16 +79,27 @@ TEST(WordAdjustment, MatchesNeverStartOnATrailByte) {
     // 0xB0 'A' is one GBK character whose trail byte is 'A'.
     WordAdjustmentLibList libs;
     libs.push_back(MakeLib({{"A", "x"}, {"\xA1\xB0", "!"}}));
-    EXPECT_EQ(Adjust(libs, kCodePageGbk, "\xB0" "AA"), "\xB0" "Ax");
+    EXPECT_EQ(Adjust(libs, kCodePageGbk,
+                     "\xB0"
+                     "AA"),
+              "\xB0"
+              "Ax");
     EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xB0\xA1\xB0\xA1"), "\xB0\xA1\xB0\xA1");
     // Byte-wise on a single-byte code page.
-    EXPECT_EQ(Adjust(libs, 1252, "\xB0" "AA"), "\xB0xx");
+    EXPECT_EQ(Adjust(libs, 1252,
+                     "\xB0"
+                     "AA"),
+              "\xB0xx");
 
     // A replacement that changes the character layout before a later match is judged
     // on the new text: after "C" becomes a double-byte character, "A" follows it.
     libs.clear();
     libs.push_back(MakeLib({{"C", "\xB0\xA1"}, {"A", "x"}}));
-    EXPECT_EQ(Adjust(libs, kCodePageGbk, "CA\xB0" "A"), "\xB0\xA1x\xB0" "A");
+    EXPECT_EQ(Adjust(libs, kCodePageGbk,
+                     "CA\xB0"
+                     "A"),
+              "\xB0\xA1x\xB0"
+              "A");
 }
 
 TEST(WordAdjustment, ItemsThatWouldCutCharactersAreLeftOut) {
@@ -94,8 +107,15 @@ TEST(WordAdjustment, ItemsThatWouldCutCharactersAreLeftOut) {
     // A word ending in a lone lead byte would take half of the next character; a
     // replacement ending in one would glue itself to the following byte.
     libs.push_back(MakeLib({{"A\xB0", "x"}, {"B", "y\xB0"}, {"", "z"}, {"C", "w"}}));
-    EXPECT_EQ(Adjust(libs, kCodePageGbk, "A\xB0\xA1" "BC"), "A\xB0\xA1" "Bw");
-    EXPECT_TRUE(IsWholeCharacterWord("\xB0" "A", kCodePageGbk));
+    EXPECT_EQ(Adjust(libs, kCodePageGbk,
+                     "A\xB0\xA1"
+                     "BC"),
+              "A\xB0\xA1"
+              "Bw");
+    EXPECT_TRUE(
+        IsWholeCharacterWord("\xB0"
+                             "A",
+                             kCodePageGbk));
     EXPECT_FALSE(IsWholeCharacterWord("\xB0\xA1\xB0", kCodePageGbk));
     EXPECT_TRUE(IsWholeCharacterWord("A\xB0", 1252));
 }
@@ -116,13 +136,23 @@ TEST(WordAdjustment, ReportsEveryItemInOrder) {
 // overlaps, replacements that create or destroy later matches, empty replacements,
 // duplicated words, libs that are not applied, lone lead bytes in text and words.
 class RandomCase {
-public:
+  public:
     explicit RandomCase(unsigned seed) : random_(seed) {}
 
     std::string Token() {
         // Line feeds and blanks can separate chunks unless some word holds them.
-        static const char* const kTokens[] = {"A", "B", "C", "\xB0\xA1", "\xB0" "A", "\xA1\xB0", "\x81" "B", "\xB0",
-                                              "\n", " "};
+        static const char* const kTokens[] = {"A",
+                                              "B",
+                                              "C",
+                                              "\xB0\xA1",
+                                              "\xB0"
+                                              "A",
+                                              "\xA1\xB0",
+                                              "\x81"
+                                              "B",
+                                              "\xB0",
+                                              "\n",
+                                              " "};
         return kTokens[Pick(Pick(4) == 0 ? 10 : 8)];
     }
     std::string Word(int minTokens, int maxTokens) {
@@ -141,8 +171,9 @@ public:
                 items.emplace_back(before, Pick(6) == 0 ? "" : Word(1, 3));
             }
             if (Pick(4) != 0) {
-                std::stable_sort(items.begin(), items.end(),
-                                 [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
+                std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+                    return CompareText(a.first, b.first) < 0;
+                });
             }
             libs.push_back(MakeLib(items, Pick(5) != 0));
         }
@@ -151,7 +182,7 @@ public:
     std::string Text(int maxTokens) { return Word(0, maxTokens); }
     int Pick(size_t n) { return static_cast<int>(random_() % n); }
 
-private:
+  private:
     std::mt19937 random_;
 };
 

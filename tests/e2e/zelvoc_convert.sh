@@ -29,6 +29,10 @@ expect "gbk mode 1"             87f8 '\xb9\xfa' --from gbk --mode 1
 expect "gbk mode 2"             b9fa '\x87\xf8' --from gbk --mode 2
 expect "big5 to gbk"            b9fa '\xb0\xea' --from big5
 expect "big5 normalisation"     f9f9 '\xa2\xa4' --from big5 --mode 1
+# Word adjustment with the shipped libs: the tables give 頭發 for 头发, the libs 頭髮.
+expect "tables alone (mode 3)"  c059b56f '\xcd\xb7\xb7\xa2' --from gbk --mode 3
+expect "word adjustment g2b"    c059be76 '\xcd\xb7\xb7\xa2' --from gbk
+expect "word adjustment b2g"    cdb7b7a2 '\xc0\x59\xbe\x76' --from big5
 expect "binary-safe stdio"      610d0ab0ea00b0ea1a0ab0 'a\r\n\xb9\xfa\x00\xb9\xfa\x1a\n\xb0' --from gbk
 
 # Files: converted output written; a missing input exits 1 and leaves the output alone.

@@ -148,3 +148,26 @@ TEST_F(ZelvocConvert, ErrorsAreOneLineNamingThePath) {
 
 }  // namespace
 }  // namespace zelvo::cli
+
+namespace zelvo::cli {
+namespace {
+
+// Mode 0 runs the shipped libs of the program folder after the tables: the tables alone
+// turn 头发 into 頭發, the base lib puts 髮 for hair; and back again.
+TEST_F(ZelvocConvert, ModeZeroAdjustsWordsWithTheProgramFoldersLibs) {
+    EXPECT_EQ(Pipe("--from gbk --mode 3", "\xCD\xB7\xB7\xA2"), "\xC0\x59\xB5\x6F");
+    EXPECT_EQ(Pipe("--from gbk", "\xCD\xB7\xB7\xA2"), "\xC0\x59\xBE\x76");
+    EXPECT_EQ(Pipe("--from big5", "\xC0\x59\xBE\x76"), "\xCD\xB7\xB7\xA2");
+    // Another program folder's libs replace the shipped ones: one custom lib, applied.
+    const std::string home = TempPath("home");
+    ASSERT_EQ(std::system(("mkdir -p '" + home + "/ctwa/custbig' '" + home + "/config'").c_str()), 0);
+    WriteFile(home + "/config/wag2b.ini", "[CUSLIB_G2B1]\r\nPath = %%CTWA_FOLDER%%/custbig/hair.txt\r\n"
+                                          "Apply = true\r\n");
+    WriteFile(home + "/ctwa/custbig/hair.txt", ";[T]hair\r\n\xC0\x59\xB5\x6F,X");
+    EXPECT_EQ(Pipe("--from gbk --home '" + home + "'", "\xCD\xB7\xB7\xA2!"), "X!");
+    EXPECT_EQ(Zelvoc("convert --from gbk --home '" + home + "/none' < /dev/null 2>/dev/null"), 1);
+    std::system(("rm -rf '" + home + "'").c_str());
+}
+
+}  // namespace
+}  // namespace zelvo::cli

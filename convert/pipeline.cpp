@@ -125,7 +125,11 @@ void ApplyWordAdjustment(const ConversionContext& context, bool isG2B, ProgressS
             if (items % 5 == 0) progress->Position(ClampUnits(k * kUnitsPerPiece + k * items / 10));
         };
     }
-    AdjustWords(*libs, codePage, text, onItem);
+    // Site transfers convert thousands of small files with one list: the index of its
+    // words is built once and kept in the context.
+    const WordAdjustmentIndex& index =
+        (isG2B ? context.g2bIndex : context.b2gIndex).Get(*libs, codePage, context.libsGeneration);
+    AdjustWords(index, text, onItem);
 }
 
 }  // namespace zelvo

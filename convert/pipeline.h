@@ -9,6 +9,7 @@
 
 #include "convert/code_tables.h"
 #include "convert/progress.h"
+#include "convert/word_adjustment.h"
 #include "convert/word_adjustment_lib.h"
 
 namespace zelvo {
@@ -20,6 +21,11 @@ struct ConversionContext {
     const WordAdjustmentLibList* b2gLibs = nullptr;  // applied to Big5->GBK results
     int g2bAppliedTotal = 0;                         // CountAppliedItems of each list
     int b2gAppliedTotal = 0;
+    // Bumped by the owner after it edits items of a list in place or reloads a list, so
+    // that the word index kept for the list is built anew (see WordAdjustmentIndexCache).
+    uint64_t libsGeneration = 0;
+    mutable WordAdjustmentIndexCache g2bIndex;
+    mutable WordAdjustmentIndexCache b2gIndex;
     TransferControl control;
     // Set when the last conversion stopped early because the transfer state was 3;
     // cleared when a conversion starts.

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
-#include <unordered_map>
-#include <vector>
+#include <functional>
 
 #include "services/multibyte.h"
 
@@ -27,7 +25,7 @@ namespace {
 
 constexpr uint32_t kNone = UINT32_MAX;
 
-// Open addressing from a packed 3- or 4-byte prefix to a small integer.
+// Open addressing from a packed key of up to four bytes to a small integer.
 class PrefixMap {
   public:
     void Reserve(size_t count) {
@@ -48,7 +46,6 @@ class PrefixMap {
         return slots_[at].value;
     }
     uint32_t Find(uint32_t key) const {
-        if (slots_.empty()) return kNone;
         size_t at = Hash(key);
         while (slots_[at].value != kNone) {
             if (slots_[at].key == key) return slots_[at].value;
@@ -64,529 +61,462 @@ class PrefixMap {
     };
     // Multiplicative hashing: the top bits of the product depend on every key byte.
     size_t Hash(uint32_t key) const { return (key * 0x9E3779B1u) >> shift_; }
-    std::vector<Slot> slots_;
-    size_t mask_ = 0;
+    std::vector<Slot> slots_ = std::vector<Slot>(16, Slot{0, kNone});
+    size_t mask_ = 15;
     int shift_ = 28;
 };
 
-uint32_t Pack3(const unsigned char* p) {
-    return p[0] | p[1] << 8 | p[2] << 16;
+uint32_t Load32(const unsigned char* p) {
+    uint32_t value;
+    std::memcpy(&value, p, 4);
+    return value;
 }
-uint32_t Pack4(const unsigned char* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+uint64_t Load64(const unsigned char* p) {
+    uint64_t value;
+    std::memcpy(&value, p, 8);
+    return value;
+}
+// Selects the first length bytes (at most 8) of a value loaded with Load64, whatever the
+// byte order of the machine.
+uint64_t HeadMask(size_t length) {
+    static const unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    return Load64(kOnes + 8 - std::min<size_t>(length, 8));
+}
+uint32_t ShortKey(const unsigned char* p, size_t length) {
+    return (length == 3 ? p[0] | p[1] << 8 | p[2] << 16 : p[0] | p[1] << 8) | static_cast<uint32_t>(length) << 24;
 }
 
-struct PlanItem {
-    uint32_t word = kNone;  // kNone: the item cannot take part
-    std::string_view after;
-};
+bool TestBit(const std::vector<uint64_t>& bits, uint32_t bit) {
+    return bits[bit >> 6] >> (bit & 63) & 1;
+}
+void SetBit(std::vector<uint64_t>& bits, uint32_t bit) {
+    bits[bit >> 6] |= uint64_t{1} << (bit & 63);
+}
 
-// The distinct words of the applied items, indexed by their first bytes so that every
-// word occurring at a position is found with a few table look-ups.
-class WordIndex {
-  public:
-    WordIndex(const WordAdjustmentLibList& libs, int codePage) : codePage_(codePage) {
-        std::unordered_map<std::string_view, uint32_t> ids;
-        for (const auto& lib : libs) {
-            if (!lib || !lib->apply) continue;
-            for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-                PlanItem item;
-                std::string_view before = lib->wordsBefore[i];
-                // An item that puts a word back unchanged cannot change the text.
-                bool usable = i < lib->wordsAfter.size() && !before.empty() && before != lib->wordsAfter[i] &&
-                              IsWholeCharacterWord(before, codePage) &&
-                              IsWholeCharacterWord(lib->wordsAfter[i], codePage);
-                if (usable) {
-                    auto [it, added] = ids.try_emplace(before, static_cast<uint32_t>(words_.size()));
-                    if (added) {
-                        words_.push_back(before);
-                        firstItem_.push_back(static_cast<uint32_t>(items_.size()));
-                        lastItem_.push_back(kNone);
-                    }
-                    item.word = it->second;
-                    item.after = lib->wordsAfter[i];
-                    const uint32_t number = static_cast<uint32_t>(items_.size());
-                    if (lastItem_[item.word] != kNone) nextSameWord_[lastItem_[item.word]] = number;
-                    lastItem_[item.word] = number;
-                    for (unsigned char c : before) byteInWords_[c] = true;
-                    for (unsigned char c : item.after) byteInWords_[c] = true;
-                }
-                items_.push_back(item);
-                nextSameWord_.push_back(kNone);
-            }
-        }
-        BuildTables();
-    }
+// A bit per hashed four-byte prefix: small enough for the first-level cache, so most
+// positions are passed over without touching the larger prefix map.
+constexpr int kBloomBits = 18;
+uint32_t BloomBit(uint32_t key4) {
+    return (key4 * 0x85EBCA6Bu) >> (32 - kBloomBits);
+}
 
-    int codePage() const { return codePage_; }
-    const std::vector<PlanItem>& items() const { return items_; }
-    size_t wordCount() const { return words_.size(); }
-    std::string_view word(uint32_t id) const { return words_[id]; }
-    uint32_t firstItem(uint32_t id) const { return firstItem_[id]; }
+}  // namespace
+
+// The distinct words of the usable items get ids: first the words of four bytes or more
+// in byte order, so that words sharing their first four bytes are neighbours found from
+// one prefix map look-up, then the shorter ones.
+struct WordAdjustmentIndex::Tables {
+    struct Item {
+        uint32_t word = kNone;  // kNone: the item cannot take part
+        uint32_t afterOffset = 0;
+        uint32_t afterLength = 0;
+    };
+    struct Word {
+        uint64_t head;  // the first eight bytes, zero padded
+        uint32_t offset;
+        uint16_t length;
+        uint16_t lastInGroup;  // the last word with these first four bytes
+    };
+
+    int codePage = 0;
+    bool doubleByte = false;
+    std::array<bool, 256> lead{};
+    std::array<bool, 256> inWords{};
+    std::vector<Item> items;
+    std::string afters;
+    std::vector<Word> words;
+    std::string wordBytes;
+    std::vector<uint32_t> itemStarts;  // the items of word w: wordItems[itemStarts[w], itemStarts[w + 1])
+    std::vector<uint32_t> wordItems;
+    size_t maxLength = 0;
+    bool hasSingles = false;
+    std::array<uint32_t, 256> singles{};
+    std::vector<uint64_t> pairBits;  // some word of two bytes or more starts with these two
+    std::vector<uint8_t> pairReach;  // the longest of them, at most 255
+    bool hasShort = false;
+    std::vector<uint64_t> shortBits;  // some word of two or three bytes starts with these two
+    PrefixMap shortWords;
+    std::vector<uint64_t> quadBloom;
+    PrefixMap quads;  // first four bytes -> the first word of its group
+
+    uint32_t FirstItem(uint32_t word) const { return wordItems[itemStarts[word]]; }
     // The first item of the word after item number item; kNone when there is none.
-    uint32_t NextItemOf(uint32_t id, uint32_t item) const {
-        if (lastItem_[id] <= item) return kNone;
-        uint32_t next = firstItem_[id];
-        while (next <= item) next = nextSameWord_[next];
-        return next;
+    uint32_t NextItemOf(uint32_t word, uint32_t item) const {
+        for (uint32_t at = itemStarts[word], end = itemStarts[word + 1]; at < end; ++at)
+            if (wordItems[at] > item) return wordItems[at];
+        return kNone;
     }
     // A byte that is no lead byte and occurs in no usable word (before or after) is never
     // matched, removed or inserted, and the position after it is always a character
     // start; the text can therefore be adjusted piece by piece between such bytes.
-    bool IsSeparator(unsigned char byte) const { return !byteInWords_[byte] && !IsLeadByte(byte, codePage_); }
-    size_t maxLength() const { return maxLength_; }
-
-    // Reports (word id, position) for every word that occurs in data[0, size) at a
-    // character start in [from, to); data[0] must be a character start. Before reach
-    // only words that would reach past it matter, so positions where none of the words
-    // starting with their two bytes is that long are passed over cheaply.
-    template <typename Report>
-    void Scan(const char* text, size_t size, size_t from, size_t to, size_t reach, Report&& report) const {
-        const auto* data = reinterpret_cast<const unsigned char*>(text);
-        const bool doubleByte = IsDoubleByteCodePage(codePage_);
-        size_t pos = 0;
-        while (pos < to) {
-            const unsigned b0 = data[pos];
-            const size_t next = pos + ((doubleByte && b0 >= 0x81 && b0 <= 0xFE && pos + 1 < size) ? 2 : 1);
-            if (pos >= from) {
-                if (pos >= reach)
-                    MatchAt(data, size, pos, report);
-                else if (pos + 1 < size &&
-                         (reach - pos >= 255 || pairReach_[b0 << 8 | data[pos + 1]] > reach - pos))
-                    MatchAt(data, size, pos, report);
-            }
-            pos = next;
-        }
+    bool IsSeparator(unsigned char byte) const { return !inWords[byte] && !lead[byte]; }
+    size_t CharLength(const unsigned char* data, size_t size, size_t pos) const {
+        return doubleByte && lead[data[pos]] && pos + 1 < size ? 2 : 1;
     }
 
-  private:
+    // Reports (word, pos) for every word longer than need that occurs at pos.
     template <typename Report>
-    void MatchAt(const unsigned char* data, size_t size, size_t pos, Report& report) const {
+    void MatchAt(const unsigned char* data, size_t size, size_t pos, size_t need, Report& report) const {
         const size_t remaining = size - pos;
         const unsigned b0 = data[pos];
-        if (hasSingles_ && singles_[b0] != kNone) report(singles_[b0], pos);
+        if (hasSingles && need == 0 && singles[b0] != kNone) report(singles[b0], pos);
         if (remaining < 2) return;
-        const unsigned key2 = b0 << 8 | data[pos + 1];
-        const uint8_t flags = pairFlags_[key2];
-        if (flags == 0) return;
-        if (flags & kPairWord) report(pairs_[key2], pos);
-        if (!(flags & kPairPrefix) || remaining < 3) return;
-        if (hasTriples_) {
-            uint32_t id = triples_.Find(Pack3(data + pos));
-            if (id != kNone) report(id, pos);
+        const uint32_t key2 = b0 << 8 | data[pos + 1];
+        if (!TestBit(pairBits, key2)) return;
+        if (need >= 2 && pairReach[key2] <= need) return;
+        if (hasShort && need < 3 && TestBit(shortBits, key2)) {
+            if (need < 2) {
+                uint32_t id = shortWords.Find(ShortKey(data + pos, 2));
+                if (id != kNone) report(id, pos);
+            }
+            if (remaining >= 3) {
+                uint32_t id = shortWords.Find(ShortKey(data + pos, 3));
+                if (id != kNone) report(id, pos);
+            }
         }
         if (remaining < 4) return;
-        const uint32_t key4 = Pack4(data + pos);
-        const uint32_t bit = BloomBit(key4);
-        if (!(quadBloom_[bit >> 6] >> (bit & 63) & 1)) return;
-        uint32_t bucket = quads_.Find(key4);
-        if (bucket == kNone) return;
-        for (uint32_t at = bucketStarts_[bucket]; at < bucketStarts_[bucket + 1]; ++at) {
-            std::string_view w = words_[bucketWords_[at]];
-            if (w.size() > remaining) continue;
-            size_t i = 4;
-            while (i < w.size() && data[pos + i] == static_cast<unsigned char>(w[i])) ++i;
-            if (i == w.size()) report(bucketWords_[at], pos);
+        const uint32_t key4 = Load32(data + pos);
+        if (!TestBit(quadBloom, BloomBit(key4))) return;
+        uint32_t id = quads.Find(key4);
+        if (id == kNone) return;
+        const uint64_t text8 = remaining >= 8 ? Load64(data + pos) : 0;
+        for (;; ++id) {
+            const Word& word = words[id];
+            if (word.length > need && word.length <= remaining) {
+                bool equal;
+                if (remaining >= 8) {
+                    equal = ((text8 ^ word.head) & HeadMask(word.length)) == 0 &&
+                            (word.length <= 8 ||
+                             std::memcmp(data + pos + 8, wordBytes.data() + word.offset + 8, word.length - 8) == 0);
+                } else {
+                    equal = std::memcmp(data + pos, wordBytes.data() + word.offset, word.length) == 0;
+                }
+                if (equal) report(id, pos);
+            }
+            if (word.lastInGroup) break;
         }
     }
 
-    // A bit per hashed four-byte prefix: small enough to stay in the first-level cache,
-    // so most positions are passed over without touching the larger prefix map.
-    static constexpr int kBloomBits = 18;
-    static uint32_t BloomBit(uint32_t key4) { return (key4 * 0x85EBCA6Bu) >> (32 - kBloomBits); }
-
-    void BuildTables() {
-        quadBloom_.assign(size_t{1} << (kBloomBits - 6), 0);
-        singles_.fill(kNone);
-        pairFlags_.assign(65536, 0);
-        pairReach_.assign(65536, 0);
-        pairs_.assign(65536, kNone);
-        size_t longCount = 0;
-        for (std::string_view w : words_) longCount += w.size() >= 3;
-        triples_.Reserve(longCount);
-        quads_.Reserve(longCount);
-        std::vector<std::vector<uint32_t>> buckets;
-        for (uint32_t id = 0; id < words_.size(); ++id) {
-            const auto* p = reinterpret_cast<const unsigned char*>(words_[id].data());
-            const size_t length = words_[id].size();
-            maxLength_ = std::max(maxLength_, length);
-            if (length == 1) {
-                singles_[p[0]] = id;
-                hasSingles_ = true;
-                continue;
-            }
-            const unsigned key2 = p[0] << 8 | p[1];
-            pairReach_[key2] =
-                static_cast<uint8_t>(std::max<size_t>(pairReach_[key2], std::min<size_t>(length, 255)));
-            if (length == 2) {
-                pairs_[key2] = id;
-                pairFlags_[key2] |= kPairWord;
-                continue;
-            }
-            pairFlags_[key2] |= kPairPrefix;
-            if (length == 3) {
-                triples_.Insert(Pack3(p)) = id;
-                hasTriples_ = true;
-                continue;
-            }
-            const uint32_t bit = BloomBit(Pack4(p));
-            quadBloom_[bit >> 6] |= uint64_t{1} << (bit & 63);
-            uint32_t& bucket = quads_.Insert(Pack4(p));
-            if (bucket == kNone) {
-                bucket = static_cast<uint32_t>(buckets.size());
-                buckets.emplace_back();
-            }
-            buckets[bucket].push_back(id);
-        }
-        bucketStarts_.push_back(0);
-        for (const auto& bucket : buckets) {
-            bucketWords_.insert(bucketWords_.end(), bucket.begin(), bucket.end());
-            bucketStarts_.push_back(static_cast<uint32_t>(bucketWords_.size()));
-        }
+    // MatchAt on every character start in [from, to) of data[0, size), from being one;
+    // before reachStart only words that reach past it count.
+    template <typename Report>
+    void Scan(const unsigned char* data, size_t size, size_t from, size_t to, size_t reachStart,
+              Report&& report) const {
+        for (size_t pos = from; pos < to; pos += CharLength(data, size, pos))
+            MatchAt(data, size, pos, pos < reachStart ? reachStart - pos : 0, report);
     }
 
-    static constexpr uint8_t kPairWord = 1;    // a two-byte word
-    static constexpr uint8_t kPairPrefix = 2;  // longer words start with these two bytes
-
-    int codePage_;
-    std::vector<PlanItem> items_;
-    std::vector<std::string_view> words_;
-    std::vector<uint32_t> firstItem_;
-    std::vector<uint32_t> lastItem_;
-    std::vector<uint32_t> nextSameWord_;  // per item
-    std::array<bool, 256> byteInWords_{};
-    size_t maxLength_ = 0;
-    std::array<uint32_t, 256> singles_{};
-    bool hasSingles_ = false;
-    bool hasTriples_ = false;
-    std::vector<uint8_t> pairFlags_;
-    std::vector<uint8_t> pairReach_;  // longest word starting with the two bytes, at most 255
-    std::vector<uint32_t> pairs_;
-    PrefixMap triples_;
-    PrefixMap quads_;
-    std::vector<uint64_t> quadBloom_;
-    std::vector<uint32_t> bucketStarts_;
-    std::vector<uint32_t> bucketWords_;
+    void Build(const WordAdjustmentLibList& libs);
 };
 
-// A chunk of the text is held as a linked list of pieces whose bytes live in one
-// append-only store, so a replacement rewrites one small piece instead of moving the
-// whole chunk. Candidate occurrences wait in a heap ordered by the item that looks for
-// them next, as (piece, offset, piece version); rewriting a piece bumps its version,
-// which retires every candidate inside it, and the piece is scanned again with enough
-// context on both sides to catch occurrences that the rewrite created, destroyed or
-// moved. Every piece starts on a character start, so character boundaries inside an
-// unchanged piece never move. Chunks are small enough to stay in the processor's cache
-// while their items are worked through in order.
+void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
+    doubleByte = IsDoubleByteCodePage(codePage);
+    for (int b = 0; b < 256; ++b) lead[b] = IsLeadByte(static_cast<unsigned char>(b), codePage);
+    struct Use {
+        std::string_view word;
+        uint32_t item;
+    };
+    std::vector<Use> uses;
+    for (const auto& lib : libs) {
+        if (!lib || !lib->apply) continue;
+        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
+            Item item;
+            std::string_view before = lib->wordsBefore[i];
+            // An item that puts a word back unchanged cannot change the text.
+            bool usable = i < lib->wordsAfter.size() && !before.empty() && before != lib->wordsAfter[i] &&
+                          IsWholeCharacterWord(before, codePage) &&
+                          IsWholeCharacterWord(lib->wordsAfter[i], codePage);
+            if (usable) {
+                std::string_view after = lib->wordsAfter[i];
+                uses.push_back({before, static_cast<uint32_t>(items.size())});
+                item.word = 0;
+                item.afterOffset = static_cast<uint32_t>(afters.size());
+                item.afterLength = static_cast<uint32_t>(after.size());
+                afters.append(after);
+                for (unsigned char c : before) inWords[c] = true;
+                for (unsigned char c : after) inWords[c] = true;
+            }
+            items.push_back(item);
+        }
+    }
+    std::sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
+        const bool aShort = a.word.size() < 4, bShort = b.word.size() < 4;
+        if (aShort != bShort) return bShort;
+        if (a.word != b.word) return a.word < b.word;
+        return a.item < b.item;
+    });
+
+    pairBits.assign(65536 / 64, 0);
+    pairReach.assign(65536, 0);
+    shortBits.assign(65536 / 64, 0);
+    quadBloom.assign((size_t{1} << kBloomBits) / 64, 0);
+    singles.fill(kNone);
+    size_t groupCount = 0, shortCount = 0;
+    for (size_t u = 0; u < uses.size(); ++u) {
+        const std::string_view w = uses[u].word;
+        if (u > 0 && w == uses[u - 1].word) continue;
+        if (w.size() >= 4)
+            groupCount += u == 0 || uses[u - 1].word.size() < 4 || uses[u - 1].word.substr(0, 4) != w.substr(0, 4);
+        else
+            shortCount += w.size() >= 2;
+    }
+    quads.Reserve(groupCount);
+    shortWords.Reserve(shortCount);
+
+    for (size_t u = 0; u < uses.size(); ++u) {
+        const std::string_view w = uses[u].word;
+        if (u == 0 || w != uses[u - 1].word) {
+            const auto id = static_cast<uint32_t>(words.size());
+            const auto* p = reinterpret_cast<const unsigned char*>(w.data());
+            Word word{};
+            word.offset = static_cast<uint32_t>(wordBytes.size());
+            word.length = static_cast<uint16_t>(w.size());
+            std::memcpy(&word.head, w.data(), std::min<size_t>(w.size(), 8));
+            wordBytes.append(w);
+            itemStarts.push_back(static_cast<uint32_t>(wordItems.size()));
+            maxLength = std::max(maxLength, w.size());
+            if (w.size() == 1) {
+                singles[p[0]] = id;
+                hasSingles = true;
+            } else {
+                const uint32_t key2 = p[0] << 8 | p[1];
+                SetBit(pairBits, key2);
+                pairReach[key2] = static_cast<uint8_t>(std::max<size_t>(pairReach[key2], std::min<size_t>(w.size(), 255)));
+                if (w.size() < 4) {
+                    SetBit(shortBits, key2);
+                    shortWords.Insert(ShortKey(p, w.size())) = id;
+                    hasShort = true;
+                } else {
+                    const uint32_t key4 = Load32(p);
+                    SetBit(quadBloom, BloomBit(key4));
+                    uint32_t& first = quads.Insert(key4);
+                    if (first == kNone) {
+                        first = id;
+                        if (id > 0) words.back().lastInGroup = 1;
+                    }
+                }
+            }
+            words.push_back(word);
+        }
+        wordItems.push_back(uses[u].item);
+        items[uses[u].item].word = static_cast<uint32_t>(words.size() - 1);
+    }
+    if (!words.empty()) words.back().lastInGroup = 1;
+    // Every long word's group ends where the next group starts or the short words begin.
+    for (size_t id = 0; id + 1 < words.size(); ++id)
+        if (words[id].length >= 4 && words[id + 1].length < 4) words[id].lastInGroup = 1;
+    itemStarts.push_back(static_cast<uint32_t>(wordItems.size()));
+}
+
+WordAdjustmentIndex::WordAdjustmentIndex(const WordAdjustmentLibList& libs, int codePage)
+    : tables_(std::make_unique<Tables>()) {
+    tables_->codePage = codePage;
+    tables_->Build(libs);
+}
+
+WordAdjustmentIndex::~WordAdjustmentIndex() = default;
+
+int WordAdjustmentIndex::codePage() const {
+    return tables_->codePage;
+}
+
+long WordAdjustmentIndex::itemCount() const {
+    return static_cast<long>(tables_->items.size());
+}
+
+namespace {
+
+using Tables = WordAdjustmentIndex::Tables;
+
+// Adjusts one chunk in a flat buffer. Candidate occurrences are keys (item << 32 | pos)
+// taken in ascending order from the sorted results of the first scan and from a heap of
+// those found later, so an item meets its candidates left to right. A candidate is
+// checked against the current text when its item comes: earlier items may have rewritten
+// it. Replacing never moves character starts outside the replaced bytes (both words are
+// whole characters), so after an item only the stretch from maxLength - 1 bytes before
+// each replacement to its end is searched again, for the later items of the words found.
+// Replacements of another length shift the pending candidates along; those inside a
+// replaced stretch go to its start, where the check turns them down unless the word
+// really is there again.
 class Adjuster {
   public:
-    Adjuster(const WordIndex& index, const WordAdjustmentTuning& tuning)
-        : index_(index),
-          pieceTarget_(std::max<size_t>(tuning.pieceTarget, 1)),
-          pieceSplitAbove_(std::max(tuning.pieceSplitAbove, pieceTarget_)) {}
+    explicit Adjuster(const Tables& tables) : t_(tables) {}
 
     // Appends the adjusted chunk to out.
     void Adjust(std::string_view chunk, std::string& out) {
-        if (!FirstScan(chunk)) {
+        const auto* data = reinterpret_cast<const unsigned char*>(chunk.data());
+        sorted_.clear();
+        heap_.clear();
+        starts_.resize(chunk.size());
+        auto collect = [&](uint32_t word, size_t pos) {
+            sorted_.push_back(uint64_t{t_.FirstItem(word)} << 32 | pos);
+        };
+        for (size_t pos = 0; pos < chunk.size();) {
+            const size_t length = t_.CharLength(data, chunk.size(), pos);
+            starts_[pos] = 1;
+            if (length == 2) starts_[pos + 1] = 0;
+            t_.MatchAt(data, chunk.size(), pos, 0, collect);
+            pos += length;
+        }
+        if (sorted_.empty()) {
             out.append(chunk);
             return;
         }
-        while (!heap_.empty()) ReplaceAll(heap_.front().item);
-        for (uint32_t p = 0; p != kNone; p = pieces_[p].next)
-            out.append(store_, pieces_[p].begin, pieces_[p].size);
+        std::sort(sorted_.begin(), sorted_.end());
+        buf_.assign(chunk);
+        cursor_ = 0;
+        for (;;) {
+            const bool fromSorted = cursor_ < sorted_.size();
+            if (!fromSorted && heap_.empty()) break;
+            uint64_t next = fromSorted ? sorted_[cursor_] : heap_.front();
+            if (fromSorted && !heap_.empty()) next = std::min(next, heap_.front());
+            const auto item = static_cast<uint32_t>(next >> 32);
+            positions_.clear();
+            for (; cursor_ < sorted_.size() && sorted_[cursor_] >> 32 == item; ++cursor_)
+                positions_.push_back(static_cast<uint32_t>(sorted_[cursor_]));
+            const size_t fromHeap = positions_.size();
+            while (!heap_.empty() && heap_.front() >> 32 == item) {
+                positions_.push_back(static_cast<uint32_t>(heap_.front()));
+                std::pop_heap(heap_.begin(), heap_.end(), std::greater<>());
+                heap_.pop_back();
+            }
+            if (fromHeap > 0 && fromHeap < positions_.size())
+                std::inplace_merge(positions_.begin(), positions_.begin() + fromHeap, positions_.end());
+            ReplaceAll(item);
+        }
+        out.append(buf_);
     }
 
   private:
-    struct Piece {
-        size_t begin = 0;  // in store_
-        uint32_t size = 0;
-        uint32_t version = 0;
-        uint32_t prev = kNone;
-        uint32_t next = kNone;
-        uint64_t rank = 0;       // increases along the list
-        uint32_t changedBy = 0;  // item number + 1 of the last rewrite
-        uint32_t rescannedBy = 0;
-    };
-    struct Candidate {
-        uint32_t item;  // the next item whose word this is
-        uint32_t piece;
-        uint32_t offset;
-        uint32_t version;
-    };
-    struct LaterItemFirst {
-        bool operator()(const Candidate& a, const Candidate& b) const { return a.item > b.item; }
-    };
-    struct Position {
-        uint64_t rank;
-        uint32_t offset;
-        bool operator<(const Position& other) const {
-            return rank != other.rank ? rank < other.rank : offset < other.offset;
-        }
-    };
     struct Edit {
-        uint32_t piece;
-        uint32_t from;
-        uint32_t to;
-        std::string_view insert;
-    };
-    struct Segment {
-        uint32_t piece;
-        size_t offset;  // in window_
+        uint32_t oldStart;
+        uint32_t oldEnd;
+        uint32_t newStart;
+        uint32_t newEnd;
     };
 
-    static constexpr uint64_t kRankStep = uint64_t{1} << 32;
-
-    void Push(const Candidate& candidate) {
-        heap_.push_back(candidate);
-        std::push_heap(heap_.begin(), heap_.end(), LaterItemFirst());
-    }
-
-    // Cuts the chunk into pieces and records every occurrence of every word.
-    bool FirstScan(std::string_view chunk) {
-        heap_.clear();
-        index_.Scan(chunk.data(), chunk.size(), 0, chunk.size(), 0, [&](uint32_t word, size_t pos) {
-            heap_.push_back({index_.firstItem(word), 0, static_cast<uint32_t>(pos), 0});
-        });
-        if (heap_.empty()) return false;
-
-        store_.assign(chunk);
-        pieces_.clear();
-        const int codePage = index_.codePage();
-        for (size_t pos = 0, start = 0; pos < store_.size(); pos += CharLengthAt(store_, pos, codePage)) {
-            if (pos == 0 || pos - start >= pieceTarget_) {
-                if (!pieces_.empty()) pieces_.back().size = static_cast<uint32_t>(pos - start);
-                Piece piece;
-                piece.begin = pos;
-                piece.prev = pieces_.empty() ? kNone : static_cast<uint32_t>(pieces_.size() - 1);
-                piece.rank = (pieces_.size() + 1) * kRankStep;
-                if (!pieces_.empty()) pieces_.back().next = static_cast<uint32_t>(pieces_.size());
-                pieces_.push_back(piece);
-                start = pos;
+    void MarkStarts(unsigned char* starts, const unsigned char* word, size_t length) const {
+        for (size_t i = 0; i < length;) {
+            starts[i] = 1;
+            if (t_.CharLength(word, length, i) == 2) {
+                starts[i + 1] = 0;
+                i += 2;
+            } else {
+                ++i;
             }
-        }
-        pieces_.back().size = static_cast<uint32_t>(store_.size() - pieces_.back().begin);
-        // The scan reported positions in order: turn them into (piece, offset).
-        uint32_t piece = 0;
-        for (Candidate& c : heap_) {
-            while (piece + 1 < pieces_.size() && pieces_[piece + 1].begin <= c.offset) ++piece;
-            c.offset -= static_cast<uint32_t>(pieces_[piece].begin);
-            c.piece = piece;
-        }
-        std::make_heap(heap_.begin(), heap_.end(), LaterItemFirst());
-        return true;
-    }
-
-    // True when the word occurs at the candidate in the current text; end is set to the
-    // position right after it.
-    bool MatchesAt(const Candidate& candidate, std::string_view word, Position& end) const {
-        uint32_t p = candidate.piece;
-        size_t offset = candidate.offset;
-        size_t matched = 0;
-        for (;;) {
-            const Piece& piece = pieces_[p];
-            size_t take = std::min<size_t>(piece.size - offset, word.size() - matched);
-            if (std::memcmp(store_.data() + piece.begin + offset, word.data() + matched, take) != 0)
-                return false;
-            matched += take;
-            if (matched == word.size()) {
-                end = {piece.rank, static_cast<uint32_t>(offset + take)};
-                return true;
-            }
-            p = piece.next;
-            if (p == kNone) return false;
-            offset = 0;
         }
     }
 
     void ReplaceAll(uint32_t item) {
-        const PlanItem& plan = index_.items()[item];
-        const std::string_view before = index_.word(plan.word);
+        const Tables::Item& plan = t_.items[item];
+        const Tables::Word& word = t_.words[plan.word];
+        const char* before = t_.wordBytes.data() + word.offset;
+        const size_t length = word.length;
 
-        found_.clear();
-        while (!heap_.empty() && heap_.front().item == item) {
-            std::pop_heap(heap_.begin(), heap_.end(), LaterItemFirst());
-            if (pieces_[heap_.back().piece].version == heap_.back().version) found_.push_back(heap_.back());
-            heap_.pop_back();
-        }
-        auto positionOf = [&](const Candidate& c) { return Position{pieces_[c.piece].rank, c.offset}; };
-        std::sort(found_.begin(), found_.end(),
-                  [&](const Candidate& a, const Candidate& b) { return positionOf(a) < positionOf(b); });
-        found_.erase(std::unique(found_.begin(), found_.end(),
-                                 [](const Candidate& a, const Candidate& b) {
-                                     return a.piece == b.piece && a.offset == b.offset;
-                                 }),
-                     found_.end());
-
-        // Occurrences are taken left to right, each search resuming after the previous
-        // one. One skipped for overlapping starts inside a replaced occurrence, so its
-        // piece is rewritten and rescanned: it needs no keeping.
+        // Left to right, each search resuming after the previous occurrence.
         selected_.clear();
-        Position lastEnd{0, 0};
-        for (const Candidate& c : found_) {
-            Position end;
-            if (!MatchesAt(c, before, end) || positionOf(c) < lastEnd) continue;
-            selected_.push_back(c);
-            lastEnd = end;
+        size_t lastEnd = 0;
+        for (uint32_t pos : positions_) {
+            if (pos < lastEnd || pos + length > buf_.size() || !starts_[pos] ||
+                std::memcmp(buf_.data() + pos, before, length) != 0)
+                continue;
+            selected_.push_back(pos);
+            lastEnd = pos + length;
         }
         if (selected_.empty()) return;
 
+        const char* after = t_.afters.data() + plan.afterOffset;
+        const size_t afterLength = plan.afterLength;
+        const auto* afterBytes = reinterpret_cast<const unsigned char*>(after);
         edits_.clear();
-        for (const Candidate& c : selected_) {
-            uint32_t p = c.piece;
-            size_t remaining = before.size();
-            size_t take = std::min<size_t>(pieces_[p].size - c.offset, remaining);
-            edits_.push_back({p, c.offset, static_cast<uint32_t>(c.offset + take), plan.after});
-            remaining -= take;
-            while (remaining > 0) {
-                p = pieces_[p].next;
-                take = std::min<size_t>(pieces_[p].size, remaining);
-                if (take > 0) edits_.push_back({p, 0, static_cast<uint32_t>(take), {}});
-                remaining -= take;
+        if (afterLength == length) {
+            for (uint32_t pos : selected_) {
+                std::memcpy(buf_.data() + pos, after, afterLength);
+                MarkStarts(starts_.data() + pos, afterBytes, afterLength);
+                const auto end = static_cast<uint32_t>(pos + length);
+                edits_.push_back({pos, end, pos, end});
             }
-        }
-
-        changed_.clear();
-        const uint32_t stamp = item + 1;
-        for (size_t e = 0; e < edits_.size();) {
-            const uint32_t p = edits_[e].piece;
-            const Piece& piece = pieces_[p];
+        } else {
             scratch_.clear();
+            scratchStarts_.clear();
             size_t cursor = 0;
-            for (; e < edits_.size() && edits_[e].piece == p; ++e) {
-                scratch_.append(store_, piece.begin + cursor, edits_[e].from - cursor);
-                scratch_.append(edits_[e].insert);
-                cursor = edits_[e].to;
+            for (uint32_t pos : selected_) {
+                scratch_.append(buf_, cursor, pos - cursor);
+                scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.begin() + pos);
+                const auto newStart = static_cast<uint32_t>(scratch_.size());
+                scratch_.append(after, afterLength);
+                scratchStarts_.resize(scratch_.size());
+                MarkStarts(scratchStarts_.data() + newStart, afterBytes, afterLength);
+                cursor = pos + length;
+                edits_.push_back({pos, static_cast<uint32_t>(cursor), newStart, static_cast<uint32_t>(scratch_.size())});
             }
-            scratch_.append(store_, piece.begin + cursor, piece.size - cursor);
-            StorePiece(p, stamp);
+            scratch_.append(buf_, cursor);
+            scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.end());
+            buf_.swap(scratch_);
+            starts_.swap(scratchStarts_);
+            ShiftPending();
         }
         Rescan(item);
     }
 
-    // Puts scratch_ in place of piece p, cutting it when it has grown too long.
-    void StorePiece(uint32_t p, uint32_t stamp) {
-        size_t start = 0;
-        size_t cut = scratch_.size();
-        if (scratch_.size() > pieceSplitAbove_) cut = NextCut(0);
-        SetPiece(p, start, cut, stamp);
-        uint32_t last = p;
-        while (cut < scratch_.size()) {
-            start = cut;
-            cut = NextCut(start);
-            last = InsertPieceAfter(last);
-            SetPiece(last, start, cut, stamp);
-        }
+    // Moves the pending candidates to where their bytes went. The mapping never reverses
+    // two positions, so the sorted rest and the heap stay in order.
+    void ShiftPending() {
+        auto map = [&](uint64_t& key) {
+            const auto pos = static_cast<uint32_t>(key);
+            auto it = std::upper_bound(edits_.begin(), edits_.end(), pos,
+                                       [](uint32_t p, const Edit& e) { return p < e.oldStart; });
+            if (it == edits_.begin()) return;
+            const Edit& e = *(it - 1);
+            const uint32_t moved = pos < e.oldEnd ? e.newStart : pos - e.oldEnd + e.newEnd;
+            key = (key & ~uint64_t{UINT32_MAX}) | moved;
+        };
+        for (size_t i = cursor_; i < sorted_.size(); ++i) map(sorted_[i]);
+        for (uint64_t& key : heap_) map(key);
     }
 
-    size_t NextCut(size_t start) const {
-        size_t pos = start;
-        while (pos < scratch_.size() && pos - start < pieceTarget_)
-            pos += CharLengthAt(scratch_, pos, index_.codePage());
-        return pos;
-    }
-
-    void SetPiece(uint32_t p, size_t from, size_t to, uint32_t stamp) {
-        Piece& piece = pieces_[p];
-        piece.begin = store_.size();
-        store_.append(scratch_, from, to - from);
-        piece.size = static_cast<uint32_t>(to - from);
-        ++piece.version;
-        piece.changedBy = stamp;
-        changed_.push_back(p);
-    }
-
-    uint32_t InsertPieceAfter(uint32_t p) {
-        uint32_t next = pieces_[p].next;
-        uint64_t high = next == kNone ? pieces_[p].rank + kRankStep : pieces_[next].rank;
-        if (high - pieces_[p].rank < 2) {
-            Renumber();
-            high = next == kNone ? pieces_[p].rank + kRankStep : pieces_[next].rank;
-        }
-        uint32_t added = static_cast<uint32_t>(pieces_.size());
-        Piece piece;
-        piece.rank = pieces_[p].rank + (high - pieces_[p].rank) / 2;
-        piece.prev = p;
-        piece.next = next;
-        pieces_.push_back(piece);
-        pieces_[p].next = added;
-        if (next != kNone) pieces_[next].prev = added;
-        return added;
-    }
-
-    void Renumber() {
-        uint64_t rank = kRankStep;
-        for (uint32_t p = 0; p != kNone; p = pieces_[p].next, rank += kRankStep) pieces_[p].rank = rank;
-    }
-
-    // Finds the occurrences of the words of later items that start in a rewritten piece
-    // or reach into it from before; runs of adjacent rewritten pieces share one window.
+    // Finds the occurrences that take in bytes the item wrote, or that span a place where
+    // it removed bytes, and queues them for the next item of their word.
     void Rescan(uint32_t item) {
-        const uint32_t stamp = item + 1;
-        const size_t margin = index_.maxLength() - 1;
-        for (uint32_t first : changed_) {
-            if (pieces_[first].rescannedBy == stamp) continue;
-            uint32_t last = first;
-            pieces_[first].rescannedBy = stamp;
-            while (pieces_[last].next != kNone && pieces_[pieces_[last].next].changedBy == stamp) {
-                last = pieces_[last].next;
-                pieces_[last].rescannedBy = stamp;
-            }
-            uint32_t back = first;
-            for (size_t bytes = 0; bytes < margin && pieces_[back].prev != kNone;) {
-                back = pieces_[back].prev;
-                bytes += pieces_[back].size;
-            }
-            window_.clear();
-            segments_.clear();
-            size_t runStart = 0;
-            for (uint32_t p = back;; p = pieces_[p].next) {
-                if (p == first) runStart = window_.size();
-                segments_.push_back({p, window_.size()});
-                window_.append(store_, pieces_[p].begin, pieces_[p].size);
-                if (p == last) break;
-            }
-            const size_t runEnd = window_.size();
-            for (uint32_t p = pieces_[last].next; p != kNone && window_.size() - runEnd < margin;
-                 p = pieces_[p].next) {
-                segments_.push_back({p, window_.size()});
-                window_.append(store_, pieces_[p].begin, pieces_[p].size);
-            }
-            size_t segment = 0;
-            const size_t from = runStart > margin ? runStart - margin : 0;
-            index_.Scan(window_.data(), window_.size(), from, runEnd, runStart,
-                        [&](uint32_t word, size_t pos) {
-                            if (pos < runStart && pos + index_.word(word).size() <= runStart) return;
-                            const uint32_t next = index_.NextItemOf(word, item);
-                            if (next == kNone) return;
-                            while (segment + 1 < segments_.size() && segments_[segment + 1].offset <= pos)
-                                ++segment;
-                            const uint32_t p = segments_[segment].piece;
-                            Push({next, p, static_cast<uint32_t>(pos - segments_[segment].offset),
-                                  pieces_[p].version});
-                        });
+        const auto* data = reinterpret_cast<const unsigned char*>(buf_.data());
+        const size_t size = buf_.size();
+        const size_t back = t_.maxLength - 1;
+        auto push = [&](uint32_t word, size_t pos) {
+            const uint32_t next = t_.NextItemOf(word, item);
+            if (next == kNone) return;
+            heap_.push_back(uint64_t{next} << 32 | pos);
+            std::push_heap(heap_.begin(), heap_.end(), std::greater<>());
+        };
+        size_t scanned = 0;  // a character start: the end of the last stretch searched
+        for (const Edit& e : edits_) {
+            size_t from = e.newStart > back ? e.newStart - back : 0;
+            if (from <= scanned)
+                from = scanned;
+            else if (!starts_[from])
+                --from;  // a trail byte follows its lead byte
+            t_.Scan(data, size, from, e.newEnd, e.newStart, push);
+            scanned = std::max<size_t>(scanned, e.newEnd);
         }
     }
 
-    const WordIndex& index_;
-    const size_t pieceTarget_;
-    const size_t pieceSplitAbove_;
-    std::string store_;
-    std::vector<Piece> pieces_;
-    std::vector<Candidate> heap_;
-    std::vector<Candidate> found_;
-    std::vector<Candidate> selected_;
-    std::vector<Edit> edits_;
-    std::vector<uint32_t> changed_;
-    std::vector<Segment> segments_;
+    const Tables& t_;
+    std::string buf_;
     std::string scratch_;
-    std::string window_;
+    std::vector<unsigned char> starts_;  // 1 on the first byte of each character of buf_
+    std::vector<unsigned char> scratchStarts_;
+    std::vector<uint64_t> sorted_;
+    size_t cursor_ = 0;
+    std::vector<uint64_t> heap_;  // smallest key first
+    std::vector<uint32_t> positions_;
+    std::vector<uint32_t> selected_;
+    std::vector<Edit> edits_;
 };
 
 // The end of the chunk that starts at from: right after the first separator byte at or
 // beyond the chunk size, or the end of the text.
-size_t ChunkEnd(const WordIndex& index, std::string_view text, size_t from, size_t chunkTarget) {
+size_t ChunkEnd(const Tables& tables, std::string_view text, size_t from, size_t chunkTarget) {
     for (size_t pos = from + std::max<size_t>(chunkTarget, 1) - 1; pos < text.size(); ++pos) {
-        if (index.IsSeparator(static_cast<unsigned char>(text[pos]))) return pos + 1;
+        if (tables.IsSeparator(static_cast<unsigned char>(text[pos]))) return pos + 1;
     }
     return text.size();
 }
@@ -595,20 +525,26 @@ size_t ChunkEnd(const WordIndex& index, std::string_view text, size_t from, size
 
 void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& text,
                  const WordAdjustmentItemCallback& onItem, const WordAdjustmentTuning& tuning) {
-    WordIndex index(libs, codePage);
-    const long itemCount = static_cast<long>(index.items().size());
+    WordAdjustmentIndex index(libs, codePage);
+    AdjustWords(index, text, onItem, tuning);
+}
+
+void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const WordAdjustmentItemCallback& onItem,
+                 const WordAdjustmentTuning& tuning) {
+    const Tables& tables = index.tables();
+    const long itemCount = index.itemCount();
     long reported = 0;
     // Chunks take the items one after another on their own; the item count reported is
     // the share of the text done, so the callbacks still come one per item, in order.
     auto reportUpTo = [&](long items) {
         for (; onItem && reported < items; ++reported) onItem(reported + 1);
     };
-    if (index.wordCount() > 0 && !text.empty()) {
-        Adjuster adjuster(index, tuning);
+    if (!tables.words.empty() && !text.empty()) {
+        Adjuster adjuster(tables);
         std::string out;
         out.reserve(text.size() + text.size() / 8);
         for (size_t from = 0; from < text.size();) {
-            const size_t end = ChunkEnd(index, text, from, tuning.chunkTarget);
+            const size_t end = ChunkEnd(tables, text, from, tuning.chunkTarget);
             adjuster.Adjust(std::string_view(text).substr(from, end - from), out);
             from = end;
             reportUpTo(static_cast<long>(static_cast<long double>(itemCount) * from / text.size()));
@@ -616,6 +552,31 @@ void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& t
         text = std::move(out);
     }
     reportUpTo(itemCount);
+}
+
+const WordAdjustmentIndex& WordAdjustmentIndexCache::Get(const WordAdjustmentLibList& libs, int codePage,
+                                                         uint64_t generation) {
+    std::vector<uint64_t> key{static_cast<uint64_t>(codePage), generation, reinterpret_cast<uintptr_t>(&libs),
+                              libs.size()};
+    std::hash<std::string_view> hash;
+    for (const auto& lib : libs) {
+        key.push_back(reinterpret_cast<uintptr_t>(lib.get()));
+        if (!lib) continue;
+        key.push_back(lib->apply);
+        key.push_back(lib->wordsBefore.size());
+        key.push_back(lib->wordsAfter.size());
+        key.push_back(reinterpret_cast<uintptr_t>(lib->wordsBefore.data()));
+        key.push_back(reinterpret_cast<uintptr_t>(lib->wordsAfter.data()));
+        if (!lib->wordsBefore.empty())
+            key.push_back(hash(lib->wordsBefore.front()) ^ hash(lib->wordsBefore.back()) * 31);
+        if (!lib->wordsAfter.empty())
+            key.push_back(hash(lib->wordsAfter.front()) ^ hash(lib->wordsAfter.back()) * 31);
+    }
+    if (!index_ || key != key_) {
+        index_ = std::make_shared<const WordAdjustmentIndex>(libs, codePage);
+        key_ = std::move(key);
+    }
+    return *index_;
 }
 
 }  // namespace zelvo

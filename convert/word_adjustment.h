@@ -4,9 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/word_adjustment_lib.h"
 
@@ -21,15 +24,33 @@ using WordAdjustmentItemCallback = std::function<void(long itemsDone)>;
 // out: replacing them would cut a character of the text in half.
 bool IsWholeCharacterWord(std::string_view word, int codePage);
 
-// The engine works through the text in chunks of about chunkTarget bytes, cut after a
-// byte that no word can contain, and holds a chunk as small pieces so that a replacement
-// rewrites one piece; a piece that grows past pieceSplitAbove is cut again. Results never
-// depend on these sizes; tiny ones put chunk and piece joins everywhere, which the tests
-// use.
+// The engine works through the text in chunks of about chunkTarget bytes, each cut after
+// a byte that no word can contain. Results never depend on the size; tiny ones put chunk
+// joins everywhere, which the tests use.
 struct WordAdjustmentTuning {
     size_t chunkTarget = 16384;
-    size_t pieceTarget = 16;
-    size_t pieceSplitAbove = 1024;
+};
+
+// The applied items of a lib list in one code page, with the tables that find their words
+// in a text. It holds copies of the words, so it stays valid when the list changes, but
+// then no longer describes it. Building one for 20,000 items takes milliseconds: callers
+// that convert many texts with one list keep it (see WordAdjustmentIndexCache).
+class WordAdjustmentIndex {
+  public:
+    WordAdjustmentIndex(const WordAdjustmentLibList& libs, int codePage);
+    ~WordAdjustmentIndex();
+    WordAdjustmentIndex(const WordAdjustmentIndex&) = delete;
+    WordAdjustmentIndex& operator=(const WordAdjustmentIndex&) = delete;
+
+    int codePage() const;
+    // Items of the applied libs, usable or not.
+    long itemCount() const;
+
+    struct Tables;
+    const Tables& tables() const { return *tables_; }
+
+  private:
+    std::unique_ptr<Tables> tables_;
 };
 
 // Applies the libs whose apply flag is set to text, which is in codePage (950 for the
@@ -40,5 +61,21 @@ struct WordAdjustmentTuning {
 // nothing.
 void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& text,
                  const WordAdjustmentItemCallback& onItem = {}, const WordAdjustmentTuning& tuning = {});
+// The same with an index built beforehand.
+void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const WordAdjustmentItemCallback& onItem = {},
+                 const WordAdjustmentTuning& tuning = {});
+
+// Keeps the index of the list it was last asked for. A list counts as unchanged while it
+// holds the same libs with the same apply flags, item counts, item storage and first and
+// last items, and the generation is the same: whoever edits items of a list in place, or
+// reloads it, bumps the generation it passes.
+class WordAdjustmentIndexCache {
+  public:
+    const WordAdjustmentIndex& Get(const WordAdjustmentLibList& libs, int codePage, uint64_t generation);
+
+  private:
+    std::vector<uint64_t> key_;
+    std::shared_ptr<const WordAdjustmentIndex> index_;
+};
 
 }  // namespace zelvo

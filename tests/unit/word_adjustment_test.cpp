@@ -196,14 +196,11 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnRandomLibs) {
                 std::string expected = NaiveAdjust(libs, codePage, text);
                 ASSERT_EQ(Adjust(libs, codePage, text), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t;
-                // Chunks and pieces of one to a few bytes: every occurrence crosses a
-                // piece join, and every separator ends a chunk.
+                // Chunks of one to a few bytes: every separator ends a chunk.
                 WordAdjustmentTuning tiny;
                 tiny.chunkTarget = 1 + 5 * t;
-                tiny.pieceTarget = 1 + t;
-                tiny.pieceSplitAbove = 2 + 3 * t;
                 ASSERT_EQ(Adjust(libs, codePage, text, tiny), expected)
-                    << "code page " << codePage << " seed " << seed << " text " << t << " tiny pieces";
+                    << "code page " << codePage << " seed " << seed << " text " << t << " tiny chunks";
             }
         }
     }

@@ -1,0 +1,43 @@
+// The list of UI languages (the three built into the string table, then the language
+// packs of the "Language" folder), the choice of the UI language at start, the switch to
+// another one, and the language pack reader behind the UI string look-up.
+#pragma once
+
+#include <string>
+
+namespace zelvo {
+
+class EditorApp;
+
+// The built-in languages' names as the UI language menu shows them; the Chinese names
+// carry their own GBK and Big5 bytes.
+extern const char* const kEnglishUiLanguageName;
+extern const char* const kSimplifiedChineseUiLanguageName;
+extern const char* const kTraditionalChineseUiLanguageName;
+
+// "%s\Language" of the program folder.
+std::string LanguageFolderOf(const std::string& appFolder);
+
+// Fills the app's three parallel lists: the built-in languages, then each "*.ini" pack of
+// the folder with a positive LCID not listed yet (names made unique with "(1)", "(2)"...),
+// sorted by name with English kept first. A missing folder lists the built-ins only.
+void BuildUiLanguageList(EditorApp& app, const std::string& languageFolder);
+
+// Chooses the start language from "Shell"/"LCID" (the user's language id when unset, 0
+// meaning 1033) among the listed ones, English when none matches; sets uiLcid, uiCharset,
+// uiLanguagePackFile and makes the string look-up follow it.
+void ChooseStartUiLanguage(EditorApp& app, int userLanguageId);
+
+// Both steps for the program folder's "Language" folder: the start-up hook.
+void ChooseUiLanguage(EditorApp& app, int userLanguageId);
+
+// Switches to the listed language of this display name, reloads productName and
+// companyName and stores "Shell"/"LCID". False when the name is not listed or is the
+// current language.
+bool SwitchUiLanguage(EditorApp& app, const std::string& displayName, int userLanguageId);
+
+// Makes the UI string look-up read its texts from this pack file; an empty path
+// removes the pack reader.
+void UseLanguagePack(const std::string& packFile);
+
+}  // namespace zelvo

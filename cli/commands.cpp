@@ -6,6 +6,7 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
         {"convert", RunConvert},
         {"detect", RunDetect},
+        {"transfer", RunTransfer},
     };
     return table;
 }

@@ -10,6 +10,7 @@ using Arguments = std::vector<std::string>;
 
 int RunConvert(const Arguments& args);
 int RunDetect(const Arguments& args);
+int RunTransfer(const Arguments& args);
 
 struct Command {
     const char* name;

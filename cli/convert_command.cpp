@@ -10,6 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/convert_options.h"
+#include "cli/program_folder.h"
 #include "convert/code_tables.h"
 #include "convert/pipeline.h"
 #include "convert/word_adjustment_lib.h"
@@ -35,18 +36,6 @@ bool ReadStandardInput(std::string& out) {
 bool WriteStandardOutput(const std::string& data) {
     if (!data.empty() && std::fwrite(data.data(), 1, data.size(), stdout) != data.size()) return false;
     return std::fflush(stdout) == 0;
-}
-
-// The program folder whose libs mode 0 applies: --home, else the folder of this program,
-// else the program folder of the build it came from.
-std::string ProgramFolder(const ConvertOptions& options) {
-    if (!options.home.empty()) return options.home;
-    std::string own = ParentFolder(ProgramFilePath());
-    if (FolderExists(JoinPath(own, "ctwa"))) return own;
-#ifdef ZELVO_DIST_DIR
-    if (FolderExists(JoinPath(ZELVO_DIST_DIR, "ctwa"))) return ZELVO_DIST_DIR;
-#endif
-    return own;
 }
 
 // The pipeline stops at a zero byte, as the editor's text does; a file may hold zero
@@ -95,15 +84,11 @@ int RunConvert(const Arguments& args) {
     WordAdjustmentLibList libs;
     ConversionContext context;
     if (options.mode == kModeCross) {
-        std::string home = ProgramFolder(options);
-        if (!FolderExists(JoinPath(home, "ctwa"))) {
+        std::string home = ProgramFolder(options.home);
+        if (!LoadDirectionLibs(home, options.fromGbk, libs, context)) {
             std::fprintf(stderr, "zelvoc convert: no ctwa folder of word adjustment libs in '%s'\n", home.c_str());
             return 1;
         }
-        LibFolders folders{JoinPath(home, "ctwa"), JoinPath(home, "config")};
-        LoadLibList(libs, options.fromGbk, false, folders);
-        (options.fromGbk ? context.g2bLibs : context.b2gLibs) = &libs;
-        (options.fromGbk ? context.g2bAppliedTotal : context.b2gAppliedTotal) = CountAppliedItems(libs);
     }
     const std::string output = ConvertBytes(input, options, context);
 

@@ -6,14 +6,18 @@
 #include <memory>
 
 #include "app/editor_app.h"
+#include "app/ui_language.h"
+#include "app/ui_strings.h"
 #include "app/instance_limit.h"
 #include "app/win/dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_service.h"
 #include "app/win/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
+#include "services/debug_log.h"
+#include "services/system_language.h"
+#include "services/win/message_box_dialog.h"
 
 namespace zelvo {
 
@@ -38,8 +42,22 @@ StartupHooks Win32StartupHooks() {
     hooks.windowTitled = [](const std::string& title) {
         return FindWindowA(nullptr, title.c_str()) != nullptr;
     };
-    // The UI string table, debug log, language detection, UI language choice, the
-    // context-menu question and the language table fill the remaining hooks.
+    hooks.countUiStrings = [] { return UiStringCount(); };
+    // Start-up tests debug mode before the folders are set, so the program folder is
+    // derived here; the log file's folder is known once start-up writes its entry.
+    hooks.isDebugMode = [] {
+        bool on = IsDebugMode(ParentFolder(ProgramFilePath()));
+        TheDebugLog().SetEnabled(on);
+        return on;
+    };
+    hooks.debugLog = [](const std::string& entry) {
+        TheDebugLog().SetFile(DebugLogFile(TheApp().tempFolder));
+        WriteDebugLog("", "_PROGRAM_START");
+        WriteDebugLog("Start-up", entry);
+    };
+    hooks.charsetOfLanguage = [](int languageId) { return CharsetOfLanguage(languageId); };
+    hooks.chooseUiLanguage = [](EditorApp& app) { ChooseUiLanguage(app, UserDefaultLanguageId()); };
+    // The context-menu question and the language table fill the remaining hooks.
     return hooks;
 }
 
@@ -59,8 +77,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
     Dialog::SetResourceInstance(instance);
-    // Until the program's own message box exists, warnings go through the system's.
-    SetMessageService(std::make_unique<SystemMessageBoxService>());
+    SetMessageService(std::make_unique<MessageBoxService>());
 
     EditorApp& app = TheApp();
     if (!app.PrepareStart(ProgramFilePath(), TempFolderPath(), UserDefaultLanguageId(), IsNtPlatform(),
@@ -77,6 +94,7 @@ int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
     app.mainWindow = &window;
     INT_PTR result = window.RunModal(nullptr);
     app.mainWindow = nullptr;
+    WriteDebugLog("", "_PROGRAM_END");
     return result == -1 ? 1 : 0;
 }
 

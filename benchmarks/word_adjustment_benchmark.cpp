@@ -1,5 +1,8 @@
 // Throughput of the whole GBK->Big5 conversion with word adjustment on 1 MB and 10 MB of
-// simplified text, and of the literal one-replace-all-per-item form on a smaller text.
+// simplified text and on a thousand 2 KB texts in a row (as a site transfer converts
+// many small files with one context), of the engine alone with its index built
+// beforehand, of building that index, and of the literal one-replace-all-per-item form on
+// a smaller text.
 //   build/native/benchmarks/word_adjustment_benchmark
 // The libs are the shipped G2B system libs when the program folder has them, otherwise
 // about 20,000 items made from the phrase sample benchmarks/data/st_phrases.txt (see
@@ -141,6 +144,56 @@ void BM_TransferGbkTextWithoutWordAdjustment(benchmark::State& state) {
     ConvertWithLibs(state, kModeCrossPlain);
 }
 BENCHMARK(BM_TransferGbkTextWithoutWordAdjustment)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// Many small texts through one context: the per-call cost of the pass matters here.
+void BM_TransferGbkSmallTextsWithWordAdjustment(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    if (fixture.phrases.empty()) {
+        state.SkipWithError("benchmarks/data/st_phrases.txt is missing");
+        return;
+    }
+    const std::string text = MakeText(fixture.phrases, static_cast<size_t>(state.range(0)) << 10);
+    const int count = 1000;
+    std::string result;
+    for (auto _ : state) {
+        for (int i = 0; i < count; ++i) {
+            TransferGbkText(fixture.context, nullptr, text, result, kModeCross);
+            benchmark::DoNotOptimize(result.data());
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * count * text.size()));
+}
+BENCHMARK(BM_TransferGbkSmallTextsWithWordAdjustment)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_WordAdjustmentIndexBuild(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    for (auto _ : state) {
+        WordAdjustmentIndex index(fixture.libs, kCodePageBig5);
+        benchmark::DoNotOptimize(&index);
+    }
+    state.counters["items"] = fixture.context.g2bAppliedTotal;
+}
+BENCHMARK(BM_WordAdjustmentIndexBuild)->Unit(benchmark::kMillisecond);
+
+// The pass alone over converted text, with the index built once.
+void BM_WordAdjustmentEngineWithIndex(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    if (fixture.phrases.empty()) {
+        state.SkipWithError("benchmarks/data/st_phrases.txt is missing");
+        return;
+    }
+    const WordAdjustmentIndex index(fixture.libs, kCodePageBig5);
+    const std::string converted =
+        TransferFromGbk(MakeText(fixture.phrases, static_cast<size_t>(state.range(0)) << 20), kModeCross);
+    std::string text;
+    for (auto _ : state) {
+        text = converted;
+        AdjustWords(index, text);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * converted.size()));
+}
+BENCHMARK(BM_WordAdjustmentEngineWithIndex)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // One replace-all per item with the multibyte search, as the pass is defined.
 void NaiveAdjust(const WordAdjustmentLibList& libs, std::string& text) {

@@ -45,6 +45,7 @@ class PrefixMap {
         slots_[at].key = key;
         return slots_[at].value;
     }
+    void Prefetch(uint32_t key) const { __builtin_prefetch(&slots_[Hash(key)]); }
     uint32_t Find(uint32_t key) const {
         size_t at = Hash(key);
         while (slots_[at].value != kNone) {
@@ -104,18 +105,38 @@ uint32_t BloomBit(uint32_t key4) {
 
 // The distinct words of the usable items get ids: first the words of four bytes or more
 // in byte order, so that words sharing their first four bytes are neighbours found from
-// one prefix map look-up, then the shorter ones.
+// one prefix map look-up, then the shorter ones. The records that the engine reads at
+// random places are small and carry the first eight bytes of their word, which decide
+// most comparisons without a look at the word's own bytes.
 struct WordAdjustmentIndex::Tables {
     struct Item {
+        uint64_t head = 0;      // of the word before adjustment
         uint32_t word = kNone;  // kNone: the item cannot take part
+        uint32_t length = 0;
         uint32_t afterOffset = 0;
         uint32_t afterLength = 0;
+        // The words of later items that a replacement can bring about: probes from
+        // probeStart on, up to one whose word is kNone; kNone when the changed stretch
+        // is searched instead.
+        uint32_t probeStart = kNone;
+        // Whole characters that the word before and after adjustment share at their
+        // start and at their end: a replacement leaves them as they were.
+        uint16_t keepHead = 0;
+        uint16_t keepTail = 0;
+    };
+    // The word may occur at the start of the changed stretch plus delta.
+    struct Probe {
+        uint64_t head;
+        uint32_t word;
+        int16_t delta;
+        uint16_t length;
     };
     struct Word {
         uint64_t head;  // the first eight bytes, zero padded
-        uint32_t offset;
-        uint16_t length;
-        uint16_t lastInGroup;  // the last word with these first four bytes
+        uint32_t firstItem;
+        uint32_t length : 30;
+        uint32_t onlyItem : 1;     // no other item has the word
+        uint32_t lastInGroup : 1;  // the last word with these first four bytes
     };
 
     int codePage = 0;
@@ -125,9 +146,11 @@ struct WordAdjustmentIndex::Tables {
     std::vector<Item> items;
     std::string afters;
     std::vector<Word> words;
+    std::vector<uint32_t> wordOffsets;  // in wordBytes
     std::string wordBytes;
     std::vector<uint32_t> itemStarts;  // the items of word w: wordItems[itemStarts[w], itemStarts[w + 1])
     std::vector<uint32_t> wordItems;
+    std::vector<Probe> probes;
     size_t maxLength = 0;
     bool hasSingles = false;
     std::array<uint32_t, 256> singles{};
@@ -139,9 +162,11 @@ struct WordAdjustmentIndex::Tables {
     std::vector<uint64_t> quadBloom;
     PrefixMap quads;  // first four bytes -> the first word of its group
 
-    uint32_t FirstItem(uint32_t word) const { return wordItems[itemStarts[word]]; }
+    uint32_t LastItem(uint32_t word) const { return wordItems[itemStarts[word + 1] - 1]; }
     // The first item of the word after item number item; kNone when there is none.
     uint32_t NextItemOf(uint32_t word, uint32_t item) const {
+        if (words[word].firstItem > item) return words[word].firstItem;
+        if (words[word].onlyItem) return kNone;
         for (uint32_t at = itemStarts[word], end = itemStarts[word + 1]; at < end; ++at)
             if (wordItems[at] > item) return wordItems[at];
         return kNone;
@@ -154,16 +179,27 @@ struct WordAdjustmentIndex::Tables {
         return doubleByte && lead[data[pos]] && pos + 1 < size ? 2 : 1;
     }
 
-    // Reports (word, pos) for every word longer than need that occurs at pos.
+    // True when word id, whose first eight bytes are head, is at pos. Its own bytes are
+    // read only when the first eight do not decide.
+    bool BytesAt(const unsigned char* data, size_t size, size_t pos, uint64_t head, size_t length,
+                 uint32_t id) const {
+        if (pos + length > size) return false;
+        if (pos + 8 > size) return std::memcmp(data + pos, wordBytes.data() + wordOffsets[id], length) == 0;
+        return ((Load64(data + pos) ^ head) & HeadMask(length)) == 0 &&
+               (length <= 8 || std::memcmp(data + pos + 8, wordBytes.data() + wordOffsets[id] + 8, length - 8) == 0);
+    }
+
+    // Reports the words of one byte and of two or three bytes longer than need at pos;
+    // true when longer words may start there, which the prefix map then tells.
     template <typename Report>
-    void MatchAt(const unsigned char* data, size_t size, size_t pos, size_t need, Report& report) const {
+    bool MatchShortAt(const unsigned char* data, size_t size, size_t pos, size_t need, Report& report) const {
         const size_t remaining = size - pos;
         const unsigned b0 = data[pos];
         if (hasSingles && need == 0 && singles[b0] != kNone) report(singles[b0], pos);
-        if (remaining < 2) return;
+        if (remaining < 2) return false;
         const uint32_t key2 = b0 << 8 | data[pos + 1];
-        if (!TestBit(pairBits, key2)) return;
-        if (need >= 2 && pairReach[key2] <= need) return;
+        if (!TestBit(pairBits, key2)) return false;
+        if (need >= 2 && pairReach[key2] <= need) return false;
         if (hasShort && need < 3 && TestBit(shortBits, key2)) {
             if (need < 2) {
                 uint32_t id = shortWords.Find(ShortKey(data + pos, 2));
@@ -174,27 +210,26 @@ struct WordAdjustmentIndex::Tables {
                 if (id != kNone) report(id, pos);
             }
         }
-        if (remaining < 4) return;
-        const uint32_t key4 = Load32(data + pos);
-        if (!TestBit(quadBloom, BloomBit(key4))) return;
-        uint32_t id = quads.Find(key4);
-        if (id == kNone) return;
-        const uint64_t text8 = remaining >= 8 ? Load64(data + pos) : 0;
-        for (;; ++id) {
+        return remaining >= 4 && TestBit(quadBloom, BloomBit(Load32(data + pos)));
+    }
+
+    // Reports the words longer than need of the group starting with word first at pos.
+    template <typename Report>
+    void MatchGroupAt(const unsigned char* data, size_t size, size_t pos, uint32_t first, size_t need,
+                      Report& report) const {
+        for (uint32_t id = first;; ++id) {
             const Word& word = words[id];
-            if (word.length > need && word.length <= remaining) {
-                bool equal;
-                if (remaining >= 8) {
-                    equal = ((text8 ^ word.head) & HeadMask(word.length)) == 0 &&
-                            (word.length <= 8 ||
-                             std::memcmp(data + pos + 8, wordBytes.data() + word.offset + 8, word.length - 8) == 0);
-                } else {
-                    equal = std::memcmp(data + pos, wordBytes.data() + word.offset, word.length) == 0;
-                }
-                if (equal) report(id, pos);
-            }
+            if (word.length > need && BytesAt(data, size, pos, word.head, word.length, id)) report(id, pos);
             if (word.lastInGroup) break;
         }
+    }
+
+    // Reports (word, pos) for every word longer than need that occurs at pos.
+    template <typename Report>
+    void MatchAt(const unsigned char* data, size_t size, size_t pos, size_t need, Report& report) const {
+        if (!MatchShortAt(data, size, pos, need, report)) return;
+        const uint32_t first = quads.Find(Load32(data + pos));
+        if (first != kNone) MatchGroupAt(data, size, pos, first, need, report);
     }
 
     // MatchAt on every character start in [from, to) of data[0, size), from being one;
@@ -207,12 +242,14 @@ struct WordAdjustmentIndex::Tables {
     }
 
     void Build(const WordAdjustmentLibList& libs);
+    void BuildProbes();
 };
 
 void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
     doubleByte = IsDoubleByteCodePage(codePage);
     for (int b = 0; b < 256; ++b) lead[b] = IsLeadByte(static_cast<unsigned char>(b), codePage);
     struct Use {
+        uint64_t order;  // long words first, then by the first eight bytes
         std::string_view word;
         uint32_t item;
     };
@@ -228,7 +265,11 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
                           IsWholeCharacterWord(lib->wordsAfter[i], codePage);
             if (usable) {
                 std::string_view after = lib->wordsAfter[i];
-                uses.push_back({before, static_cast<uint32_t>(items.size())});
+                uint64_t order = 0;
+                for (size_t k = 0; k < 7; ++k)
+                    order = order << 8 | (k < before.size() ? static_cast<unsigned char>(before[k]) : 0);
+                if (before.size() < 4) order |= uint64_t{1} << 63;
+                uses.push_back({order, before, static_cast<uint32_t>(items.size())});
                 item.word = 0;
                 item.afterOffset = static_cast<uint32_t>(afters.size());
                 item.afterLength = static_cast<uint32_t>(after.size());
@@ -240,8 +281,7 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
         }
     }
     std::sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
-        const bool aShort = a.word.size() < 4, bShort = b.word.size() < 4;
-        if (aShort != bShort) return bShort;
+        if (a.order != b.order) return a.order < b.order;
         if (a.word != b.word) return a.word < b.word;
         return a.item < b.item;
     });
@@ -269,8 +309,10 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
             const auto id = static_cast<uint32_t>(words.size());
             const auto* p = reinterpret_cast<const unsigned char*>(w.data());
             Word word{};
-            word.offset = static_cast<uint32_t>(wordBytes.size());
-            word.length = static_cast<uint16_t>(w.size());
+            wordOffsets.push_back(static_cast<uint32_t>(wordBytes.size()));
+            word.length = static_cast<uint32_t>(w.size());
+            word.firstItem = uses[u].item;
+            word.onlyItem = 1;
             std::memcpy(&word.head, w.data(), std::min<size_t>(w.size(), 8));
             wordBytes.append(w);
             itemStarts.push_back(static_cast<uint32_t>(wordItems.size()));
@@ -281,7 +323,8 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
             } else {
                 const uint32_t key2 = p[0] << 8 | p[1];
                 SetBit(pairBits, key2);
-                pairReach[key2] = static_cast<uint8_t>(std::max<size_t>(pairReach[key2], std::min<size_t>(w.size(), 255)));
+                pairReach[key2] =
+                    static_cast<uint8_t>(std::max<size_t>(pairReach[key2], std::min<size_t>(w.size(), 255)));
                 if (w.size() < 4) {
                     SetBit(shortBits, key2);
                     shortWords.Insert(ShortKey(p, w.size())) = id;
@@ -298,14 +341,109 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
             }
             words.push_back(word);
         }
+        const auto id = static_cast<uint32_t>(words.size() - 1);
+        if (wordItems.size() > itemStarts[id]) words[id].onlyItem = 0;
         wordItems.push_back(uses[u].item);
-        items[uses[u].item].word = static_cast<uint32_t>(words.size() - 1);
+        Item& item = items[uses[u].item];
+        item.word = id;
+        item.head = words[id].head;
+        item.length = words[id].length;
     }
     if (!words.empty()) words.back().lastInGroup = 1;
     // Every long word's group ends where the next group starts or the short words begin.
     for (size_t id = 0; id + 1 < words.size(); ++id)
         if (words[id].length >= 4 && words[id + 1].length < 4) words[id].lastInGroup = 1;
     itemStarts.push_back(static_cast<uint32_t>(wordItems.size()));
+    BuildProbes();
+}
+
+// A word that a replacement brings about takes in at least one whole character of the
+// changed stretch of the word after adjustment (it starts and ends on character
+// boundaries of the text, as that stretch does), so the words holding those characters,
+// placed on them, are all the places to try. An item whose characters are in too many
+// words, or whose changed stretch is empty, has the stretch searched instead.
+void WordAdjustmentIndex::Tables::BuildProbes() {
+    constexpr size_t kMaxProbes = 24;
+    constexpr size_t kMaxLooks = 2 * kMaxProbes;
+    auto charKey = [](const unsigned char* p, size_t length) {
+        return length == 2 ? 0x10000u | p[0] << 8 | p[1] : uint32_t{p[0]};
+    };
+    // Where each character stands in the words, grouped by character.
+    struct Holder {
+        uint32_t key;
+        uint32_t word;
+        uint32_t offset;
+    };
+    std::vector<Holder> holders;
+    for (uint32_t id = 0; id < words.size(); ++id) {
+        const auto* p = reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[id];
+        for (size_t i = 0, length; i < words[id].length; i += length) {
+            length = CharLength(p, words[id].length, i);
+            holders.push_back({charKey(p + i, length), id, static_cast<uint32_t>(i)});
+        }
+    }
+    std::sort(holders.begin(), holders.end(), [](const Holder& a, const Holder& b) { return a.key < b.key; });
+
+    std::vector<unsigned char> beforeStarts, afterStarts;
+    auto markStarts = [&](std::vector<unsigned char>& starts, const unsigned char* p, size_t size) {
+        starts.assign(size + 1, 0);
+        for (size_t i = 0; i < size; i += CharLength(p, size, i)) starts[i] = 1;
+        starts[size] = 1;
+    };
+    std::vector<Probe> found;
+    for (uint32_t number = 0; number < items.size(); ++number) {
+        Item& item = items[number];
+        if (item.word == kNone) continue;
+        const auto* before = reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[item.word];
+        const auto* after = reinterpret_cast<const unsigned char*>(afters.data()) + item.afterOffset;
+        const size_t beforeLength = item.length, afterLength = item.afterLength;
+        markStarts(beforeStarts, before, beforeLength);
+        markStarts(afterStarts, after, afterLength);
+        const size_t shorter = std::min(beforeLength, afterLength);
+        size_t head = 0;
+        for (size_t i = 0; i < shorter && before[i] == after[i];) {
+            ++i;
+            if (beforeStarts[i] && afterStarts[i]) head = i;
+        }
+        size_t tail = 0;
+        for (size_t m = 0; head + m < shorter && before[beforeLength - 1 - m] == after[afterLength - 1 - m];) {
+            ++m;
+            if (beforeStarts[beforeLength - m] && afterStarts[afterLength - m]) tail = m;
+        }
+        // Keeping nothing is always right; the fields are small.
+        if (head > UINT16_MAX || tail > UINT16_MAX) head = tail = 0;
+        item.keepHead = static_cast<uint16_t>(head);
+        item.keepTail = static_cast<uint16_t>(tail);
+        const size_t changedEnd = afterLength - tail;
+        if (head == changedEnd) continue;
+        found.clear();
+        size_t looks = 0;
+        bool fits = true;
+        for (size_t i = head, length; i < changedEnd && looks <= kMaxLooks; i += length) {
+            length = CharLength(after, afterLength, i);
+            const uint32_t key = charKey(after + i, length);
+            auto h = std::lower_bound(holders.begin(), holders.end(), key,
+                                      [](const Holder& holder, uint32_t k) { return holder.key < k; });
+            for (; h != holders.end() && h->key == key && looks <= kMaxLooks; ++h, ++looks) {
+                const Holder& holder = *h;
+                if (LastItem(holder.word) <= number) continue;
+                const Word& word = words[holder.word];
+                const int64_t delta = static_cast<int64_t>(i - head) - holder.offset;
+                if (delta < INT16_MIN || delta > INT16_MAX || word.length > UINT16_MAX) fits = false;
+                found.push_back({word.head, holder.word, static_cast<int16_t>(delta), static_cast<uint16_t>(word.length)});
+            }
+        }
+        std::sort(found.begin(), found.end(), [](const Probe& a, const Probe& b) {
+            return a.word != b.word ? a.word < b.word : a.delta < b.delta;
+        });
+        found.erase(std::unique(found.begin(), found.end(),
+                                [](const Probe& a, const Probe& b) { return a.word == b.word && a.delta == b.delta; }),
+                    found.end());
+        if (!fits || looks > kMaxLooks || found.size() > kMaxProbes) continue;
+        item.probeStart = static_cast<uint32_t>(probes.size());
+        probes.insert(probes.end(), found.begin(), found.end());
+        probes.push_back({0, kNone, 0, 0});
+    }
 }
 
 WordAdjustmentIndex::WordAdjustmentIndex(const WordAdjustmentLibList& libs, int codePage)
@@ -344,20 +482,9 @@ class Adjuster {
 
     // Appends the adjusted chunk to out.
     void Adjust(std::string_view chunk, std::string& out) {
-        const auto* data = reinterpret_cast<const unsigned char*>(chunk.data());
         sorted_.clear();
         heap_.clear();
-        starts_.resize(chunk.size());
-        auto collect = [&](uint32_t word, size_t pos) {
-            sorted_.push_back(uint64_t{t_.FirstItem(word)} << 32 | pos);
-        };
-        for (size_t pos = 0; pos < chunk.size();) {
-            const size_t length = t_.CharLength(data, chunk.size(), pos);
-            starts_[pos] = 1;
-            if (length == 2) starts_[pos + 1] = 0;
-            t_.MatchAt(data, chunk.size(), pos, 0, collect);
-            pos += length;
-        }
+        FirstScan(reinterpret_cast<const unsigned char*>(chunk.data()), chunk.size());
         if (sorted_.empty()) {
             out.append(chunk);
             return;
@@ -374,6 +501,16 @@ class Adjuster {
             positions_.clear();
             for (; cursor_ < sorted_.size() && sorted_[cursor_] >> 32 == item; ++cursor_)
                 positions_.push_back(static_cast<uint32_t>(sorted_[cursor_]));
+            // The records of the coming items are far apart in a large lib: fetch them a
+            // few rounds ahead, and the probes of the next one.
+            if (cursor_ + 4 < sorted_.size()) __builtin_prefetch(&t_.items[sorted_[cursor_ + 4] >> 32]);
+            if (cursor_ < sorted_.size()) {
+                const uint32_t probeStart = t_.items[sorted_[cursor_] >> 32].probeStart;
+                if (probeStart != kNone) {
+                    for (size_t at = probeStart; at < std::min<size_t>(probeStart + 12, t_.probes.size()); at += 4)
+                        __builtin_prefetch(&t_.probes[at]);
+                }
+            }
             const size_t fromHeap = positions_.size();
             while (!heap_.empty() && heap_.front() >> 32 == item) {
                 positions_.push_back(static_cast<uint32_t>(heap_.front()));
@@ -394,6 +531,44 @@ class Adjuster {
         uint32_t newStart;
         uint32_t newEnd;
     };
+    struct Hit {
+        uint32_t pos;
+        uint32_t key4;
+        uint32_t first;
+    };
+
+    // Marks the character starts and records every occurrence of every word. Positions
+    // that may start a long word are gathered first and looked up in the prefix map
+    // afterwards a few at a time ahead, so that its cache misses overlap.
+    void FirstScan(const unsigned char* data, size_t size) {
+        starts_.resize(size);
+        hits_.clear();
+        auto collect = [&](uint32_t word, size_t pos) {
+            sorted_.push_back(uint64_t{t_.words[word].firstItem} << 32 | pos);
+        };
+        for (size_t pos = 0; pos < size;) {
+            const size_t length = t_.CharLength(data, size, pos);
+            starts_[pos] = 1;
+            if (length == 2) starts_[pos + 1] = 0;
+            if (t_.MatchShortAt(data, size, pos, 0, collect))
+                hits_.push_back({static_cast<uint32_t>(pos), Load32(data + pos), kNone});
+            pos += length;
+        }
+        constexpr size_t kAhead = 8;
+        const size_t count = hits_.size();
+        for (size_t i = 0; i < count + 2 * kAhead; ++i) {
+            if (i < count) t_.quads.Prefetch(hits_[i].key4);
+            if (i >= kAhead && i - kAhead < count) {
+                Hit& hit = hits_[i - kAhead];
+                hit.first = t_.quads.Find(hit.key4);
+                if (hit.first != kNone) __builtin_prefetch(&t_.words[hit.first]);
+            }
+            if (i >= 2 * kAhead) {
+                const Hit& hit = hits_[i - 2 * kAhead];
+                if (hit.first != kNone) t_.MatchGroupAt(data, size, hit.pos, hit.first, 0, collect);
+            }
+        }
+    }
 
     void MarkStarts(unsigned char* starts, const unsigned char* word, size_t length) const {
         for (size_t i = 0; i < length;) {
@@ -409,17 +584,20 @@ class Adjuster {
 
     void ReplaceAll(uint32_t item) {
         const Tables::Item& plan = t_.items[item];
-        const Tables::Word& word = t_.words[plan.word];
-        const char* before = t_.wordBytes.data() + word.offset;
-        const size_t length = word.length;
+        const size_t length = plan.length;
+        auto wordAt = [&](uint32_t pos) {
+            return starts_[pos] && t_.BytesAt(reinterpret_cast<const unsigned char*>(buf_.data()), buf_.size(), pos,
+                                              plan.head, length, plan.word);
+        };
 
         // Left to right, each search resuming after the previous occurrence.
+        valid_.clear();
         selected_.clear();
         size_t lastEnd = 0;
         for (uint32_t pos : positions_) {
-            if (pos < lastEnd || pos + length > buf_.size() || !starts_[pos] ||
-                std::memcmp(buf_.data() + pos, before, length) != 0)
-                continue;
+            if ((!valid_.empty() && pos == valid_.back()) || !wordAt(pos)) continue;
+            valid_.push_back(pos);
+            if (pos < lastEnd) continue;
             selected_.push_back(pos);
             lastEnd = pos + length;
         }
@@ -428,13 +606,15 @@ class Adjuster {
         const char* after = t_.afters.data() + plan.afterOffset;
         const size_t afterLength = plan.afterLength;
         const auto* afterBytes = reinterpret_cast<const unsigned char*>(after);
+        const uint32_t keepHead = plan.keepHead;
+        const auto oldKeepEnd = static_cast<uint32_t>(length - plan.keepTail);
+        const auto newKeepEnd = static_cast<uint32_t>(afterLength - plan.keepTail);
         edits_.clear();
         if (afterLength == length) {
             for (uint32_t pos : selected_) {
                 std::memcpy(buf_.data() + pos, after, afterLength);
                 MarkStarts(starts_.data() + pos, afterBytes, afterLength);
-                const auto end = static_cast<uint32_t>(pos + length);
-                edits_.push_back({pos, end, pos, end});
+                edits_.push_back({pos + keepHead, pos + oldKeepEnd, pos + keepHead, pos + newKeepEnd});
             }
         } else {
             scratch_.clear();
@@ -443,50 +623,73 @@ class Adjuster {
             for (uint32_t pos : selected_) {
                 scratch_.append(buf_, cursor, pos - cursor);
                 scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.begin() + pos);
-                const auto newStart = static_cast<uint32_t>(scratch_.size());
+                const auto newPos = static_cast<uint32_t>(scratch_.size());
                 scratch_.append(after, afterLength);
                 scratchStarts_.resize(scratch_.size());
-                MarkStarts(scratchStarts_.data() + newStart, afterBytes, afterLength);
+                MarkStarts(scratchStarts_.data() + newPos, afterBytes, afterLength);
                 cursor = pos + length;
-                edits_.push_back({pos, static_cast<uint32_t>(cursor), newStart, static_cast<uint32_t>(scratch_.size())});
+                edits_.push_back({pos + keepHead, pos + oldKeepEnd, newPos + keepHead, newPos + newKeepEnd});
             }
             scratch_.append(buf_, cursor);
             scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.end());
             buf_.swap(scratch_);
             starts_.swap(scratchStarts_);
-            ShiftPending();
+            for (size_t i = cursor_; i < sorted_.size(); ++i) MapKey(sorted_[i]);
+            for (uint64_t& key : heap_) MapKey(key);
+            for (uint32_t& pos : valid_) pos = MapPosition(pos);
         }
-        Rescan(item);
+
+        // The word may still be where it was, in bytes the replacement kept: its next
+        // item will want it.
+        if (t_.LastItem(plan.word) > item) {
+            const uint32_t nextOfWord = t_.NextItemOf(plan.word, item);
+            for (uint32_t pos : valid_)
+                if (wordAt(pos)) Push(uint64_t{nextOfWord} << 32 | pos);
+        }
+        Rescan(item, plan);
     }
 
-    // Moves the pending candidates to where their bytes went. The mapping never reverses
-    // two positions, so the sorted rest and the heap stay in order.
-    void ShiftPending() {
-        auto map = [&](uint64_t& key) {
-            const auto pos = static_cast<uint32_t>(key);
-            auto it = std::upper_bound(edits_.begin(), edits_.end(), pos,
-                                       [](uint32_t p, const Edit& e) { return p < e.oldStart; });
-            if (it == edits_.begin()) return;
-            const Edit& e = *(it - 1);
-            const uint32_t moved = pos < e.oldEnd ? e.newStart : pos - e.oldEnd + e.newEnd;
-            key = (key & ~uint64_t{UINT32_MAX}) | moved;
-        };
-        for (size_t i = cursor_; i < sorted_.size(); ++i) map(sorted_[i]);
-        for (uint64_t& key : heap_) map(key);
+    void Push(uint64_t key) {
+        heap_.push_back(key);
+        std::push_heap(heap_.begin(), heap_.end(), std::greater<>());
     }
 
-    // Finds the occurrences that take in bytes the item wrote, or that span a place where
-    // it removed bytes, and queues them for the next item of their word.
-    void Rescan(uint32_t item) {
+    // Where a byte went in the last replacements; a byte of a changed stretch goes to the
+    // start of its new contents. The mapping never reverses two positions, so the sorted
+    // rest and the heap stay in order when their positions are mapped.
+    uint32_t MapPosition(uint32_t pos) const {
+        auto it = std::upper_bound(edits_.begin(), edits_.end(), pos,
+                                   [](uint32_t p, const Edit& e) { return p < e.oldStart; });
+        if (it == edits_.begin()) return pos;
+        const Edit& e = *(it - 1);
+        return pos < e.oldEnd ? e.newStart : pos - e.oldEnd + e.newEnd;
+    }
+    void MapKey(uint64_t& key) const {
+        key = (key & ~uint64_t{UINT32_MAX}) | MapPosition(static_cast<uint32_t>(key));
+    }
+
+    // Finds the occurrences that take in bytes the item changed, or that span a place
+    // where it removed bytes, and queues them for the next item of their word.
+    void Rescan(uint32_t item, const Tables::Item& plan) {
         const auto* data = reinterpret_cast<const unsigned char*>(buf_.data());
         const size_t size = buf_.size();
-        const size_t back = t_.maxLength - 1;
         auto push = [&](uint32_t word, size_t pos) {
             const uint32_t next = t_.NextItemOf(word, item);
-            if (next == kNone) return;
-            heap_.push_back(uint64_t{next} << 32 | pos);
-            std::push_heap(heap_.begin(), heap_.end(), std::greater<>());
+            if (next != kNone) Push(uint64_t{next} << 32 | pos);
         };
+        if (plan.probeStart != kNone) {
+            for (const Edit& e : edits_) {
+                for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone; ++probe) {
+                    const int64_t pos = int64_t{e.newStart} + probe->delta;
+                    if (pos < 0 || pos >= static_cast<int64_t>(size) || !starts_[pos] ||
+                        !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length, probe->word))
+                        continue;
+                    push(probe->word, static_cast<size_t>(pos));
+                }
+            }
+            return;
+        }
+        const size_t back = t_.maxLength - 1;
         size_t scanned = 0;  // a character start: the end of the last stretch searched
         for (const Edit& e : edits_) {
             size_t from = e.newStart > back ? e.newStart - back : 0;
@@ -504,10 +707,12 @@ class Adjuster {
     std::string scratch_;
     std::vector<unsigned char> starts_;  // 1 on the first byte of each character of buf_
     std::vector<unsigned char> scratchStarts_;
+    std::vector<Hit> hits_;
     std::vector<uint64_t> sorted_;
     size_t cursor_ = 0;
     std::vector<uint64_t> heap_;  // smallest key first
     std::vector<uint32_t> positions_;
+    std::vector<uint32_t> valid_;
     std::vector<uint32_t> selected_;
     std::vector<Edit> edits_;
 };

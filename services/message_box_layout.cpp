@@ -142,6 +142,16 @@ MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool i
     return fitted;
 }
 
+std::string WithCrLfLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
 std::optional<int> HelpTopicOfDetails(std::string_view details) {
     if (details == "QX_HELP_UG_CODE_TRANSFER") return kHelpTopicCodeTransfer;
     if (details == "QX_HELP_UG_SYS_REQ") return kHelpTopicSystemRequirements;

@@ -75,6 +75,9 @@ struct MessageBoxTexts {
 // double-byte character of codePage.
 MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool isNt, int codePage);
 
+// Text boxes break lines only at CR LF: a lone LF of a caller's text becomes CR LF.
+std::string WithCrLfLineBreaks(std::string_view text);
+
 // Help topics of the help centre that the message box opens.
 inline constexpr int kHelpTopicStart = 0;
 inline constexpr int kHelpTopicCodeTransfer = 25;

@@ -12,12 +12,12 @@
 #include "app/win/dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box_service.h"
 #include "app/win/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/debug_log.h"
 #include "services/system_language.h"
+#include "services/win/message_box_dialog.h"
 
 namespace zelvo {
 
@@ -77,8 +77,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
     Dialog::SetResourceInstance(instance);
-    // Until the program's own message box exists, warnings go through the system's.
-    SetMessageService(std::make_unique<SystemMessageBoxService>());
+    SetMessageService(std::make_unique<MessageBoxService>());
 
     EditorApp& app = TheApp();
     if (!app.PrepareStart(ProgramFilePath(), TempFolderPath(), UserDefaultLanguageId(), IsNtPlatform(),

@@ -166,6 +166,11 @@ TEST(MessageBoxLongTextTest, CutNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(FitMessageBoxTexts(gbk, "", false, 1252).text, gbk.substr(0, 40000) + "...");
 }
 
+TEST(MessageBoxLongTextTest, LoneLineFeedsBecomeCrLf) {
+    EXPECT_EQ(WithCrLfLineBreaks("a\nb\r\nc\n\n"), "a\r\nb\r\nc\r\n\r\n");
+    EXPECT_EQ(WithCrLfLineBreaks("\nx\r"), "\r\nx\r");
+}
+
 TEST(MessageBoxDetailsTest, PaneTogglesAndRelabels) {
     DetailsPane pane("The file could not be written.");
     EXPECT_FALSE(pane.helpTopic());

@@ -220,5 +220,53 @@ TEST_F(UiLanguageTest, StoredLcidReachesAPackWithAFourDigitTail) {
     EXPECT_EQ(LoadUiString(IDS_QXT_YES), "Hai-HK");
 }
 
+// The shipped Japanese pack: every entry present with the English text's placeholders,
+// mnemonics and lines, read alike whether the system code page is Chinese or Western.
+TEST_F(UiLanguageTest, ShippedJapanesePackCoversEveryEntry) {
+    std::string shipped = LanguageFolderOf(ZELVO_SOURCE_DIR "/package");
+    BuildUiLanguageList(app_, shipped);
+    ASSERT_EQ(app_.uiLanguageNames.size(), 4u);
+    EXPECT_EQ(app_.uiLanguageNames[3], "Japanese");  // after both Chinese entries
+    EXPECT_EQ(app_.uiLanguageLcids[3], "0411");
+    std::string pack = app_.uiLanguagePackFiles[3];
+
+    SettingsFile underGbk;
+    underGbk.Load(pack);
+    SetSystemCodePageForTests(1252);
+    SettingsFile underWestern;
+    underWestern.Load(pack);
+    SetSystemCodePageForTests(kCodePageGbk);
+
+    auto count = [](const std::string& text, const std::string& what) {
+        int n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+        return n;
+    };
+    int translated = 0;
+    for (const UiStringRecord& record : UiStringTable()) {
+        std::string section = record.section;
+        if (section == "Info") continue;
+        std::string text;
+        ASSERT_TRUE(underGbk.GetString(section, record.name, "", text)) << record.name;
+        std::string western;
+        underWestern.GetString(section, record.name, "", western);
+        EXPECT_EQ(text, western) << record.name;
+        std::string english = record.english;
+        for (const char* placeholder : {"%1", "%2", "%3", "#1", "#2", "#3"})
+            EXPECT_EQ(count(text, placeholder) > 0, count(english, placeholder) > 0) << record.name << placeholder;
+        EXPECT_EQ(count(text, "\r\n"), count(english, "\r\n")) << record.name;
+        EXPECT_EQ(count(text, "&") - 2 * count(text, "&&"), count(english, "&") - 2 * count(english, "&&"))
+            << record.name;
+        if (text != english) ++translated;
+    }
+    EXPECT_GT(translated, 100);
+
+    StoreLcid(1041);
+    ChooseStartUiLanguage(app_, 1033);
+    EXPECT_EQ(app_.uiCharset, 128);
+    EXPECT_EQ(LoadUiString(IDS_QXT_YES), "\x82\xCD\x82\xA2");  // はい in Shift-JIS
+    EXPECT_EQ(LoadUiString(IDS_MENU_ABOUT_A, "Zelvo").substr(0, 6), "Zelvo ");
+}
+
 }  // namespace
 }  // namespace zelvo

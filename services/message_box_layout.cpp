@@ -73,7 +73,8 @@ MessageBoxButtons ButtonsForStyle(unsigned style) {
             buttons.closeItemEnabled = false;
             break;
         case kMbRetryCancel:
-            buttons.slots = {kHidden, Shown(IDS_DIALOG_RETRY_R, kIdRetry), Shown(IDS_DIALOG_CANCEL, kIdCancel)};
+            buttons.slots = {kHidden, Shown(IDS_DIALOG_RETRY_R, kIdRetry),
+                             Shown(IDS_DIALOG_CANCEL, kIdCancel)};
             buttons.defaultSlot = defaultBits == 1 ? 3 : 2;
             buttons.escapeResult = kIdCancel;
             break;
@@ -88,11 +89,16 @@ MessageBoxButtons ButtonsForStyle(unsigned style) {
 
 MessageBoxIcon IconForStyle(unsigned style) {
     switch (style & 0xF0) {
-        case 0x00: return MessageBoxIcon::kNone;
-        case 0x10: return MessageBoxIcon::kHand;
-        case 0x20: return MessageBoxIcon::kQuestion;
-        case 0x40: return MessageBoxIcon::kInformation;
-        default: return MessageBoxIcon::kExclamation;
+        case 0x00:
+            return MessageBoxIcon::kNone;
+        case 0x10:
+            return MessageBoxIcon::kHand;
+        case 0x20:
+            return MessageBoxIcon::kQuestion;
+        case 0x40:
+            return MessageBoxIcon::kInformation;
+        default:
+            return MessageBoxIcon::kExclamation;
     }
 }
 
@@ -194,7 +200,8 @@ std::optional<int> ParsePositiveNumber(std::string_view answer, int maximum) {
     return static_cast<int>(value);
 }
 
-std::optional<int> AskPositiveNumber(const MessageRequest& question, const std::string& initialText, int maximum) {
+std::optional<int> AskPositiveNumber(const MessageRequest& question, const std::string& initialText,
+                                     int maximum) {
     std::string answerText = initialText;
     for (;;) {
         MessageAnswer answer = AskText(question, answerText);

@@ -117,6 +117,7 @@ std::optional<int> ParsePositiveNumber(std::string_view answer, int maximum);
 // Asks through the message service until the answer is a positive integer not above
 // maximum, showing a "valid number" message after each wrong answer and asking again with
 // that answer in the box. Nothing when the user cancels.
-std::optional<int> AskPositiveNumber(const MessageRequest& question, const std::string& initialText, int maximum);
+std::optional<int> AskPositiveNumber(const MessageRequest& question, const std::string& initialText,
+                                     int maximum);
 
 }  // namespace zelvo

@@ -12,13 +12,13 @@ namespace {
 constexpr int kSlotIds[3] = {IDC_MESSAGE_BOX_SLOT1, IDC_MESSAGE_BOX_SLOT2, IDC_MESSAGE_BOX_SLOT3};
 
 // The controls that sit below the message and move down when it grows.
-constexpr int kBelowMessageIds[] = {IDC_MESSAGE_BOX_INPUT,          IDC_MESSAGE_BOX_CHECK,
-                                    IDC_MESSAGE_BOX_SLOT1,          IDC_MESSAGE_BOX_SLOT2,
-                                    IDC_MESSAGE_BOX_SLOT3,          IDC_MESSAGE_BOX_DETAILS_BUTTON,
-                                    IDC_MESSAGE_BOX_DETAILS_TEXT};
+constexpr int kBelowMessageIds[] = {
+    IDC_MESSAGE_BOX_INPUT, IDC_MESSAGE_BOX_CHECK,          IDC_MESSAGE_BOX_SLOT1,       IDC_MESSAGE_BOX_SLOT2,
+    IDC_MESSAGE_BOX_SLOT3, IDC_MESSAGE_BOX_DETAILS_BUTTON, IDC_MESSAGE_BOX_DETAILS_TEXT};
 
-constexpr int kAllControlIds[] = {IDC_MESSAGE_BOX_TEXT,  IDC_MESSAGE_BOX_INPUT,          IDC_MESSAGE_BOX_CHECK,
-                                  IDC_MESSAGE_BOX_SLOT1, IDC_MESSAGE_BOX_SLOT2,          IDC_MESSAGE_BOX_SLOT3,
+constexpr int kAllControlIds[] = {IDC_MESSAGE_BOX_TEXT,           IDC_MESSAGE_BOX_INPUT,
+                                  IDC_MESSAGE_BOX_CHECK,          IDC_MESSAGE_BOX_SLOT1,
+                                  IDC_MESSAGE_BOX_SLOT2,          IDC_MESSAGE_BOX_SLOT3,
                                   IDC_MESSAGE_BOX_DETAILS_BUTTON, IDC_MESSAGE_BOX_DETAILS_TEXT};
 
 PixelRect ToPixelRect(const RECT& rect) {
@@ -41,7 +41,8 @@ void PlaceChild(HWND child, const RECT& rect) {
 // The Windows character set that draws text of a code page.
 BYTE CharsetOfCodePage(int codePage) {
     CHARSETINFO info{};
-    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info, TCI_SRCCODEPAGE))
+    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
+                             TCI_SRCCODEPAGE))
         return static_cast<BYTE>(info.ciCharset);
     return DEFAULT_CHARSET;
 }
@@ -50,10 +51,14 @@ BYTE CharsetOfCodePage(int codePage) {
 // 32516 information.
 const wchar_t* SystemIconOf(MessageBoxIcon icon) {
     switch (icon) {
-        case MessageBoxIcon::kHand: return MAKEINTRESOURCEW(32513);
-        case MessageBoxIcon::kQuestion: return MAKEINTRESOURCEW(32514);
-        case MessageBoxIcon::kInformation: return MAKEINTRESOURCEW(32516);
-        default: return MAKEINTRESOURCEW(32515);
+        case MessageBoxIcon::kHand:
+            return MAKEINTRESOURCEW(32513);
+        case MessageBoxIcon::kQuestion:
+            return MAKEINTRESOURCEW(32514);
+        case MessageBoxIcon::kInformation:
+            return MAKEINTRESOURCEW(32516);
+        default:
+            return MAKEINTRESOURCEW(32515);
     }
 }
 
@@ -73,8 +78,9 @@ MessageBoxDialog::MessageBoxDialog(const MessageRequest& request, std::optional<
     answer_.result = buttons_.DefaultResult();
     answer_.checked = request.checked;
     if (input_) answer_.text = *input_;
-    std::vector<std::pair<int, int>> labels{{IDC_MESSAGE_BOX_CHECK, IDS_DIALOG_QX_MESSAGE_BOX_SHOW_NEXT_TIME_S},
-                                            {IDC_MESSAGE_BOX_DETAILS_BUTTON, details_.ButtonTextId()}};
+    std::vector<std::pair<int, int>> labels{
+        {IDC_MESSAGE_BOX_CHECK, IDS_DIALOG_QX_MESSAGE_BOX_SHOW_NEXT_TIME_S},
+        {IDC_MESSAGE_BOX_DETAILS_BUTTON, details_.ButtonTextId()}};
     for (int slot = 1; slot <= 3; ++slot) {
         if (buttons_.Slot(slot).visible) labels.push_back({kSlotIds[slot - 1], buttons_.Slot(slot).textId});
         BindCommand(kSlotIds[slot - 1], [this, slot](int, int) { OnSlot(slot); });
@@ -103,8 +109,9 @@ bool MessageBoxDialog::OnInitDialog() {
 }
 
 void MessageBoxDialog::SetUpTexts() {
-    MessageBoxTexts texts = FitMessageBoxTexts(WithCrLfLineBreaks(request_.text), WithCrLfLineBreaks(request_.details),
-                                               IsNtPlatform(), UiCodePage());
+    MessageBoxTexts texts =
+        FitMessageBoxTexts(WithCrLfLineBreaks(request_.text), WithCrLfLineBreaks(request_.details),
+                           IsNtPlatform(), UiCodePage());
     shownText_ = texts.text;
     if (texts.liftTextLimit) SendMessageW(Item(IDC_MESSAGE_BOX_TEXT), EM_LIMITTEXT, 0, 0);
     if (texts.liftDetailsLimit) SendMessageW(Item(IDC_MESSAGE_BOX_DETAILS_TEXT), EM_LIMITTEXT, 0, 0);
@@ -128,7 +135,8 @@ void MessageBoxDialog::SetUpButtons() {
     SendMessageW(hwnd(), DM_SETDEFID, kSlotIds[buttons_.defaultSlot - 1], 0);
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
     if (systemMenu)
-        EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | (buttons_.closeItemEnabled ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(systemMenu, SC_CLOSE,
+                       MF_BYCOMMAND | (buttons_.closeItemEnabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void MessageBoxDialog::SetUpIcon() {
@@ -140,7 +148,8 @@ void MessageBoxDialog::SetUpIcon() {
         ShowWindow(iconControl, SW_HIDE);
         textRect.left = ClientRectOf(hwnd(), Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).left;
     } else {
-        SendMessageW(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(icon))), 0);
+        SendMessageW(iconControl, STM_SETICON,
+                     reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(icon))), 0);
         ShowWindow(iconControl, SW_SHOW);
         // One icon margin to the right of the icon.
         RECT iconRect = ClientRectOf(hwnd(), iconControl);
@@ -158,7 +167,8 @@ void MessageBoxDialog::SetUpFonts() {
     if (!font_) return;
     // Every label is in the UI language, not only the two text boxes.
     for (int id : kAllControlIds)
-        if (HWND control = Item(id)) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (HWND control = Item(id))
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
 void MessageBoxDialog::FitHeightToMessage() {
@@ -230,7 +240,8 @@ void MessageBoxDialog::OnDetails() {
         OpenMessageBoxHelp(*topic);
         return;
     }
-    SetWindowTextW(Item(IDC_MESSAGE_BOX_DETAILS_BUTTON), WidenUiText(LoadUiString(details_.ButtonTextId())).c_str());
+    SetWindowTextW(Item(IDC_MESSAGE_BOX_DETAILS_BUTTON),
+                   WidenUiText(LoadUiString(details_.ButtonTextId())).c_str());
     ApplyPaneHeight();
 }
 

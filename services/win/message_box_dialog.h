@@ -7,8 +7,8 @@
 
 #include <memory>
 #include <optional>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 
 #include "app/win/dialog.h"
 #include "services/message_box_layout.h"

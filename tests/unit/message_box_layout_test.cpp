@@ -28,7 +28,10 @@ const ButtonSetCase kButtonSets[] = {
      {1, 2, 3},
      kIdCancel},
     {kMbYesNo, {{{0, 0}, {IDS_DIALOG_YES_Y, kIdYes}, {IDS_DIALOG_NO_N, kIdNo}}}, {2, 3, 2}, 0},
-    {kMbRetryCancel, {{{0, 0}, {IDS_DIALOG_RETRY_R, kIdRetry}, {IDS_DIALOG_CANCEL, kIdCancel}}}, {2, 3, 2}, kIdCancel},
+    {kMbRetryCancel,
+     {{{0, 0}, {IDS_DIALOG_RETRY_R, kIdRetry}, {IDS_DIALOG_CANCEL, kIdCancel}}},
+     {2, 3, 2},
+     kIdCancel},
 };
 
 TEST(MessageBoxButtonsTest, EverySetHasItsSlotsDefaultsAndEscapeRule) {
@@ -101,11 +104,11 @@ TEST(MessageBoxHeightTest, LinesAreCountedPerLineBreakAndEightyBytes) {
 }
 
 TEST(MessageBoxHeightTest, DeltaIsTruncatedTowardZeroAndClamped) {
-    EXPECT_EQ(MessageBoxHeightDelta(1), -48);  // -139.2 before the clamp
-    EXPECT_EQ(MessageBoxHeightDelta(8), -47);  // -47.89 truncates toward zero
-    EXPECT_EQ(MessageBoxHeightDelta(9), -34);  // -34.84
-    EXPECT_EQ(MessageBoxHeightDelta(11), -8);  // -8.74
-    EXPECT_EQ(MessageBoxHeightDelta(12), 4);   // 4.30
+    EXPECT_EQ(MessageBoxHeightDelta(1), -48);   // -139.2 before the clamp
+    EXPECT_EQ(MessageBoxHeightDelta(8), -47);   // -47.89 truncates toward zero
+    EXPECT_EQ(MessageBoxHeightDelta(9), -34);   // -34.84
+    EXPECT_EQ(MessageBoxHeightDelta(11), -8);   // -8.74
+    EXPECT_EQ(MessageBoxHeightDelta(12), 4);    // 4.30
     EXPECT_EQ(MessageBoxHeightDelta(20), 108);  // 108.70
     EXPECT_EQ(MessageBoxHeightDelta(31), 252);  // 252.25
     EXPECT_EQ(MessageBoxHeightDelta(32), 264);  // 265.30 clamps
@@ -132,7 +135,8 @@ TEST(MessageBoxLongTextTest, LimitIsLiftedAboveTwentyFiveThousandBytes) {
     MessageBoxTexts shortTexts = FitMessageBoxTexts(std::string(25000, 'a'), "d", true, 1252);
     EXPECT_FALSE(shortTexts.liftTextLimit);
     EXPECT_FALSE(shortTexts.liftDetailsLimit);
-    MessageBoxTexts longTexts = FitMessageBoxTexts(std::string(25001, 'a'), std::string(50000, 'd'), true, 1252);
+    MessageBoxTexts longTexts =
+        FitMessageBoxTexts(std::string(25001, 'a'), std::string(50000, 'd'), true, 1252);
     EXPECT_TRUE(longTexts.liftTextLimit);
     EXPECT_TRUE(longTexts.liftDetailsLimit);
     // NT based systems keep everything.
@@ -149,9 +153,11 @@ TEST(MessageBoxLongTextTest, OlderSystemsCutByTheOtherBoxsLength) {
     EXPECT_EQ(FitMessageBoxTexts(std::string(30000, 'a'), std::string(20000, 'd'), false, 1252).text.size(),
               30000u);
     EXPECT_EQ(FitMessageBoxTexts(std::string(40000, 'a'), "", false, 1252).text.size(), 40000u);
-    EXPECT_EQ(FitMessageBoxTexts(std::string(40001, 'a'), "", false, 1252).text, std::string(40000, 'a') + "...");
+    EXPECT_EQ(FitMessageBoxTexts(std::string(40001, 'a'), "", false, 1252).text,
+              std::string(40000, 'a') + "...");
     // The roles exchanged: the details are cut by the message's length.
-    MessageBoxTexts details = FitMessageBoxTexts(std::string(20001, 'a'), std::string(26000, 'd'), false, 1252);
+    MessageBoxTexts details =
+        FitMessageBoxTexts(std::string(20001, 'a'), std::string(26000, 'd'), false, 1252);
     EXPECT_EQ(details.details, std::string(25000, 'd') + "...");
     EXPECT_EQ(details.text.size(), 20001u);
 }
@@ -255,7 +261,8 @@ TEST_F(AskPositiveNumberTest, AsksAgainAfterTheErrorUntilTheAnswerIsValid) {
     EXPECT_EQ(AskPositiveNumber(question, "10", 100), 42);
     ASSERT_EQ(messages_->shown.size(), 5u);
     EXPECT_EQ(messages_->shown[0].text, "How many?");
-    EXPECT_EQ(messages_->shown[1].text, LoadUiString(IDS_DIALOG_QXPA_HAVENT_ANSWER_A_VALID_NUMBER_QX_REQUESTED));
+    EXPECT_EQ(messages_->shown[1].text,
+              LoadUiString(IDS_DIALOG_QXPA_HAVENT_ANSWER_A_VALID_NUMBER_QX_REQUESTED));
     EXPECT_EQ(messages_->shown[1].caption, "Lines");
     EXPECT_EQ(messages_->shown[2].text, "How many?");
     EXPECT_EQ(messages_->shown[3].text, messages_->shown[1].text);

@@ -82,7 +82,8 @@ class MessageBoxTest : public ::testing::Test {
 
     // Shows the box (or, with initialText, the input variant) under a unique caption and
     // plays the steps. The request's caption is replaced.
-    MessageAnswer Play(MessageRequest request, std::vector<Step> steps, const std::string* initialText = nullptr) {
+    MessageAnswer Play(MessageRequest request, std::vector<Step> steps,
+                       const std::string* initialText = nullptr) {
         request.caption = "Message box test " + std::to_string(++serial_);
         Driver local{WidenUiText(request.caption), std::move(steps)};
         driver = &local;
@@ -121,18 +122,19 @@ TEST_F(MessageBoxTest, EverySetShowsItsButtonsAndAnswersEnter) {
             std::vector<bool> visible(3), defaultStyle(3);
             LRESULT defId = 0;
             UINT closeState = 0;
-            MessageAnswer answer = Play(Styled(set | defaultBits), {[&](HWND box) {
-                                            for (int slot = 1; slot <= 3; ++slot) {
-                                                HWND button = GetDlgItem(box, SlotId(slot));
-                                                texts[slot - 1] = GetWindowTextIn(button, 1252);
-                                                visible[slot - 1] = IsWindowVisible(button);
-                                                defaultStyle[slot - 1] =
-                                                    (GetWindowLongW(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
-                                            }
-                                            defId = SendMessageW(box, DM_GETDEFID, 0, 0);
-                                            closeState = GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND);
-                                            PressKey(VK_RETURN);
-                                        }});
+            MessageAnswer answer =
+                Play(Styled(set | defaultBits), {[&](HWND box) {
+                         for (int slot = 1; slot <= 3; ++slot) {
+                             HWND button = GetDlgItem(box, SlotId(slot));
+                             texts[slot - 1] = GetWindowTextIn(button, 1252);
+                             visible[slot - 1] = IsWindowVisible(button);
+                             defaultStyle[slot - 1] =
+                                 (GetWindowLongW(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+                         }
+                         defId = SendMessageW(box, DM_GETDEFID, 0, 0);
+                         closeState = GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND);
+                         PressKey(VK_RETURN);
+                     }});
             EXPECT_EQ(answer.result, expected.DefaultResult());
             for (int slot = 1; slot <= 3; ++slot) {
                 const MessageBoxSlot& want = expected.Slot(slot);
@@ -157,15 +159,15 @@ TEST_F(MessageBoxTest, EscapeAndTheCloseBoxAnswerOrAreIgnoredPerSet) {
         // Escape; where it is ignored, the close box next; where that is ignored too, a
         // click on slot 3 ends the box.
         MessageAnswer escaped = Play(Styled(set), {[](HWND) { PressKey(VK_ESCAPE); },
-                                                  [&](HWND box) {
-                                                      openAfterEscape = true;
-                                                      PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-                                                      PostMessageW(box, WM_CLOSE, 0, 0);
-                                                  },
-                                                  [&](HWND box) {
-                                                      openAfterClose = true;
-                                                      Click(box, IDC_MESSAGE_BOX_SLOT3);
-                                                  }});
+                                                   [&](HWND box) {
+                                                       openAfterEscape = true;
+                                                       PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+                                                       PostMessageW(box, WM_CLOSE, 0, 0);
+                                                   },
+                                                   [&](HWND box) {
+                                                       openAfterClose = true;
+                                                       Click(box, IDC_MESSAGE_BOX_SLOT3);
+                                                   }});
         if (buttons.escapeResult) {
             EXPECT_EQ(escaped.result, buttons.escapeResult);
             EXPECT_FALSE(openAfterEscape);
@@ -187,10 +189,10 @@ TEST_F(MessageBoxTest, EveryVisibleButtonReturnsItsResult) {
         for (int slot = 1; slot <= 3; ++slot) {
             SCOPED_TRACE(testing::Message() << "set " << set << " slot " << slot);
             // A hidden button's id does nothing; the visible slot 3 then ends the box.
-            MessageAnswer answer = Play(Styled(set), {[slot](HWND box) {
-                                            PostMessageW(box, WM_COMMAND, MAKEWPARAM(SlotId(slot), BN_CLICKED), 0);
-                                        },
-                                                      [](HWND box) { Click(box, IDC_MESSAGE_BOX_SLOT3); }});
+            MessageAnswer answer = Play(
+                Styled(set),
+                {[slot](HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(SlotId(slot), BN_CLICKED), 0); },
+                 [](HWND box) { Click(box, IDC_MESSAGE_BOX_SLOT3); }});
             int expected = buttons.Slot(slot).visible ? buttons.Slot(slot).result : buttons.Slot(3).result;
             EXPECT_EQ(answer.result, expected);
             EXPECT_EQ(stepsPlayed_, buttons.Slot(slot).visible ? 1u : 2u);
@@ -248,19 +250,20 @@ TEST_F(MessageBoxTest, DetailsButtonTogglesThePaneAndTheWindowHeight) {
         labels.push_back(GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_BUTTON), 1252));
         paneVisible.push_back(IsWindowVisible(GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_TEXT)));
     };
-    MessageAnswer answer = Play(request, {[&](HWND box) {
-                                              observe(box);
-                                              detailsText = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_TEXT), 1252);
-                                              Click(box, IDC_MESSAGE_BOX_DETAILS_BUTTON);
-                                          },
-                                          [&](HWND box) {
-                                              observe(box);
-                                              Click(box, IDC_MESSAGE_BOX_DETAILS_BUTTON);
-                                          },
-                                          [&](HWND box) {
-                                              observe(box);
-                                              PressKey(VK_RETURN);
-                                          }});
+    MessageAnswer answer =
+        Play(request, {[&](HWND box) {
+                           observe(box);
+                           detailsText = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_TEXT), 1252);
+                           Click(box, IDC_MESSAGE_BOX_DETAILS_BUTTON);
+                       },
+                       [&](HWND box) {
+                           observe(box);
+                           Click(box, IDC_MESSAGE_BOX_DETAILS_BUTTON);
+                       },
+                       [&](HWND box) {
+                           observe(box);
+                           PressKey(VK_RETURN);
+                       }});
     EXPECT_EQ(answer.result, kIdOk);
     ASSERT_EQ(heights.size(), 3u);
     EXPECT_EQ(detailsText, request.details);
@@ -288,17 +291,18 @@ TEST_F(MessageBoxTest, HelpKeyOpensItsPageAndF1TheStartPage) {
     request.details = "QX_HELP_UG_SYS_REQ";
     int before = 0, after = 0;
     std::string label;
-    MessageAnswer answer = Play(request, {[&](HWND box) {
-                                              before = WindowHeight(box);
-                                              label = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_BUTTON), 1252);
-                                              Click(box, IDC_MESSAGE_BOX_DETAILS_BUTTON);
-                                          },
-                                          [&](HWND box) {
-                                              after = WindowHeight(box);
-                                              HELPINFO help{sizeof help, HELPINFO_WINDOW, 0, box, 0, {0, 0}};
-                                              SendMessageW(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-                                              Click(box, IDC_MESSAGE_BOX_SLOT2);
-                                          }});
+    MessageAnswer answer =
+        Play(request, {[&](HWND box) {
+                           before = WindowHeight(box);
+                           label = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_BUTTON), 1252);
+                           Click(box, IDC_MESSAGE_BOX_DETAILS_BUTTON);
+                       },
+                       [&](HWND box) {
+                           after = WindowHeight(box);
+                           HELPINFO help{sizeof help, HELPINFO_WINDOW, 0, box, 0, {0, 0}};
+                           SendMessageW(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+                           Click(box, IDC_MESSAGE_BOX_SLOT2);
+                       }});
     EXPECT_EQ(answer.result, kIdYes);
     EXPECT_EQ(label, LoadUiString(IDS_DIALOG_QX_MESSAGE_BOX_DETAILS_D));
     EXPECT_EQ(before, after);
@@ -347,7 +351,8 @@ TEST_F(MessageBoxTest, IconMovesTheMessageToItsRight) {
              textWithIcon = ClientRectOf(box, IDC_MESSAGE_BOX_TEXT);
              icon = ClientRectOf(box, IDC_MESSAGE_BOX_ICON);
              iconShown = IsWindowVisible(GetDlgItem(box, IDC_MESSAGE_BOX_ICON));
-             shownIcon = reinterpret_cast<HICON>(SendDlgItemMessageW(box, IDC_MESSAGE_BOX_ICON, STM_GETICON, 0, 0));
+             shownIcon =
+                 reinterpret_cast<HICON>(SendDlgItemMessageW(box, IDC_MESSAGE_BOX_ICON, STM_GETICON, 0, 0));
              PressKey(VK_RETURN);
          }});
     EXPECT_TRUE(iconShown);
@@ -361,8 +366,7 @@ TEST_F(MessageBoxTest, AskTextReturnsTheEditedText) {
     request.text = "How many lines?";
     std::string initialText = "12";
     std::string seen;
-    MessageAnswer answer = Play(request,
-                                {[&](HWND box) {
+    MessageAnswer answer = Play(request, {[&](HWND box) {
                                     HWND input = GetDlgItem(box, IDC_MESSAGE_BOX_INPUT);
                                     seen = GetWindowTextIn(input, 1252);
                                     SetWindowTextW(input, L"345");
@@ -388,15 +392,15 @@ TEST_F(MessageBoxTest, ChineseUiLanguageLabelsButtonsAndFonts) {
     std::string yes, check, text;
     int charset = -1;
     std::string initialText = "\xD6\xD0\xCE\xC4";
-    MessageAnswer answer = Play(request,
-                                {[&](HWND box) {
+    MessageAnswer answer = Play(request, {[&](HWND box) {
                                     yes = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_SLOT1), 936);
                                     check = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_CHECK), 936);
                                     text = GetWindowTextIn(GetDlgItem(box, IDC_MESSAGE_BOX_TEXT), 936);
                                     HFONT font = reinterpret_cast<HFONT>(
                                         SendDlgItemMessageW(box, IDC_MESSAGE_BOX_TEXT, WM_GETFONT, 0, 0));
                                     LOGFONTW logFont{};
-                                    if (GetObjectW(font, sizeof logFont, &logFont)) charset = logFont.lfCharSet;
+                                    if (GetObjectW(font, sizeof logFont, &logFont))
+                                        charset = logFont.lfCharSet;
                                     PressKey(VK_RETURN);
                                 }},
                                 &initialText);
@@ -431,8 +435,9 @@ TEST_F(MessageBoxTest, DISABLED_HoldsTheBoxOpenForAScreenshot) {
     SetUiLcid(lcidValue);
     SetUiCodePage(lcidValue == kLcidSimplifiedChinese ? 936 : lcidValue == kLcidTraditionalChinese ? 950 : 0);
     MessageRequest request;
-    request.text = lcidValue == kLcidEnglish ? "The file could not be saved.\r\nDo you want to save it elsewhere?"
-                                             : LoadUiString(IDS_DIALOG_QXPA_HAVENT_ANSWER_A_VALID_NUMBER_QX_REQUESTED);
+    request.text = lcidValue == kLcidEnglish
+                       ? "The file could not be saved.\r\nDo you want to save it elsewhere?"
+                       : LoadUiString(IDS_DIALOG_QXPA_HAVENT_ANSWER_A_VALID_NUMBER_QX_REQUESTED);
     request.style = kMbYesNoCancel | kMbIconWarning;
     request.detailsEnabled = true;
     request.details = "Access denied.";

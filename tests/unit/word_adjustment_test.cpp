@@ -120,6 +120,106 @@ TEST(WordAdjustment, ItemsThatWouldCutCharactersAreLeftOut) {
     EXPECT_TRUE(IsWholeCharacterWord("A\xB0", 1252));
 }
 
+TEST(WordAdjustment, KeptCharactersStayFindableForLaterItems) {
+    WordAdjustmentLibList libs;
+    // The first item changes only the first character: the occurrence it skipped for
+    // overlapping is still whole afterwards, and a later item with the same word wants it.
+    libs.push_back(MakeLib({{"ABA", "XBA"}, {"ABA", "Q"}}));
+    EXPECT_EQ(Adjust(libs, kCodePageGbk, "ABABA"), "XBQ");
+    // Appending keeps the word itself in place.
+    libs.clear();
+    libs.push_back(MakeLib({{"AB", "ABC"}, {"AB", "Z"}}));
+    EXPECT_EQ(Adjust(libs, kCodePageGbk, "ABAB"), "ZCZC");
+    // A removal in the middle joins two halves of a later word.
+    libs.clear();
+    libs.push_back(MakeLib({{"AxB", "AB"}, {"CABD", "!"}}));
+    EXPECT_EQ(Adjust(libs, kCodePageGbk, "CAxBD"), "!");
+}
+
+TEST(WordAdjustment, LongWordsFoundFarBeforeTheChange) {
+    // The second word starts 30 bytes before the character the first item changes, and
+    // shares its first four bytes with shorter and longer words.
+    const std::string stem = "\xB0\xA1\xB0\xA2";
+    std::string longWord = stem;
+    while (longWord.size() < 30) longWord += "\xB1\xA1";
+    WordAdjustmentLibList libs;
+    libs.push_back(MakeLib({{"\xB2\xA1", "\xB3\xA1"}}));
+    libs.push_back(MakeLib({{longWord + "\xB3\xA1", "L"}, {longWord + "\xB3\xA1\xB1\xA1", "M"}}));
+    libs.push_back(MakeLib({{stem, "s"}, {stem + "\xB1\xA1", "t"}}));
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + "\xB2\xA1"), "L");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "A" + longWord + "\xB2\xA1\xB1\xA1"), "AL\xB1\xA1");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + stem + "\xB1\xA1"), "s" + longWord.substr(4) + "s\xB1\xA1");
+    libs[1]->apply = false;
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + "\xB2\xA1"), "s" + longWord.substr(4) + "\xB3\xA1");
+}
+
+// Many items over a few characters, with words of one to twenty characters sharing
+// stems: long words, groups of words with the same first four bytes, characters held by
+// so many words that the engine searches instead of probing, chains of replacements.
+TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
+    const char* const kChars[] = {"\xB0\xA1", "\xB0\xA2", "\xB1\xA1", "\xB1" "A", "A", "B", "\xA1\xB0"};
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+        auto word = [&](size_t minChars, size_t maxChars) {
+            std::string w;
+            for (size_t n = minChars + pick(maxChars - minChars + 1); n > 0; --n) w += kChars[pick(std::size(kChars))];
+            return w;
+        };
+        std::vector<std::string> stems;
+        for (int i = 0; i < 6; ++i) stems.push_back(word(1, 3));
+        WordAdjustmentLibList libs;
+        std::vector<std::string> befores;
+        for (int l = 0; l < 3; ++l) {
+            std::vector<std::pair<std::string, std::string>> items;
+            for (int i = 0, n = 20 + static_cast<int>(pick(120)); i < n; ++i) {
+                std::string before = stems[pick(stems.size())] + word(0, pick(4) == 0 ? 17 : 3);
+                std::string after = pick(3) == 0 ? before : word(0, 4);
+                if (!after.empty() && pick(2) == 0) after = before.substr(0, before.size() / 2) + after;
+                if (pick(2) == 0 && before.size() >= 2) after += before.substr(before.size() - 2);
+                items.emplace_back(before, after);
+                befores.push_back(before);
+            }
+            std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+                return CompareText(a.first, b.first) < 0;
+            });
+            libs.push_back(MakeLib(items));
+        }
+        for (int t = 0; t < 3; ++t) {
+            std::string text;
+            while (text.size() < 1200) text += pick(2) == 0 ? befores[pick(befores.size())] : word(1, 3);
+            const std::string expected = NaiveAdjust(libs, kCodePageBig5, text);
+            ASSERT_EQ(Adjust(libs, kCodePageBig5, text), expected) << "seed " << seed << " text " << t;
+        }
+    }
+}
+
+TEST(WordAdjustment, TheIndexCacheFollowsChangesOfTheList) {
+    WordAdjustmentLibList libs;
+    libs.push_back(MakeLib({{"A", "B"}}));
+    libs.push_back(MakeLib({{"B", "C"}}, false));
+    WordAdjustmentIndexCache cache;
+    auto adjust = [&](uint64_t generation) {
+        std::string text = "AB";
+        AdjustWords(cache.Get(libs, kCodePageGbk, generation), text);
+        return text;
+    };
+    const WordAdjustmentIndex* first = &cache.Get(libs, kCodePageGbk, 0);
+    EXPECT_EQ(&cache.Get(libs, kCodePageGbk, 0), first);
+    EXPECT_EQ(adjust(0), "BB");
+    libs[1]->apply = true;
+    EXPECT_EQ(adjust(0), "CC");
+    libs[1]->wordsBefore.push_back("C");
+    libs[1]->wordsAfter.push_back("D");
+    EXPECT_EQ(adjust(0), "DD");
+    // An item changed in place is seen once the generation moves on.
+    libs[0]->wordsAfter[0] = "E";
+    EXPECT_EQ(adjust(1), "ED");
+    libs.pop_back();
+    EXPECT_EQ(adjust(1), "EB");
+    EXPECT_EQ(cache.Get(libs, kCodePageBig5, 1).codePage(), kCodePageBig5);
+}
+
 TEST(WordAdjustment, ReportsEveryItemInOrder) {
     WordAdjustmentLibList libs;
     libs.push_back(MakeLib({{"A", "B"}, {"", "x"}}));

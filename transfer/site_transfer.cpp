@@ -192,8 +192,9 @@ void SiteTransfer::SetTransferState(int state) {
 
 int64_t SiteTransfer::ElapsedSeconds() const {
     const double seconds = std::chrono::duration<double>(std::chrono::system_clock::now() - startTime).count();
-    // A 172800th of a day absorbs the rounding of the clock.
-    return static_cast<int64_t>(seconds + 86400.0 / 172800.0 / 86400.0);
+    // A 172800th of a second keeps a whole second that the floating-point sum lands
+    // just below from being cut to the second before.
+    return static_cast<int64_t>(seconds + 1.0 / 172800.0);
 }
 
 bool SiteTransfer::OnTransfer() {

@@ -213,6 +213,22 @@ struct WordAdjustmentIndex::Tables {
         return remaining >= 4 && TestBit(quadBloom, BloomBit(Load32(data + pos)));
     }
 
+    // Reports the words of one, two and three bytes at pos, four bytes or more before the
+    // end of the text.
+    template <typename Report>
+    void MatchShortWordsAt(const unsigned char* data, size_t size, size_t pos, Report& report) const {
+        const unsigned b0 = data[pos];
+        if (hasSingles && singles[b0] != kNone) report(singles[b0], pos);
+        const uint32_t key2 = b0 << 8 | data[pos + 1];
+        if (hasShort && TestBit(shortBits, key2)) {
+            uint32_t id = shortWords.Find(ShortKey(data + pos, 2));
+            if (id != kNone) report(id, pos);
+            id = shortWords.Find(ShortKey(data + pos, 3));
+            if (id != kNone) report(id, pos);
+        }
+        (void)size;
+    }
+
     // Reports the words longer than need of the group starting with word first at pos.
     template <typename Report>
     void MatchGroupAt(const unsigned char* data, size_t size, size_t pos, uint32_t first, size_t need,
@@ -489,7 +505,6 @@ class Adjuster {
             out.append(chunk);
             return;
         }
-        std::sort(sorted_.begin(), sorted_.end());
         buf_.assign(chunk);
         cursor_ = 0;
         for (;;) {
@@ -542,20 +557,41 @@ class Adjuster {
     // afterwards a few at a time ahead, so that its cache misses overlap.
     void FirstScan(const unsigned char* data, size_t size) {
         starts_.resize(size);
-        hits_.clear();
-        auto collect = [&](uint32_t word, size_t pos) {
-            sorted_.push_back(uint64_t{t_.words[word].firstItem} << 32 | pos);
+        hits_.resize(size + 1);
+        shortFound_.clear();
+        auto collectShort = [&](uint32_t word, size_t pos) {
+            shortFound_.push_back(uint64_t{t_.words[word].firstItem} << 32 | pos);
         };
-        for (size_t pos = 0; pos < size;) {
+        // Whether a position passes the filters is close to a coin toss in dense text:
+        // every position is written and only the passing ones are kept, without a branch.
+        size_t count = 0;
+        const bool anyShort = t_.hasSingles || t_.hasShort;
+        size_t pos = 0;
+        for (; pos + 4 <= size;) {
+            const size_t length = t_.CharLength(data, size, pos);
+            starts_[pos] = 1;
+            starts_[pos + 1] = length == 1;
+            const uint32_t key4 = Load32(data + pos);
+            const uint32_t key2 = data[pos] << 8 | data[pos + 1];
+            hits_[count] = {static_cast<uint32_t>(pos), key4, kNone};
+            count += TestBit(t_.pairBits, key2) & TestBit(t_.quadBloom, BloomBit(key4));
+            if (anyShort) t_.MatchShortWordsAt(data, size, pos, collectShort);
+            pos += length;
+        }
+        for (; pos < size;) {
             const size_t length = t_.CharLength(data, size, pos);
             starts_[pos] = 1;
             if (length == 2) starts_[pos + 1] = 0;
-            if (t_.MatchShortAt(data, size, pos, 0, collect))
-                hits_.push_back({static_cast<uint32_t>(pos), Load32(data + pos), kNone});
+            t_.MatchShortAt(data, size, pos, 0, collectShort);
             pos += length;
         }
+        sorted_.clear();
+        auto collect = [&](uint32_t word, size_t at) {
+            sorted_.push_back(uint64_t{t_.words[word].firstItem} << 32 | at);
+        };
+        // The prefix map look-ups go a few positions ahead of their use so that their
+        // cache misses overlap.
         constexpr size_t kAhead = 8;
-        const size_t count = hits_.size();
         for (size_t i = 0; i < count + 2 * kAhead; ++i) {
             if (i < count) t_.quads.Prefetch(hits_[i].key4);
             if (i >= kAhead && i - kAhead < count) {
@@ -567,6 +603,28 @@ class Adjuster {
                 const Hit& hit = hits_[i - 2 * kAhead];
                 if (hit.first != kNone) t_.MatchGroupAt(data, size, hit.pos, hit.first, 0, collect);
             }
+        }
+        // Both lists are in position order; the item order comes from a stable sort.
+        if (!shortFound_.empty()) {
+            const size_t longCount = sorted_.size();
+            sorted_.insert(sorted_.end(), shortFound_.begin(), shortFound_.end());
+            std::inplace_merge(sorted_.begin(), sorted_.begin() + longCount, sorted_.end(),
+                               [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
+        }
+        SortByItem();
+    }
+
+    // Least significant digit first, a byte of the item number at a time: stable, so
+    // each item's positions stay ascending.
+    void SortByItem() {
+        const auto itemCount = static_cast<uint64_t>(t_.items.size());
+        radix_.resize(sorted_.size());
+        for (int shift = 32; shift < 64 && (itemCount >> (shift - 32)) > 0; shift += 8) {
+            std::array<uint32_t, 257> counts{};
+            for (uint64_t key : sorted_) ++counts[(key >> shift & 0xFF) + 1];
+            for (int d = 0; d < 256; ++d) counts[d + 1] += counts[d];
+            for (uint64_t key : sorted_) radix_[counts[key >> shift & 0xFF]++] = key;
+            sorted_.swap(radix_);
         }
     }
 
@@ -708,6 +766,8 @@ class Adjuster {
     std::vector<unsigned char> starts_;  // 1 on the first byte of each character of buf_
     std::vector<unsigned char> scratchStarts_;
     std::vector<Hit> hits_;
+    std::vector<uint64_t> shortFound_;
+    std::vector<uint64_t> radix_;
     std::vector<uint64_t> sorted_;
     size_t cursor_ = 0;
     std::vector<uint64_t> heap_;  // smallest key first

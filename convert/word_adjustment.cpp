@@ -96,7 +96,7 @@ void SetBit(std::vector<uint64_t>& bits, uint32_t bit) {
 
 // A bit per hashed four-byte prefix: small enough for the first-level cache, so most
 // positions are passed over without touching the larger prefix map.
-constexpr int kBloomBits = 18;
+constexpr int kBloomBits = 17;
 uint32_t BloomBit(uint32_t key4) {
     return (key4 * 0x85EBCA6Bu) >> (32 - kBloomBits);
 }
@@ -112,7 +112,8 @@ struct WordAdjustmentIndex::Tables {
     struct Item {
         uint64_t head = 0;      // of the word before adjustment
         uint32_t word = kNone;  // kNone: the item cannot take part
-        uint32_t length = 0;
+        uint32_t length : 31 = 0;
+        uint32_t wordLater : 1 = 0;  // a later item has the same word
         uint32_t afterOffset = 0;
         uint32_t afterLength = 0;
         // The words of later items that a replacement can bring about: probes from
@@ -358,7 +359,10 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
             words.push_back(word);
         }
         const auto id = static_cast<uint32_t>(words.size() - 1);
-        if (wordItems.size() > itemStarts[id]) words[id].onlyItem = 0;
+        if (wordItems.size() > itemStarts[id]) {
+            words[id].onlyItem = 0;
+            items[wordItems.back()].wordLater = 1;
+        }
         wordItems.push_back(uses[u].item);
         Item& item = items[uses[u].item];
         item.word = id;
@@ -518,9 +522,9 @@ class Adjuster {
                 positions_.push_back(static_cast<uint32_t>(sorted_[cursor_]));
             // The records of the coming items are far apart in a large lib: fetch them a
             // few rounds ahead, and the probes of the next one.
-            if (cursor_ + 4 < sorted_.size()) __builtin_prefetch(&t_.items[sorted_[cursor_ + 4] >> 32]);
-            if (cursor_ < sorted_.size()) {
-                const uint32_t probeStart = t_.items[sorted_[cursor_] >> 32].probeStart;
+            if (cursor_ + 16 < sorted_.size()) __builtin_prefetch(&t_.items[sorted_[cursor_ + 16] >> 32]);
+            if (cursor_ + 4 < sorted_.size()) {
+                const uint32_t probeStart = t_.items[sorted_[cursor_ + 4] >> 32].probeStart;
                 if (probeStart != kNone) {
                     for (size_t at = probeStart; at < std::min<size_t>(probeStart + 12, t_.probes.size()); at += 4)
                         __builtin_prefetch(&t_.probes[at]);
@@ -548,8 +552,7 @@ class Adjuster {
     };
     struct Hit {
         uint32_t pos;
-        uint32_t key4;
-        uint32_t first;
+        uint32_t key;  // the first four bytes, then the first word of their group
     };
 
     // Marks the character starts and records every occurrence of every word. Positions
@@ -557,26 +560,49 @@ class Adjuster {
     // afterwards a few at a time ahead, so that its cache misses overlap.
     void FirstScan(const unsigned char* data, size_t size) {
         starts_.resize(size);
-        hits_.resize(size + 1);
+        hits_.resize(2048 + 1);
         shortFound_.clear();
         auto collectShort = [&](uint32_t word, size_t pos) {
             shortFound_.push_back(uint64_t{t_.words[word].firstItem} << 32 | pos);
         };
-        // Whether a position passes the filters is close to a coin toss in dense text:
-        // every position is written and only the passing ones are kept, without a branch.
-        size_t count = 0;
+        sorted_.clear();
+        auto collect = [&](uint32_t word, size_t at) {
+            sorted_.push_back(uint64_t{t_.words[word].firstItem} << 32 | at);
+        };
+        // Blocks small enough that their positions stay in the first-level cache.
+        constexpr size_t kBlock = 2048;
         const bool anyShort = t_.hasSingles || t_.hasShort;
         size_t pos = 0;
-        for (; pos + 4 <= size;) {
-            const size_t length = t_.CharLength(data, size, pos);
-            starts_[pos] = 1;
-            starts_[pos + 1] = length == 1;
-            const uint32_t key4 = Load32(data + pos);
-            const uint32_t key2 = data[pos] << 8 | data[pos + 1];
-            hits_[count] = {static_cast<uint32_t>(pos), key4, kNone};
-            count += TestBit(t_.pairBits, key2) & TestBit(t_.quadBloom, BloomBit(key4));
-            if (anyShort) t_.MatchShortWordsAt(data, size, pos, collectShort);
-            pos += length;
+        while (pos + 4 <= size) {
+            // Whether a position passes the filters is close to a coin toss in dense
+            // text: every position is written and only the passing ones are kept,
+            // without a branch.
+            size_t count = 0;
+            for (const size_t blockEnd = std::min(size - 3, pos + kBlock); pos < blockEnd;) {
+                const size_t length = t_.CharLength(data, size, pos);
+                starts_[pos] = 1;
+                starts_[pos + 1] = length == 1;
+                const uint32_t key4 = Load32(data + pos);
+                hits_[count] = {static_cast<uint32_t>(pos), key4};
+                count += TestBit(t_.quadBloom, BloomBit(key4));
+                if (anyShort) t_.MatchShortWordsAt(data, size, pos, collectShort);
+                pos += length;
+            }
+            // The prefix map look-ups go a few positions ahead of their use so that their
+            // cache misses overlap.
+            constexpr size_t kAhead = 8;
+            for (size_t i = 0; i < count + 2 * kAhead; ++i) {
+                if (i < count) t_.quads.Prefetch(hits_[i].key);
+                if (i >= kAhead && i - kAhead < count) {
+                    Hit& hit = hits_[i - kAhead];
+                    hit.key = t_.quads.Find(hit.key);
+                    if (hit.key != kNone) __builtin_prefetch(&t_.words[hit.key]);
+                }
+                if (i >= 2 * kAhead) {
+                    const Hit& hit = hits_[i - 2 * kAhead];
+                    if (hit.key != kNone) t_.MatchGroupAt(data, size, hit.pos, hit.key, 0, collect);
+                }
+            }
         }
         for (; pos < size;) {
             const size_t length = t_.CharLength(data, size, pos);
@@ -584,25 +610,6 @@ class Adjuster {
             if (length == 2) starts_[pos + 1] = 0;
             t_.MatchShortAt(data, size, pos, 0, collectShort);
             pos += length;
-        }
-        sorted_.clear();
-        auto collect = [&](uint32_t word, size_t at) {
-            sorted_.push_back(uint64_t{t_.words[word].firstItem} << 32 | at);
-        };
-        // The prefix map look-ups go a few positions ahead of their use so that their
-        // cache misses overlap.
-        constexpr size_t kAhead = 8;
-        for (size_t i = 0; i < count + 2 * kAhead; ++i) {
-            if (i < count) t_.quads.Prefetch(hits_[i].key4);
-            if (i >= kAhead && i - kAhead < count) {
-                Hit& hit = hits_[i - kAhead];
-                hit.first = t_.quads.Find(hit.key4);
-                if (hit.first != kNone) __builtin_prefetch(&t_.words[hit.first]);
-            }
-            if (i >= 2 * kAhead) {
-                const Hit& hit = hits_[i - 2 * kAhead];
-                if (hit.first != kNone) t_.MatchGroupAt(data, size, hit.pos, hit.first, 0, collect);
-            }
         }
         // Both lists are in position order; the item order comes from a stable sort.
         if (!shortFound_.empty()) {
@@ -699,7 +706,7 @@ class Adjuster {
 
         // The word may still be where it was, in bytes the replacement kept: its next
         // item will want it.
-        if (t_.LastItem(plan.word) > item) {
+        if (plan.wordLater) {
             const uint32_t nextOfWord = t_.NextItemOf(plan.word, item);
             for (uint32_t pos : valid_)
                 if (wordAt(pos)) Push(uint64_t{nextOfWord} << 32 | pos);

@@ -159,6 +159,7 @@ struct WordAdjustmentIndex::Tables {
     std::vector<uint8_t> pairReach;  // the longest of them, at most 255
     bool hasShort = false;
     std::vector<uint64_t> shortBits;  // some word of two or three bytes starts with these two
+    std::array<bool, 256> shortLead{};  // ... or with this byte
     PrefixMap shortWords;
     std::vector<uint64_t> quadBloom;
     PrefixMap quads;  // first four bytes -> the first word of its group
@@ -221,7 +222,7 @@ struct WordAdjustmentIndex::Tables {
         const unsigned b0 = data[pos];
         if (hasSingles && singles[b0] != kNone) report(singles[b0], pos);
         const uint32_t key2 = b0 << 8 | data[pos + 1];
-        if (hasShort && TestBit(shortBits, key2)) {
+        if (shortLead[b0] && TestBit(shortBits, key2)) {
             uint32_t id = shortWords.Find(ShortKey(data + pos, 2));
             if (id != kNone) report(id, pos);
             id = shortWords.Find(ShortKey(data + pos, 3));
@@ -344,6 +345,7 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
                     static_cast<uint8_t>(std::max<size_t>(pairReach[key2], std::min<size_t>(w.size(), 255)));
                 if (w.size() < 4) {
                     SetBit(shortBits, key2);
+                    shortLead[p[0]] = true;
                     shortWords.Insert(ShortKey(p, w.size())) = id;
                     hasShort = true;
                 } else {
@@ -393,16 +395,22 @@ void WordAdjustmentIndex::Tables::BuildProbes() {
         uint32_t key;
         uint32_t word;
         uint32_t offset;
+        uint32_t lastItem;
     };
     std::vector<Holder> holders;
+    holders.reserve(wordBytes.size());
     for (uint32_t id = 0; id < words.size(); ++id) {
         const auto* p = reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[id];
         for (size_t i = 0, length; i < words[id].length; i += length) {
             length = CharLength(p, words[id].length, i);
-            holders.push_back({charKey(p + i, length), id, static_cast<uint32_t>(i)});
+            holders.push_back({charKey(p + i, length), id, static_cast<uint32_t>(i), LastItem(id)});
         }
     }
     std::sort(holders.begin(), holders.end(), [](const Holder& a, const Holder& b) { return a.key < b.key; });
+    // The characters, each with its first holder, for a short search.
+    std::vector<std::pair<uint32_t, uint32_t>> keys;
+    for (uint32_t h = 0; h < holders.size(); ++h)
+        if (h == 0 || holders[h].key != holders[h - 1].key) keys.emplace_back(holders[h].key, h);
 
     std::vector<unsigned char> beforeStarts, afterStarts;
     auto markStarts = [&](std::vector<unsigned char>& starts, const unsigned char* p, size_t size) {
@@ -442,11 +450,12 @@ void WordAdjustmentIndex::Tables::BuildProbes() {
         for (size_t i = head, length; i < changedEnd && looks <= kMaxLooks; i += length) {
             length = CharLength(after, afterLength, i);
             const uint32_t key = charKey(after + i, length);
-            auto h = std::lower_bound(holders.begin(), holders.end(), key,
-                                      [](const Holder& holder, uint32_t k) { return holder.key < k; });
-            for (; h != holders.end() && h->key == key && looks <= kMaxLooks; ++h, ++looks) {
+            auto k = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, uint32_t{0}));
+            if (k == keys.end() || k->first != key) continue;
+            for (auto h = holders.begin() + k->second; h != holders.end() && h->key == key && looks <= kMaxLooks;
+                 ++h, ++looks) {
                 const Holder& holder = *h;
-                if (LastItem(holder.word) <= number) continue;
+                if (holder.lastItem <= number) continue;
                 const Word& word = words[holder.word];
                 const int64_t delta = static_cast<int64_t>(i - head) - holder.offset;
                 if (delta < INT16_MIN || delta > INT16_MAX || word.length > UINT16_MAX) fits = false;
@@ -613,10 +622,10 @@ class Adjuster {
         }
         // Both lists are in position order; the item order comes from a stable sort.
         if (!shortFound_.empty()) {
-            const size_t longCount = sorted_.size();
-            sorted_.insert(sorted_.end(), shortFound_.begin(), shortFound_.end());
-            std::inplace_merge(sorted_.begin(), sorted_.begin() + longCount, sorted_.end(),
-                               [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
+            radix_.resize(sorted_.size() + shortFound_.size());
+            std::merge(sorted_.begin(), sorted_.end(), shortFound_.begin(), shortFound_.end(), radix_.begin(),
+                       [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
+            sorted_.swap(radix_);
         }
         SortByItem();
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/multibyte.h"
@@ -55,13 +56,7 @@ bool IsDebugMode(const std::string& appFolder) {
 std::string DebugLogFile(const std::string& tempFolder) { return JoinPath(tempFolder, "debug.log"); }
 
 std::string DebugTimeStamp() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    std::tm local = LocalTimeNow();
     char buffer[32];
     std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
     return buffer;

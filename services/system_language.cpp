@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/clock.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "services/multibyte.h"
@@ -289,13 +290,7 @@ std::string FormatPromptDate(int year, int month, int day) {
 }
 
 std::string TodayPromptDate() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    std::tm local = LocalTimeNow();
     return FormatPromptDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 

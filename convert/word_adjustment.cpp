@@ -143,7 +143,8 @@ struct WordAdjustmentIndex::Tables {
     int codePage = 0;
     bool doubleByte = false;
     std::array<bool, 256> lead{};
-    std::array<bool, 256> inWords{};
+    std::vector<uint64_t> wordChars;  // characters of the words before adjustment, by CharBit
+    std::array<bool, 256> wordBytes256{};  // bytes of the words before adjustment
     std::vector<Item> items;
     std::string afters;
     std::vector<Word> words;
@@ -173,10 +174,17 @@ struct WordAdjustmentIndex::Tables {
             if (wordItems[at] > item) return wordItems[at];
         return kNone;
     }
-    // A byte that is no lead byte and occurs in no usable word (before or after) is never
-    // matched, removed or inserted, and the position after it is always a character
-    // start; the text can therefore be adjusted piece by piece between such bytes.
-    bool IsSeparator(unsigned char byte) const { return !inWords[byte] && !lead[byte]; }
+    static uint32_t CharBit(const unsigned char* p, size_t length) {
+        return length == 2 ? 256 + (p[0] << 8 | p[1]) : p[0];
+    }
+    // A character of the text that is in no word before adjustment is never part of an
+    // occurrence, so never changed, and no occurrence can reach across it: the text can
+    // be adjusted piece by piece between such characters.
+    bool IsInWords(const unsigned char* p, size_t length) const {
+        return !wordChars.empty() && TestBit(wordChars, CharBit(p, length));
+    }
+    // A byte in no word that is no lead byte ends a character that is in no word.
+    bool EndsCharInNoWord(unsigned char byte) const { return !wordBytes256[byte] && !lead[byte]; }
     size_t CharLength(const unsigned char* data, size_t size, size_t pos) const {
         return doubleByte && lead[data[pos]] && pos + 1 < size ? 2 : 1;
     }
@@ -292,8 +300,13 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
                 item.afterOffset = static_cast<uint32_t>(afters.size());
                 item.afterLength = static_cast<uint32_t>(after.size());
                 afters.append(after);
-                for (unsigned char c : before) inWords[c] = true;
-                for (unsigned char c : after) inWords[c] = true;
+                const auto* b = reinterpret_cast<const unsigned char*>(before.data());
+                if (wordChars.empty()) wordChars.assign((256 + 65536) / 64, 0);
+                for (unsigned char c : before) wordBytes256[c] = true;
+                for (size_t k = 0, length; k < before.size(); k += length) {
+                    length = CharLength(b, before.size(), k);
+                    SetBit(wordChars, CharBit(b + k, length));
+                }
             }
             items.push_back(item);
         }
@@ -793,11 +806,17 @@ class Adjuster {
     std::vector<Edit> edits_;
 };
 
-// The end of the chunk that starts at from: right after the first separator byte at or
-// beyond the chunk size, or the end of the text.
+// The end of the chunk that starts at from, a character start: right after the first
+// character in no word that ends at or beyond the chunk size, or the end of the text.
 size_t ChunkEnd(const Tables& tables, std::string_view text, size_t from, size_t chunkTarget) {
-    for (size_t pos = from + std::max<size_t>(chunkTarget, 1) - 1; pos < text.size(); ++pos) {
-        if (tables.IsSeparator(static_cast<unsigned char>(text[pos]))) return pos + 1;
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t target = from + std::max<size_t>(chunkTarget, 1);
+    // Line ends and blanks usually come soon, and need no walk from the chunk start.
+    for (size_t pos = target - 1; pos < text.size() && pos < target + 4096; ++pos)
+        if (tables.EndsCharInNoWord(data[pos])) return pos + 1;
+    for (size_t pos = from, length; pos < text.size(); pos += length) {
+        length = tables.CharLength(data, text.size(), pos);
+        if (pos + length >= target && !tables.IsInWords(data + pos, length)) return pos + length;
     }
     return text.size();
 }

@@ -25,8 +25,8 @@ using WordAdjustmentItemCallback = std::function<void(long itemsDone)>;
 bool IsWholeCharacterWord(std::string_view word, int codePage);
 
 // The engine works through the text in chunks of about chunkTarget bytes, each cut after
-// a byte that no word can contain. Results never depend on the size; tiny ones put chunk
-// joins everywhere, which the tests use.
+// a character that no word before adjustment contains. Results never depend on the size;
+// tiny ones put chunk joins everywhere, which the tests use.
 struct WordAdjustmentTuning {
     size_t chunkTarget = 16384;
 };

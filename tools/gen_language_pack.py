@@ -13,9 +13,10 @@ several lines, joined with CR LF). Escapes as in ui_strings.txt: \\t, \\r\\n, \\
 
 Every entry of the table is written; an entry without a translation gets its English text.
 Each translation must keep the English text's %1..%3 and #1..#C placeholders, its number of
-"&" mnemonics, its "\\t" accelerator suffix and its number of lines, must be encodable in the
-pack's code page without half-width katakana (single bytes the Chinese code pages would read
-as lead bytes), and must survive the settings file format (no leading or trailing blank, no
+"&" mnemonics, its "\\t" accelerator suffix (in a text of several lines, where tabs only lay
+the text out: its number of tabs) and its number of lines, must be encodable in the pack's
+code page without half-width katakana (single bytes the Chinese code pages would read as lead
+bytes), and must survive the settings file format (no leading or trailing blank, no
 line that reads as a block marker). Problems are listed and nothing is written.
 
   python3 tools/gen_language_pack.py [--translations FILE] [--codec cp932] [--output FILE]
@@ -76,8 +77,13 @@ def CheckTranslation(tool, name, english, text, codec, problems):
         problems.append(f"{where}: {tool.MnemonicCount(text)} '&', English {tool.MnemonicCount(english)}")
     if ("\t" in text) != ("\t" in english):
         problems.append(f"{where}: tab presence differs from English")
-    elif "\t" in text and text.split("\t", 1)[1] != english.split("\t", 1)[1]:
-        problems.append(f"{where}: accelerator suffix differs from English")
+    elif "\r\n" not in english:
+        # In a text of one line a tab starts the accelerator suffix, which stays as it is.
+        if "\t" in text and text.split("\t", 1)[1] != english.split("\t", 1)[1]:
+            problems.append(f"{where}: accelerator suffix differs from English")
+    elif text.count("\t") != english.count("\t"):
+        # In a text of several lines tabs only lay the text out.
+        problems.append(f"{where}: {text.count(chr(9))} tabs, English {english.count(chr(9))}")
     if text.count("\r\n") != english.count("\r\n"):
         problems.append(f"{where}: {text.count(chr(13) + chr(10)) + 1} lines, English "
                         f"{english.count(chr(13) + chr(10)) + 1}")

@@ -178,7 +178,8 @@ def main():
     with open(args.output, "wb") as f:
         f.write(data)
     total = sum(1 for e in entries if e.section != "Info")
-    print(f"{args.output}: {translated} of {total} entries translated, the rest in English")
+    rest = ", the rest in English" if translated < total else ""
+    print(f"{args.output}: {translated} of {total} entries translated{rest}")
     return 0
 
 

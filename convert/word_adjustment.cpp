@@ -513,11 +513,13 @@ using Tables = WordAdjustmentIndex::Tables;
 // those found later, so an item meets its candidates left to right. A candidate is
 // checked against the current text when its item comes: earlier items may have rewritten
 // it. Replacing never moves character starts outside the replaced bytes (both words are
-// whole characters), so after an item only the stretch from maxLength - 1 bytes before
-// each replacement to its end is searched again, for the later items of the words found.
-// Replacements of another length shift the pending candidates along; those inside a
-// replaced stretch go to its start, where the check turns them down unless the word
-// really is there again.
+// whole characters), and the characters both words share at their ends stay as they
+// were, so after an item only occurrences taking in a changed character are new: the
+// item's probes try the words that hold those characters, or, for items without
+// probes, the stretch from maxLength - 1 bytes before each change to its end is
+// searched again. Replacements of another length shift the pending candidates along;
+// those inside a changed stretch go to its start, where the check turns them down
+// unless the word really is there again.
 class Adjuster {
   public:
     explicit Adjuster(const Tables& tables) : t_(tables) {}

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
 #include "cli/convert_options.h"
+#include "test_support.h"
 
 namespace zelvo::cli {
 namespace {
@@ -64,22 +62,6 @@ TEST(ConvertOptions, RejectsWhatItCannotDo) {
 
 // --- the built program --------------------------------------------------------------
 
-std::string TempPath(const std::string& name) {
-    return (testing::TempDir().empty() ? std::string("/tmp/") : testing::TempDir()) + "zelvoc_convert_" +
-           std::to_string(getpid()) + "_" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs zelvoc with the shell command's arguments; returns its exit status.
 int Zelvoc(const std::string& arguments) {
     const std::string command = std::string("'") + ZELVO_DIST_DIR + "/zelvoc' " + arguments;
@@ -89,26 +71,16 @@ int Zelvoc(const std::string& arguments) {
 
 class ZelvocConvert : public testing::Test {
 protected:
-    void TearDown() override {
-        for (const std::string& path : made_) std::remove(path.c_str());
-    }
-    std::string Make(const std::string& name, const std::string& bytes) {
-        std::string path = TempPath(name);
-        WriteFile(path, bytes);
-        made_.push_back(path);
-        return path;
-    }
-    std::string Path(const std::string& name) {
-        made_.push_back(TempPath(name));
-        return made_.back();
-    }
+    std::string Make(const std::string& name, const std::string& bytes) { return folder_.Write(name, bytes); }
+    std::string Path(const std::string& name) { return folder_.PathOf(name); }
+    static std::string ReadFile(const std::string& path) { return testing_support::TempFolder::Read(path); }
     // Converts bytes through standard input and output.
     std::string Pipe(const std::string& options, const std::string& bytes) {
         const std::string in = Make("pipe_in", bytes), out = Path("pipe_out");
         EXPECT_EQ(Zelvoc("convert " + options + " < '" + in + "' > '" + out + "'"), 0);
         return ReadFile(out);
     }
-    std::vector<std::string> made_;
+    testing_support::TempFolder folder_{"zelvoc-convert"};
 };
 
 TEST_F(ZelvocConvert, ConvertsStandardInputByteForByte) {
@@ -159,14 +131,13 @@ TEST_F(ZelvocConvert, ModeZeroAdjustsWordsWithTheProgramFoldersLibs) {
     EXPECT_EQ(Pipe("--from gbk", "\xCD\xB7\xB7\xA2"), "\xC0\x59\xBE\x76");
     EXPECT_EQ(Pipe("--from big5", "\xC0\x59\xBE\x76"), "\xCD\xB7\xB7\xA2");
     // Another program folder's libs replace the shipped ones: one custom lib, applied.
-    const std::string home = TempPath("home");
+    const std::string home = Path("home");
     ASSERT_EQ(std::system(("mkdir -p '" + home + "/ctwa/custbig' '" + home + "/config'").c_str()), 0);
-    WriteFile(home + "/config/wag2b.ini", "[CUSLIB_G2B1]\r\nPath = %%CTWA_FOLDER%%/custbig/hair.txt\r\n"
-                                          "Apply = true\r\n");
-    WriteFile(home + "/ctwa/custbig/hair.txt", ";[T]hair\r\n\xC0\x59\xB5\x6F,X");
+    Make("home/config/wag2b.ini",
+         "[CUSLIB_G2B1]\r\nPath = %%CTWA_FOLDER%%/custbig/hair.txt\r\nApply = true\r\n");
+    Make("home/ctwa/custbig/hair.txt", ";[T]hair\r\n\xC0\x59\xB5\x6F,X");
     EXPECT_EQ(Pipe("--from gbk --home '" + home + "'", "\xCD\xB7\xB7\xA2!"), "X!");
     EXPECT_EQ(Zelvoc("convert --from gbk --home '" + home + "/none' < /dev/null 2>/dev/null"), 1);
-    std::system(("rm -rf '" + home + "'").c_str());
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/multibyte.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
@@ -14,37 +13,31 @@ namespace {
 class DebugLogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zelvo-debuglog-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        file_ = DebugLogFile(folder_);
+        file_ = DebugLogFile(folder_.path());
         log_.SetFile(file_);
         log_.SetClock([] { return std::string("2004-04-24 12:34:56"); });
-    }
-    void TearDown() override {
-        SetSystemCodePageForTests(0);
-        std::filesystem::remove_all(folder_);
     }
     std::string Contents() const {
         std::string text;
         ReadFileBytes(file_, text);
         return text;
     }
-    std::string folder_;
+    testing_support::TempFolder folder_{"zelvo-debuglog"};
+    testing_support::ScopedCodePage codePage_;
     std::string file_;
     DebugLog log_;
 };
 
 TEST_F(DebugLogTest, DebugModeFollowsTheDebugInfoPath) {
-    EXPECT_FALSE(IsDebugMode(folder_));
-    std::string config = JoinPath(folder_, "config");
+    EXPECT_FALSE(IsDebugMode(folder_.path()));
+    std::string config = folder_.PathOf("config");
     ASSERT_TRUE(CreateFolder(config));
-    EXPECT_FALSE(IsDebugMode(folder_));
+    EXPECT_FALSE(IsDebugMode(folder_.path()));
     ASSERT_TRUE(WriteFileBytes(JoinPath(config, "zelvo_debug_info"), ""));
-    EXPECT_TRUE(IsDebugMode(folder_));
+    EXPECT_TRUE(IsDebugMode(folder_.path()));
     RemoveFile(JoinPath(config, "zelvo_debug_info"));
     ASSERT_TRUE(CreateFolder(JoinPath(config, "zelvo_debug_info")));  // a folder counts too
-    EXPECT_TRUE(IsDebugMode(folder_));
+    EXPECT_TRUE(IsDebugMode(folder_.path()));
     EXPECT_FALSE(IsDebugMode(""));
 }
 
@@ -108,7 +101,7 @@ TEST_F(DebugLogTest, DefaultLimitIsTenMillionBytes) {
 
 TEST_F(DebugLogTest, UnwritableFileReportsFailure) {
     log_.SetEnabled(true);
-    log_.SetFile(JoinPath(JoinPath(folder_, "missing"), "debug.log"));
+    log_.SetFile(JoinPath(folder_.PathOf("missing"), "debug.log"));
     EXPECT_FALSE(log_.Write("A", "b"));
 }
 

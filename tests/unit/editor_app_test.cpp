@@ -5,25 +5,14 @@
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "services/message_service.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
 
 class EditorAppTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        auto backend = std::make_unique<MemoryRegistryBackend>();
-        registry_ = backend.get();
-        previousRegistry_ = SetRegistryBackend(std::move(backend));
-        auto scripted = std::make_unique<ScriptedMessageService>();
-        messages_ = scripted.get();
-        previousMessages_ = SetMessageService(std::move(scripted));
-    }
-    void TearDown() override {
-        SetRegistryBackend(std::move(previousRegistry_));
-        SetMessageService(std::move(previousMessages_));
-        SetRegistryRoot(kRegistryRootPath);
-    }
+    void TearDown() override { SetRegistryRoot(kRegistryRootPath); }
     std::string Program() const { return JoinPath(JoinPath("base", "Zelvo"), "zelvo.exe"); }
     std::string InApp(const std::string& relative) const {
         std::string path = JoinPath("base", "Zelvo");
@@ -36,10 +25,8 @@ class EditorAppTest : public ::testing::Test {
         }
     }
 
-    MemoryRegistryBackend* registry_ = nullptr;
-    ScriptedMessageService* messages_ = nullptr;
-    std::unique_ptr<RegistryBackend> previousRegistry_;
-    std::unique_ptr<MessageService> previousMessages_;
+    testing_support::ScopedMessages messages_;
+    testing_support::ScopedRegistry registry_;
 };
 
 TEST_F(EditorAppTest, FoldersAndFilesFollowTheProgramFile) {

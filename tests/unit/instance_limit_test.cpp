@@ -5,19 +5,13 @@
 #include <deque>
 
 #include "services/message_service.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
 
 class InstanceLimitTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        auto scripted = std::make_unique<ScriptedMessageService>();
-        messages_ = scripted.get();
-        previous_ = SetMessageService(std::move(scripted));
-    }
-    void TearDown() override { SetMessageService(std::move(previous_)); }
-
     // Counts come from a queue: the first count, then the recount after the warning.
     InstanceLimitProbe Probe(std::deque<int> counts, bool warningShown) {
         counts_ = std::move(counts);
@@ -33,8 +27,7 @@ class InstanceLimitTest : public ::testing::Test {
                                   }};
     }
 
-    ScriptedMessageService* messages_ = nullptr;
-    std::unique_ptr<MessageService> previous_;
+    testing_support::ScopedMessages messages_;
     std::deque<int> counts_;
     int countCalls_ = 0;
     std::vector<std::string> titlesAsked_;

@@ -2,21 +2,15 @@
 
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto backend = std::make_unique<MemoryRegistryBackend>();
-        memory_ = backend.get();
-        previous_ = SetRegistryBackend(std::move(backend));
-        SetRegistryRoot(kRegistryRootPath);
-    }
-    void TearDown() override { SetRegistryBackend(std::move(previous_)); }
-    MemoryRegistryBackend* memory_ = nullptr;
-    std::unique_ptr<RegistryBackend> previous_;
+    void SetUp() override { SetRegistryRoot(kRegistryRootPath); }
+    testing_support::ScopedRegistry memory_;
 };
 
 TEST_F(RegistryStoreTest, ReadsFallBackToDefaultsAndWritesReadBack) {

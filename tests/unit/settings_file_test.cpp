@@ -1,55 +1,27 @@
 #include "services/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <memory>
 
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/message_service.h"
 #include "services/multibyte.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zelvo-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        auto scripted = std::make_unique<ScriptedMessageService>();
-        messages_ = scripted.get();
-        previous_ = SetMessageService(std::move(scripted));
-        SetSystemCodePageForTests(kCodePageGbk);
-    }
-    void TearDown() override {
-        SetSystemCodePageForTests(0);
-        SetMessageService(std::move(previous_));
-        std::filesystem::remove_all(folder_);
-    }
-    std::string PathOf(const std::string& name) const { return JoinPath(folder_, name); }
-    std::string WriteFile(const std::string& name, const std::string& text) const {
-        std::string path = PathOf(name);
-        EXPECT_TRUE(WriteFileBytes(path, text));
-        return path;
-    }
-    std::string ReadBack(const std::string& path) const {
-        std::string text;
-        EXPECT_TRUE(ReadFileBytes(path, text));
-        return text;
-    }
     std::string Get(const SettingsFile& file, const std::string& section, const std::string& key) const {
         std::string value;
         file.GetString(section, key, "<missing>", value);
         return value;
     }
 
-    std::string folder_;
-    ScriptedMessageService* messages_ = nullptr;
-    std::unique_ptr<MessageService> previous_;
+    testing_support::TempFolder folder_{"zelvo-settings"};
+    testing_support::ScopedMessages messages_;
+    testing_support::ScopedCodePage codePage_{kCodePageGbk};
 };
 
 TEST_F(SettingsFileTest, TypedValuesRoundTripInTheDocumentedLayout) {
@@ -59,9 +31,9 @@ TEST_F(SettingsFileTest, TypedValuesRoundTripInTheDocumentedLayout) {
     EXPECT_TRUE(file.SetBool("Zelvo", "Have Menu Bar", true));
     EXPECT_TRUE(file.SetLong("Zelvo", "Size", 123456L));
     EXPECT_TRUE(file.SetBool("FR Source", "Match Case", false));
-    std::string path = PathOf("profile.ini");
+    std::string path = folder_.PathOf("profile.ini");
     ASSERT_TRUE(file.Save(path));
-    EXPECT_EQ(ReadBack(path),
+    EXPECT_EQ(folder_.Read(path),
               "[FR Source]\r\nLast Find = abc\r\nCount = -42\r\nMatch Case = false\r\n\r\n"
               "[Zelvo]\r\nHave Menu Bar = true\r\nSize = 123456\r\n");
 
@@ -88,9 +60,9 @@ TEST_F(SettingsFileTest, TypedValuesRoundTripInTheDocumentedLayout) {
 
 TEST_F(SettingsFileTest, GettersFallBackAndConvertLikeTheCRuntime) {
     std::string path =
-        WriteFile("s.ini",
-                  "[S]\r\nOne = 1\r\nUntrue = untrue\r\nCapital = True\r\nNumber =   -12abc\r\n"
-                  "Text = abc\r\nEmpty = \r\n");
+        folder_.Write("s.ini",
+                      "[S]\r\nOne = 1\r\nUntrue = untrue\r\nCapital = True\r\nNumber =   -12abc\r\n"
+                      "Text = abc\r\nEmpty = \r\n");
     SettingsFile file;
     file.Load(path);
     bool flag = true;
@@ -120,7 +92,7 @@ TEST_F(SettingsFileTest, GettersFallBackAndConvertLikeTheCRuntime) {
     EXPECT_FALSE(file.GetString("New Section", "Key", "", value));
     EXPECT_EQ(file.Lines().size(), 7u);
     EXPECT_EQ(ReadSettingString(path, "S", "Text", "d"), "abc");
-    EXPECT_EQ(ReadSettingString(PathOf("none.ini"), "S", "Text", "d"), "d");
+    EXPECT_EQ(ReadSettingString(folder_.PathOf("none.ini"), "S", "Text", "d"), "d");
 }
 
 TEST_F(SettingsFileTest, BlockValuesRoundTripWithEscapedAngleBrackets) {
@@ -128,10 +100,10 @@ TEST_F(SettingsFileTest, BlockValuesRoundTripWithEscapedAngleBrackets) {
     const std::string value = "first line\r\n  <a> and <<b>> <B End>\r\n\r\n<B Start>\r\nlast";
     file.SetString("Lib", "Description", value);
     file.SetString("Lib", "After", "plain");
-    std::string path = PathOf("block.ini");
+    std::string path = folder_.PathOf("block.ini");
     ASSERT_TRUE(file.Save(path));
     EXPECT_EQ(
-        ReadBack(path),
+        folder_.Read(path),
         "[Lib]\r\nDescription = {{Block}}\r\n<B Start>\r\nfirst line\r\n  <<a>> and <<<<b>>>> <<B End>>\r\n"
         "\r\n<<B Start>>\r\nlast\r\n<B End>\r\nAfter = plain\r\n");
     SettingsFile loaded;
@@ -149,9 +121,9 @@ TEST_F(SettingsFileTest, BlockValuesRoundTripWithEscapedAngleBrackets) {
 TEST_F(SettingsFileTest, ReadingBlocksToleratesDamagedFiles) {
     // A block cut off at the end of the file still yields its value; bracketed lines in
     // a block are value lines; a block header with no key is dropped.
-    std::string path = WriteFile("damaged.ini",
-                                 " = {{Block}}\r\n[First]\r\nA = 1\r\nText = {{Block}}\r\n<B Start>\r\n"
-                                 "[Not A Header]\r\ntail <<x>>");
+    std::string path = folder_.Write("damaged.ini",
+                                     " = {{Block}}\r\n[First]\r\nA = 1\r\nText = {{Block}}\r\n<B Start>\r\n"
+                                     "[Not A Header]\r\ntail <<x>>");
     SettingsFile file;
     file.Load(path);
     EXPECT_EQ(Get(file, "First", "A"), "1");
@@ -167,7 +139,7 @@ TEST_F(SettingsFileTest, ValueThatEndsLikeABlockHeaderDoesNotSwallowLaterLines) 
     file.SetString("S", "Odd", "x = {{Block}}");
     file.SetString("S", "Next", "kept");
     file.SetString("S", "Broken", "one\ntwo");  // a lone LF must not split the line on disk
-    std::string path = PathOf("odd.ini");
+    std::string path = folder_.PathOf("odd.ini");
     ASSERT_TRUE(file.Save(path));
     SettingsFile loaded;
     loaded.Load(path);
@@ -178,7 +150,7 @@ TEST_F(SettingsFileTest, ValueThatEndsLikeABlockHeaderDoesNotSwallowLaterLines) 
 }
 
 TEST_F(SettingsFileTest, SectionHeadersAreExactAndNeedNoEqualsSign) {
-    std::string path = WriteFile(
+    std::string path = folder_.Write(
         "headers.ini", "[Main]\r\nKey = main\r\n[a=b]\r\nKey = shadowed\r\n[Profile]\r\nKey = profile\r\n");
     SettingsFile file;
     file.Load(path);
@@ -199,7 +171,7 @@ TEST_F(SettingsFileTest, SectionHeadersAreExactAndNeedNoEqualsSign) {
 }
 
 TEST_F(SettingsFileTest, NormalizeTidiesHandEditedFiles) {
-    std::string path = WriteFile(
+    std::string path = folder_.Write(
         "hand.ini",
         "\n\n  [A]  \n\n  One = 1\t\n\n\nTwo = 2\r\n[B]\r\nThree = 3\r\n; note 1\r\n;note 2\r\n\r\n");
     SettingsFile file;
@@ -224,8 +196,8 @@ TEST_F(SettingsFileTest, TrailBytesAreNotTakenForSyntax) {
     // GBK characters whose trail bytes are ']', '[' and '\'.
     const std::string bracketClose = "\x81\x5D", bracketOpen = "\x81\x5B", backslash = "\x81\x5C";
     std::string path =
-        WriteFile("gbk.ini", "[S]\r\nA = 1\r\n[X" + bracketClose + "\r\nB = 2\r\n[Name" + bracketClose +
-                                 "]\r\nC = " + bracketOpen + backslash + "\r\n");
+        folder_.Write("gbk.ini", "[S]\r\nA = 1\r\n[X" + bracketClose + "\r\nB = 2\r\n[Name" + bracketClose +
+                                     "]\r\nC = " + bracketOpen + backslash + "\r\n");
     SettingsFile file;
     file.Load(path);
     // "[X" + lead + ']' ends in a trail byte, so it is no header: B stays in section S.
@@ -247,7 +219,7 @@ TEST_F(SettingsFileTest, TrailBytesAreNotTakenForSyntax) {
 
 TEST_F(SettingsFileTest, LongLinesAreKeptWhole) {
     const std::string longValue(5000, 'x');
-    std::string path = WriteFile("long.ini", "[S]\nLong = " + longValue + "\nAfter = 1\n");
+    std::string path = folder_.Write("long.ini", "[S]\nLong = " + longValue + "\nAfter = 1\n");
     SettingsFile file;
     file.Load(path);
     EXPECT_EQ(Get(file, "S", "Long"), longValue);
@@ -258,22 +230,22 @@ TEST_F(SettingsFileTest, LongLinesAreKeptWhole) {
 TEST_F(SettingsFileTest, SaveCreatesMissingFoldersAndReportsFailures) {
     SettingsFile file;
     file.SetBool("PDAF_G2B", "Apply", true);
-    std::string deep = JoinPath(JoinPath(JoinPath(folder_, "config"), "more"), "wag2b.ini");
+    std::string deep = JoinPath(JoinPath(folder_.PathOf("config"), "more"), "wag2b.ini");
     ASSERT_TRUE(file.Save(deep));
-    EXPECT_EQ(ReadBack(deep), "[PDAF_G2B]\r\nApply = true\r\n");
+    EXPECT_EQ(folder_.Read(deep), "[PDAF_G2B]\r\nApply = true\r\n");
     EXPECT_TRUE(messages_->shown.empty());
 
     // A path below a plain file cannot be written: one message naming the path.
-    std::string blocker = WriteFile("blocker", "data");
+    std::string blocker = folder_.Write("blocker", "data");
     std::string impossible = JoinPath(blocker, "wag2b.ini");
     EXPECT_FALSE(file.Save(impossible));
     ASSERT_EQ(messages_->shown.size(), 1u);
     EXPECT_NE(messages_->shown[0].text.find("\"" + impossible + "\""), std::string::npos);
     EXPECT_EQ(messages_->shown[0].style, static_cast<unsigned>(kMbOk));
-    EXPECT_EQ(ReadBack(blocker), "data");
+    EXPECT_EQ(folder_.Read(blocker), "data");
 
     // A folder in the way of the file: the folder and its content stay.
-    std::string folderInTheWay = PathOf("taken.ini");
+    std::string folderInTheWay = folder_.PathOf("taken.ini");
     ASSERT_TRUE(CreateFolder(folderInTheWay));
     EXPECT_FALSE(file.Save(folderInTheWay));
     EXPECT_TRUE(FolderExists(folderInTheWay));
@@ -281,7 +253,7 @@ TEST_F(SettingsFileTest, SaveCreatesMissingFoldersAndReportsFailures) {
 }
 
 TEST_F(SettingsFileTest, PlainIniModeReadsForeignFiles) {
-    std::string path = WriteFile("win.ini", "[windows]\r\nload=\r\ndevice=HP,winspool,LPT1:\r\n");
+    std::string path = folder_.Write("win.ini", "[windows]\r\nload=\r\ndevice=HP,winspool,LPT1:\r\n");
     SettingsFile file;
     file.plainIniMode = true;
     file.Load(path);

@@ -15,6 +15,7 @@
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "services/message_service.h"
+#include "test_support.h"
 #include "transfer/site_transfer.h"
 #include "transfer/transfer_format.h"
 
@@ -63,28 +64,13 @@ public:
 class SiteTransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zelvo-site-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root = pattern;
-        source = root + "/site";
-        destination = root + "/new";
         ASSERT_TRUE(CreateFolder(source));
-        auto owned = std::make_unique<ScriptedMessageService>();
-        messages = owned.get();
-        previous = SetMessageService(std::move(owned));
         context.control.transferState = &state;
         context.control.sleep = [this](int) { ++sleeps; };
         transfer = std::make_unique<SiteTransfer>(context);
         transfer->display = &display;
         transfer->options.sourcePath = source;
         transfer->options.destinationPath = destination;
-    }
-    void TearDown() override {
-        SetMessageService(std::move(previous));
-        std::error_code ignored;
-        std::filesystem::permissions(root, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(root, ignored);
     }
     void Write(const std::string& relative, const std::string& data) {
         std::filesystem::create_directories(std::filesystem::path(source + "/" + relative).parent_path());
@@ -99,12 +85,12 @@ protected:
     }
     const MessageRequest& LastMessage() const { return messages->shown.back(); }
 
-    std::string root, source, destination;
+    testing_support::TempFolder folder{"zelvo-site"};
+    testing_support::ScopedMessages messages;
+    std::string root = folder.path(), source = root + "/site", destination = root + "/new";
     volatile int state = kTransferStopped;
     int sleeps = 0;
     ConversionContext context;
-    ScriptedMessageService* messages = nullptr;
-    std::unique_ptr<MessageService> previous;
     RecordingDisplay display;
     std::unique_ptr<SiteTransfer> transfer;
 };
@@ -387,9 +373,8 @@ TEST_F(SiteTransferTest, SingleFileRunsAskAboutUnlikeContentAndReportFailures) {
 }
 
 TEST(SiteTransferHelpers, NonTextMeansAZeroByteInTheFirst32KiB) {
-    char pattern[] = "/tmp/zelvo-probe-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string folder = pattern;
+    const testing_support::TempFolder temp("zelvo-probe");
+    const std::string folder = temp.path();
     const std::string early = folder + "/early", late = folder + "/late", empty = folder + "/empty";
     std::string data(kNonTextProbeBytes + 10, 'x');
     data[kNonTextProbeBytes - 1] = '\0';
@@ -408,7 +393,6 @@ TEST(SiteTransferHelpers, NonTextMeansAZeroByteInTheFirst32KiB) {
     EXPECT_TRUE(FolderExists(folder + "/a/b/c"));
     EXPECT_EQ(CreateFolderPath(folder + "/a/b/c"), 0);
     EXPECT_EQ(CreateFolderPath(early + "/sub"), 1);  // a file is in the way
-    std::filesystem::remove_all(folder);
 }
 
 TEST(SiteTransferHelpers, PathChecksAndShortening) {

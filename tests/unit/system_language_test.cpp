@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
@@ -116,16 +115,9 @@ TEST(SystemDescriptionText, NamesOsServicePackAndLanguage) {
 
 class WinIniTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zelvo-winini-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        path_ = JoinPath(folder_, "win.ini");
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     void Write(const std::string& text) { ASSERT_TRUE(WriteFileBytes(path_, text)); }
-    std::string folder_;
-    std::string path_;
+    testing_support::TempFolder folder_{"zelvo-winini"};
+    std::string path_ = folder_.PathOf("win.ini");
 };
 
 TEST_F(WinIniTest, Windows98WithAnEnglishSystemDependsOnTheWinIniLanguage) {
@@ -139,7 +131,7 @@ TEST_F(WinIniTest, Windows98WithAnEnglishSystemDependsOnTheWinIniLanguage) {
     EXPECT_FALSE(CannotShowEastAsian(1033, 1, path_));
     Write("[intl]\r\niCountry=1\r\n");
     EXPECT_FALSE(CannotShowEastAsian(1033, 1, path_));
-    EXPECT_FALSE(CannotShowEastAsian(1033, 1, JoinPath(folder_, "missing.ini")));
+    EXPECT_FALSE(CannotShowEastAsian(1033, 1, folder_.PathOf("missing.ini")));
 }
 
 TEST_F(WinIniTest, EastAsianSystemsAndNtNeverAsk) {
@@ -168,12 +160,7 @@ TEST(LanguagePackTable, MapsCharsetsToPacks) {
 
 class LanguagePackOfferTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        auto backend = std::make_unique<MemoryRegistryBackend>();
-        previous_ = SetRegistryBackend(std::move(backend));
-    }
-    void TearDown() override { SetRegistryBackend(std::move(previous_)); }
-    std::unique_ptr<RegistryBackend> previous_;
+    testing_support::ScopedRegistry registry_;
 };
 
 TEST_F(LanguagePackOfferTest, AsksOncePerRunAndOnlyWithoutFonts) {

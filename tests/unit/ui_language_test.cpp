@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/editor_app.h"
 #include "app/ui_strings.h"
 #include "platform/file_system.h"
@@ -11,6 +9,7 @@
 #include "platform/system_info.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
@@ -18,22 +17,12 @@ namespace {
 class UiLanguageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zelvo-uilang-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        appFolder_ = pattern;
-        app_.appFolder = appFolder_;
-        languageFolder_ = LanguageFolderOf(appFolder_);
-        auto backend = std::make_unique<MemoryRegistryBackend>();
-        registry_ = backend.get();
-        previousRegistry_ = SetRegistryBackend(std::move(backend));
-        SetSystemCodePageForTests(kCodePageGbk);
+        app_.appFolder = appFolder_.path();
+        languageFolder_ = LanguageFolderOf(appFolder_.path());
     }
     void TearDown() override {
         UseLanguagePack("");
         SetUiLcid(kLcidEnglish);
-        SetSystemCodePageForTests(0);
-        SetRegistryBackend(std::move(previousRegistry_));
-        std::filesystem::remove_all(appFolder_);
     }
     std::string WritePack(const std::string& file, const std::string& name, const std::string& lcid,
                           const std::string& more = "") {
@@ -47,10 +36,10 @@ class UiLanguageTest : public ::testing::Test {
     void StoreLcid(int lcid) { WriteRegInt("Shell", "LCID", lcid); }
 
     EditorApp app_;
-    std::string appFolder_;
+    testing_support::TempFolder appFolder_{"zelvo-uilang"};
+    testing_support::ScopedRegistry registry_;
+    testing_support::ScopedCodePage codePage_{kCodePageGbk};
     std::string languageFolder_;
-    MemoryRegistryBackend* registry_ = nullptr;
-    std::unique_ptr<RegistryBackend> previousRegistry_;
 };
 
 TEST_F(UiLanguageTest, BuiltInLanguagesWithoutALanguageFolder) {

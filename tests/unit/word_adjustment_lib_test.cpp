@@ -1,10 +1,8 @@
 #include "convert/word_adjustment_lib.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "app/ui_strings.h"
 #include "platform/file_system.h"
@@ -12,6 +10,7 @@
 #include "services/message_service.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
@@ -28,34 +27,17 @@ Items ItemsOf(const WordAdjustmentLib& lib) {
 class WordAdjustmentLibTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zelvo-libs-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root_ = pattern;
-        folders_.ctwaFolder = JoinPath(root_, "ctwa");
-        folders_.configFolder = JoinPath(root_, "config");
+        folders_.ctwaFolder = folder_.PathOf("ctwa");
+        folders_.configFolder = folder_.PathOf("config");
         ASSERT_TRUE(CreateFolder(folders_.ctwaFolder));
         ASSERT_TRUE(CreateFolder(folders_.configFolder));
         ASSERT_TRUE(CreateFolder(Ctwa("custbig")));
         ASSERT_TRUE(CreateFolder(Ctwa("custgb")));
-        auto scripted = std::make_unique<ScriptedMessageService>();
-        messages_ = scripted.get();
-        previous_ = SetMessageService(std::move(scripted));
-        SetSystemCodePageForTests(kCodePageGbk);
-    }
-    void TearDown() override {
-        SetSystemCodePageForTests(0);
-        SetMessageService(std::move(previous_));
-        std::filesystem::remove_all(root_);
     }
     std::string Ctwa(const std::string& name) const { return JoinPath(folders_.ctwaFolder, name); }
     std::string Write(const std::string& path, const std::string& text) const {
         EXPECT_TRUE(WriteFileBytes(path, text));
         return path;
-    }
-    std::string ReadBack(const std::string& path) const {
-        std::string text;
-        EXPECT_TRUE(ReadFileBytes(path, text));
-        return text;
     }
     WordAdjustmentLib CustomLib(const std::string& path, bool apply = true) const {
         WordAdjustmentLib lib;
@@ -64,10 +46,10 @@ class WordAdjustmentLibTest : public ::testing::Test {
         return lib;
     }
 
-    std::string root_;
+    testing_support::TempFolder folder_{"zelvo-libs"};
+    testing_support::ScopedMessages messages_;
+    testing_support::ScopedCodePage codePage_{kCodePageGbk};
     LibFolders folders_;
-    ScriptedMessageService* messages_ = nullptr;
-    std::unique_ptr<MessageService> previous_;
 };
 
 TEST_F(WordAdjustmentLibTest, CustomLibHeaderAndItemLinesFollowTheByteRules) {
@@ -134,7 +116,7 @@ TEST_F(WordAdjustmentLibTest, TextEndsAtZeroByteAndSuchFileIsNeverWrittenBack) {
     ASSERT_TRUE(ReadLibFile(lib, false, true));
     EXPECT_EQ(ItemsOf(lib), (Items{{"AA", "1"}, {"BB", "2"}}));
     EXPECT_TRUE(WriteLibFile(lib, false, true));
-    EXPECT_EQ(ReadBack(path), content);
+    EXPECT_EQ(folder_.Read(path), content);
 }
 
 TEST_F(WordAdjustmentLibTest, UnappliedLibWithoutItemsInMemoryKeepsItsFile) {
@@ -147,7 +129,7 @@ TEST_F(WordAdjustmentLibTest, UnappliedLibWithoutItemsInMemoryKeepsItsFile) {
     // Switched on later in the main window, then saved: the file must not lose its items.
     lib.apply = true;
     EXPECT_TRUE(WriteLibFile(lib, false, true));
-    EXPECT_EQ(ReadBack(path), content);
+    EXPECT_EQ(folder_.Read(path), content);
 }
 
 TEST_F(WordAdjustmentLibTest, WrittenFilesReadBackAndEndWithoutLineBreak) {
@@ -157,7 +139,7 @@ TEST_F(WordAdjustmentLibTest, WrittenFilesReadBackAndEndWithoutLineBreak) {
     custom.wordsBefore = {"AA", "BB"};
     custom.wordsAfter = {"1", ""};
     ASSERT_TRUE(WriteLibFile(custom, false, false));
-    EXPECT_EQ(ReadBack(custom.path), ";[T]Title\r\n;one\r\n;\r\n;two\r\nAA,1\r\nBB,");
+    EXPECT_EQ(folder_.Read(custom.path), ";[T]Title\r\n;one\r\n;\r\n;two\r\nAA,1\r\nBB,");
     WordAdjustmentLib again = CustomLib(custom.path);
     ASSERT_TRUE(ReadLibFile(again, false, false));
     EXPECT_EQ(again.title, custom.title);
@@ -171,11 +153,11 @@ TEST_F(WordAdjustmentLibTest, WrittenFilesReadBackAndEndWithoutLineBreak) {
     system.apply = true;
     system.path = Ctwa("basebig.txt");
     ASSERT_TRUE(WriteLibFile(system, true, false));
-    EXPECT_EQ(ReadBack(system.path), ";base lib (big5)");
+    EXPECT_EQ(folder_.Read(system.path), ";base lib (big5)");
     system.wordsBefore = {"AB"};
     system.wordsAfter = {"CD"};
     ASSERT_TRUE(WriteLibFile(system, true, false));
-    EXPECT_EQ(ReadBack(system.path), ";base lib (big5)\r\nAB,CD");
+    EXPECT_EQ(folder_.Read(system.path), ";base lib (big5)\r\nAB,CD");
     system.title = "From the string table";
     ASSERT_TRUE(ReadLibFile(system, true, false));
     EXPECT_EQ(system.title, "From the string table");
@@ -297,7 +279,7 @@ TEST_F(WordAdjustmentLibTest, CustomSectionsStopAtTheFirstGapAndAreRenumberedOnS
     ASSERT_EQ(reloaded.size(), 5u);
     EXPECT_EQ(reloaded[3]->title, "Two");
     EXPECT_EQ(ItemsOf(*reloaded[3]), (Items{{"BB", "2"}}));  // not applied, so not rewritten
-    EXPECT_EQ(ReadBack(Ctwa("custbig/one.txt")), ";[T]One\r\nAA,1");
+    EXPECT_EQ(folder_.Read(Ctwa("custbig/one.txt")), ";[T]One\r\nAA,1");
 }
 
 TEST_F(WordAdjustmentLibTest, SettingsFileTextForOneAppliedCustomLib) {
@@ -308,19 +290,19 @@ TEST_F(WordAdjustmentLibTest, SettingsFileTextForOneAppliedCustomLib) {
     list[2]->apply = true;
     ASSERT_TRUE(SaveLibList(list, true, false, folders_));
     const std::string sep(1, kPathSeparator);
-    EXPECT_EQ(ReadBack(LibSettingsPath(folders_, true)),
+    EXPECT_EQ(folder_.Read(LibSettingsPath(folders_, true)),
               "[PDAF_G2B]\r\nApply = true\r\n\r\n[FinalFix_G2B]\r\nApply = true\r\n\r\n[CUSLIB_G2B1]\r\n"
               "Path = %%CTWA_FOLDER%%" +
                   sep + "custbig" + sep + "mine.txt\r\nApply = true\r\n");
-    EXPECT_EQ(ReadBack(Ctwa("basebig.txt")), ";base lib (big5)");
-    EXPECT_EQ(ReadBack(Ctwa("ffbig.txt")), ";final fix lib (big5)");
-    EXPECT_EQ(ReadBack(Ctwa("custbig/mine.txt")), ";[T]Mine\r\nAB,CD");
+    EXPECT_EQ(folder_.Read(Ctwa("basebig.txt")), ";base lib (big5)");
+    EXPECT_EQ(folder_.Read(Ctwa("ffbig.txt")), ";final fix lib (big5)");
+    EXPECT_EQ(folder_.Read(Ctwa("custbig/mine.txt")), ";[T]Mine\r\nAB,CD");
     EXPECT_FALSE(FileExists(Ctwa("basegb.txt")));
     EXPECT_TRUE(messages_->shown.empty());
 }
 
 TEST_F(WordAdjustmentLibTest, FailedLibWriteIsReportedAndTheOthersAreStillWritten) {
-    const std::string blocker = Write(JoinPath(root_, "blocker"), "plain file");
+    const std::string blocker = Write(folder_.PathOf("blocker"), "plain file");
     WordAdjustmentLibList list;
     LoadLibList(list, false, false, folders_);
     ASSERT_EQ(list.size(), 3u);
@@ -347,9 +329,9 @@ TEST_F(WordAdjustmentLibTest, FailedLibWriteIsReportedAndTheOthersAreStillWritte
     ASSERT_EQ(messages_->shown.size(), 1u);
     EXPECT_EQ(messages_->shown[0].text,
               LoadUiString(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, JoinPath(blocker, "lib.txt")));
-    EXPECT_EQ(ReadBack(Ctwa("custgb/good.txt")), ";[T]Good\r\nCC,D");
-    EXPECT_EQ(ReadBack(Ctwa("ffgb.txt")), ";final fix lib (gbk)\r\nFF,G");
-    EXPECT_EQ(ReadBack(blocker), "plain file");
+    EXPECT_EQ(folder_.Read(Ctwa("custgb/good.txt")), ";[T]Good\r\nCC,D");
+    EXPECT_EQ(folder_.Read(Ctwa("ffgb.txt")), ";final fix lib (gbk)\r\nFF,G");
+    EXPECT_EQ(folder_.Read(blocker), "plain file");
     WordAdjustmentLibList reloaded;
     LoadLibList(reloaded, false, false, folders_);
     ASSERT_EQ(reloaded.size(), 4u);  // the unwritable lib is missing, the good one is there
@@ -365,9 +347,9 @@ TEST_F(WordAdjustmentLibTest, SaveLibStoresItsOwnSectionOnly) {
     ASSERT_TRUE(SaveLib(lib, "CUSLIB_B2G1", false, false, folders_));  // replaced, not doubled
     const std::string sep(1, kPathSeparator);
     EXPECT_EQ(
-        ReadBack(LibSettingsPath(folders_, false)),
+        folder_.Read(LibSettingsPath(folders_, false)),
         "[CUSLIB_B2G1]\r\nPath = %%CTWA_FOLDER%%" + sep + "custgb" + sep + "single.txt\r\nApply = true\r\n");
-    EXPECT_EQ(ReadBack(lib.path), ";[T]Single\r\nAA,1");
+    EXPECT_EQ(folder_.Read(lib.path), ";[T]Single\r\nAA,1");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// Resource ids shared by the templates and the code.
+// Resource ids shared by the templates and the code, one header per window.
 #pragma once
 
-#define IDD_MAIN_WINDOW 102
-#define IDC_SOURCE_EDIT 286
-#define IDC_DESTINATION_EDIT 296
+#include "ids_main_window.h"
+#include "ids_progress_dialog.h"
+#include "ids_site_transfer_dialog.h"
 
 // The program's message box and its variant with an editable box.
 #define IDD_MESSAGE_BOX 5100

@@ -1,0 +1,2 @@
+// The File / Site Code Transfer dialog.
+#pragma once

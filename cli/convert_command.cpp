@@ -38,27 +38,10 @@ bool WriteStandardOutput(const std::string& data) {
     return std::fflush(stdout) == 0;
 }
 
-// The pipeline stops at a zero byte, as the editor's text does; a file may hold zero
-// bytes, so each stretch between them is converted on its own and the zeros are kept.
+// A file may hold zero bytes; they are kept and the stretches between them converted.
 std::string ConvertBytes(const std::string& input, const ConvertOptions& options, ConversionContext& context) {
     std::string output;
-    output.reserve(input.size());
-    size_t start = 0;
-    while (start <= input.size()) {
-        size_t zero = input.find('\0', start);
-        if (zero == std::string::npos) zero = input.size();
-        std::string_view piece(input.data() + start, zero - start);
-        std::string converted;
-        if (options.fromGbk) {
-            TransferGbkText(context, nullptr, piece, converted, options.mode);
-        } else {
-            TransferBig5Text(context, nullptr, piece, converted, options.mode);
-        }
-        output += converted;
-        if (zero == input.size()) break;
-        output.push_back('\0');
-        start = zero + 1;
-    }
+    TransferTextKeepingZeros(context, nullptr, input, options.fromGbk, options.mode, output);
     return output;
 }
 

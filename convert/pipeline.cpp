@@ -132,4 +132,25 @@ void ApplyWordAdjustment(const ConversionContext& context, bool isG2B, ProgressS
     AdjustWords(index, text, onItem);
 }
 
+bool TransferTextKeepingZeros(ConversionContext& context, ProgressSink* progress, std::string_view input,
+                              bool fromGbk, int mode, std::string& output) {
+    output.clear();
+    output.reserve(input.size() + input.size() / 8);
+    size_t start = 0;
+    while (start <= input.size()) {
+        size_t zero = input.find('\0', start);
+        if (zero == std::string_view::npos) zero = input.size();
+        std::string_view piece = input.substr(start, zero - start);
+        std::string converted;
+        const bool completed = fromGbk ? TransferGbkText(context, progress, piece, converted, mode)
+                                       : TransferBig5Text(context, progress, piece, converted, mode);
+        if (!completed) return false;
+        output += converted;
+        if (zero == input.size()) break;
+        output.push_back('\0');
+        start = zero + 1;
+    }
+    return true;
+}
+
 }  // namespace zelvo

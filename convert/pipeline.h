@@ -47,6 +47,12 @@ bool TransferGbkText(ConversionContext& context, ProgressSink* progress, std::st
 bool TransferBig5Text(ConversionContext& context, ProgressSink* progress, std::string_view source,
                       std::string& result, int mode);
 
+// Converts a whole file's bytes, which may hold zero bytes where the pipeline would end the
+// text: each stretch between zeros is converted on its own and the zeros are kept, so
+// nothing after the first one is lost. False when cancelled (output then incomplete).
+bool TransferTextKeepingZeros(ConversionContext& context, ProgressSink* progress, std::string_view input,
+                              bool fromGbk, int mode, std::string& output);
+
 // The word adjustment pass with the direction's list over text (Big5 after GBK->Big5,
 // GBK after Big5->GBK); every fifth item reports position
 // pieceCount * 20 + pieceCount * items / 10.

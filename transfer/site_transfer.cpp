@@ -100,31 +100,6 @@ private:
     SiteTransfer& owner_;
 };
 
-// The pipeline ends a text at its first zero byte, as the editor's text does. A text
-// file may still hold zero bytes past the part IsNonTextFile looks at; each stretch
-// between them is converted on its own and the zeros are kept, so nothing after the
-// first one is lost.
-bool ConvertFileText(ConversionContext& context, ProgressSink* progress, const std::string& input,
-                     bool gbkToBig5, std::string& output) {
-    output.clear();
-    output.reserve(input.size() + input.size() / 8);
-    size_t start = 0;
-    while (start <= input.size()) {
-        size_t zero = input.find('\0', start);
-        if (zero == std::string::npos) zero = input.size();
-        std::string_view piece(input.data() + start, zero - start);
-        std::string converted;
-        const bool completed = gbkToBig5 ? TransferGbkText(context, progress, piece, converted, kModeCross)
-                                         : TransferBig5Text(context, progress, piece, converted, kModeCross);
-        if (!completed) return false;
-        output += converted;
-        if (zero == input.size()) break;
-        output.push_back('\0');
-        start = zero + 1;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool IsNonTextFile(const std::string& path) {
@@ -557,7 +532,7 @@ bool SiteTransfer::TransferOneFile(const std::string& source, const std::string&
 
     FileProgressRelay relay(*this);
     std::string output;
-    if (!ConvertFileText(context_, &relay, input, gbkToBig5, output)) {
+    if (!TransferTextKeepingZeros(context_, &relay, input, gbkToBig5, kModeCross, output)) {
         // A part-converted text must never reach the disk.
         message = LoadUiString(IDS_DIALOG_FSCT_PROMPT_CANCELED_BY_USER);
         return false;

@@ -207,6 +207,10 @@ class DocumentController {
     static EditArea DropTargetArea(int cursorY, int sourceBottom, int destinationTop);
     // The facts the Properties message shows for the area now.
     DocumentFacts CollectFacts(EditArea area);
+    // The recent files the area's File menu shows, as RecentFilesForMenu (recent_files.h)
+    // gives them. The window builds the menu entries from this list: OpenRecent then opens
+    // the entry the user saw, even when its file has gone since the menu was built.
+    std::vector<std::string> RecentFilesForMenu(EditArea area);
 
   private:
     DocumentState& StateOf(EditArea area);
@@ -220,6 +224,8 @@ class DocumentController {
     DocumentState source_;
     DocumentState destination_;
     bool handlingDrop_ = false;
+    std::vector<std::string> sourceMenu_;  // recent files as last shown in each File menu
+    std::vector<std::string> destinationMenu_;
 };
 
 }  // namespace zelvo

@@ -38,6 +38,9 @@ void WriteRecentFiles(EditArea area, const std::vector<std::string>& list);
 // head, or when the file does not exist).
 void AddRecentFile(const std::string& path, EditArea area);
 
+// Drops every entry naming path (compared as SameRecentPath does) and writes the rest.
+void RemoveRecentPath(EditArea area, const std::string& path);
+
 // Drops entry index (0-based) of the list as ReadRecentFiles gives it and writes the rest.
 // False when there is no such entry.
 bool RemoveRecentFile(EditArea area, int index);

@@ -1,7 +1,6 @@
 #include "app/code_transfer_commands.h"
 
 #include "app/ui_strings.h"
-#include "convert/code_tables.h"
 #include "services/message_service.h"
 
 namespace zelvo {
@@ -21,40 +20,20 @@ class BusyScope {
     bool& flag_;
 };
 
-struct DirectionStrings {
-    bool fromBig5;
-    int mode;
-    int editAreaCaption;
-    int clipboardCaption;
-    int status;
-};
-
-DirectionStrings StringsOf(CodeTransferDirection direction) {
-    switch (direction) {
-        case CodeTransferDirection::kBig5ToGbk:
-            return {true, kModeCross, IDS_DIALOG_CTP_EACT_B2G, IDS_DIALOG_CTP_CLIPBOARD_TRANSFER_B2G,
-                    IDS_DIALOG_ZELVO_STATUS_CT_BIG5_TO_GBK};
-        case CodeTransferDirection::kGbkSimplifiedToTraditional:
-            return {false, kModeSimplifiedToTraditional, IDS_DIALOG_CTP_EACT_GBK_S2T,
-                    IDS_DIALOG_CTP_EACT_GBK_S2T, IDS_DIALOG_ZELVO_STATUS_CT_GBK_S2T};
-        case CodeTransferDirection::kGbkTraditionalToSimplified:
-            return {false, kModeTraditionalToSimplified, IDS_DIALOG_CTP_EACT_GBK_T2S,
-                    IDS_DIALOG_CTP_EACT_GBK_T2S, IDS_DIALOG_ZELVO_STATUS_CT_GBK_T2S};
-        case CodeTransferDirection::kGbkToBig5:
-        default:
-            return {false, kModeCross, IDS_DIALOG_CTP_EACT_G2B, IDS_DIALOG_CTP_CLIPBOARD_TRANSFER_G2B,
-                    IDS_DIALOG_ZELVO_STATUS_CT_GBK_TO_BIG5};
-    }
-}
-
 CodeTransferRequest MakeRequest(CodeTransferDirection direction, bool clipboard) {
-    const DirectionStrings strings = StringsOf(direction);
     CodeTransferRequest request;
     request.direction = direction;
-    request.fromBig5 = strings.fromBig5;
-    request.mode = strings.mode;
-    request.captionId = clipboard ? strings.clipboardCaption : strings.editAreaCaption;
-    request.statusId = strings.status;
+    request.fromBig5 = TransfersFromBig5(direction);
+    request.mode = TransferModeOf(direction);
+    request.captionId = TransferCaptionId(direction);
+    request.statusId = TransferStatusId(direction);
+    const bool crossEncoding =
+        direction == CodeTransferDirection::kGbkToBig5 || direction == CodeTransferDirection::kBig5ToGbk;
+    if (clipboard && crossEncoding) {
+        const bool gbkToBig5 = direction == CodeTransferDirection::kGbkToBig5;
+        request.captionId = ClipboardTransferCaptionId(gbkToBig5);
+        request.statusId = ClipboardTransferStatusId(gbkToBig5);
+    }
     return request;
 }
 
@@ -73,21 +52,7 @@ CodeTransferRequest ClipboardTransferRequest(CodeTransferDirection direction) {
 }
 
 bool RunsInProgressDialog(std::size_t sourceLength) {
-    return sourceLength >= kProgressDialogMinimumBytes;
-}
-
-TransferSelectors SelectorsForTransfer(CodeTransferDirection direction, bool resultToSource) {
-    const bool resultIsBig5 = direction == CodeTransferDirection::kGbkToBig5;
-    const int resultIndex = resultIsBig5 ? kTransferBig5LanguageIndex : kTransferGbkLanguageIndex;
-    TransferSelectors selectors;
-    if (resultToSource) {
-        selectors.source = resultIndex;
-    } else {
-        selectors.source = direction == CodeTransferDirection::kBig5ToGbk ? kTransferBig5LanguageIndex
-                                                                          : kTransferGbkLanguageIndex;
-        selectors.destination = resultIndex;
-    }
-    return selectors;
+    return PlanClipboardTransfer(sourceLength) == TransferPlan::kProgressDialog;
 }
 
 bool RunCodeTransfer(CodeTransferHost& host, const CodeTransferRequest& request, std::string_view source,
@@ -138,7 +103,7 @@ void CodeTransferCommands::EditAreaTransferNow(CodeTransferDirection direction) 
     // The Destination edit control of Windows 95/98/Me holds far less than a long text.
     if (!toSource && !host_.IsNt()) {
         const std::string source = host_.SourceText();
-        if (source.size() > kNonNtDestinationMaximumBytes) {
+        if (PlanEditAreaTransfer(false, true, source.size()) == TransferPlan::kAskClipboardInstead) {
             if (AskClipboardInstead()) {
                 // Without the Source text on the clipboard the clipboard transfer would
                 // convert whatever was there before.

@@ -9,18 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include "app/main_window_model.h"
 #include "convert/pipeline.h"
 #include "convert/progress.h"
 
 namespace zelvo {
 
-// The four directions of the transfer commands.
-enum class CodeTransferDirection : int {
-    kGbkToBig5 = 0,                   // 32833, 32771, clipboard 32851: TransferGbkText mode 0
-    kBig5ToGbk = 1,                   // 32834, 32772, clipboard 32852: TransferBig5Text mode 0
-    kGbkSimplifiedToTraditional = 2,  // 32891: TransferGbkText mode 1
-    kGbkTraditionalToSimplified = 3,  // 32892: TransferGbkText mode 2
-};
+// The four directions of the transfer commands (the window model's TransferDirection:
+// TransferDirectionOfCommand maps the command ids).
+using CodeTransferDirection = TransferDirection;
 
 // One conversion as the transfer commands run it: which entry point, which mode, and the
 // UI strings of its progress dialog caption and its busy status text.
@@ -41,27 +38,23 @@ CodeTransferRequest ClipboardTransferRequest(CodeTransferDirection direction);
 
 // Texts of this many bytes or more run in the progress dialog; shorter ones are
 // converted directly with the main window as progress window.
-inline constexpr std::size_t kProgressDialogMinimumBytes = 100001;
+inline constexpr std::size_t kProgressDialogMinimumBytes = kDirectTransferLimit;
 // On Windows 95/98/Me a Source text longer than this is offered to the clipboard
 // transfer rather than put into the Destination edit area.
-inline constexpr std::size_t kNonNtDestinationMaximumBytes = 29000;
+inline constexpr std::size_t kNonNtDestinationMaximumBytes = kNonNtDestinationLimit;
 // How long the clipboard transfer's outcome stays in status bar pane 0.
 inline constexpr int kClipboardStatusMilliseconds = 2000;
-// The language selector rows of GBK and Big5 text.
-inline constexpr int kTransferGbkLanguageIndex = 1;
-inline constexpr int kTransferBig5LanguageIndex = 3;
 
 // True when a text of this length runs in the progress dialog.
 bool RunsInProgressDialog(std::size_t sourceLength);
 
-// The selector rows after an edit-area transfer: the area that receives the result gets
-// the encoding of the result; under the Source->Destination option the Source selector
-// gets the encoding of the source text. -1: the selector is left as it is.
-struct TransferSelectors {
-    int source = -1;
-    int destination = -1;
-};
-TransferSelectors SelectorsForTransfer(CodeTransferDirection direction, bool resultToSource);
+// The selector rows after an edit-area transfer (SelectorsAfterTransfer): the area that
+// receives the result gets the encoding of the result; under the Source->Destination
+// option the Source selector gets the encoding of the source text. -1: left as it is.
+using TransferSelectors = SelectorChoice;
+inline TransferSelectors SelectorsForTransfer(CodeTransferDirection direction, bool resultToSource) {
+    return SelectorsAfterTransfer(direction, resultToSource);
+}
 
 // What the main window lends the transfer flows. Text is bytes as the areas hold them.
 class CodeTransferHost {

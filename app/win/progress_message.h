@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "app/main_window_model.h"
 #include "convert/progress.h"
 
 namespace zelvo {
@@ -16,7 +17,7 @@ inline constexpr WPARAM kProgressBegin = 0;
 inline constexpr WPARAM kProgressPosition = 1;
 inline constexpr WPARAM kProgressEnd = 2;
 // Progress bars run from 0 to this.
-inline constexpr int kProgressBarRange = 1000;
+inline constexpr int kProgressBarRange = kProgressRange;
 
 // Sends the progress message to a window (SendMessage: the window has shown the step
 // when the call returns). A null window takes nothing.
@@ -41,11 +42,9 @@ class ProgressForwarder {
     virtual void SetProgressTarget(HWND target) = 0;
 };
 
-// Bar position for a step: position * 1000 / total, 0 when the position lies beyond the
-// total (or the total is not positive).
-int ProgressBarPosition(long position, long total);
-// Percentage for a step: position * 100 / total, 0 under the same conditions.
-int ProgressPercent(long position, long total);
+// Bar positions and percentages come from the window model: ProgressBarPosition and
+// ProgressPercentText (position * 1000 / total, "%d%%" of position * 100 / total, 0 when
+// the position lies beyond the total or the total is not positive).
 
 // The main window's own answer to the progress message. While a dialog is registered the
 // message goes to it unchanged. Otherwise: begin stores the total; a position with a
@@ -69,7 +68,7 @@ class StatusBarProgress : public ProgressForwarder {
     LRESULT HandleMessage(WPARAM wParam, LPARAM lParam);
 
     HWND bar() const { return bar_; }
-    long total() const { return total_; }
+    long total() const { return static_cast<long>(model_.total()); }
 
   private:
     void ShowBar(int position);
@@ -78,7 +77,7 @@ class StatusBarProgress : public ProgressForwarder {
     HWND statusBar_ = nullptr;
     HWND target_ = nullptr;
     HWND bar_ = nullptr;
-    long total_ = 0;
+    StatusBarProgressModel model_;
 };
 
 // The transfer control of conversions on the user-interface thread: pumps the pending

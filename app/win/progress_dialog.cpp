@@ -1,0 +1,170 @@
+#include "app/win/progress_dialog.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "app/ui_strings.h"
+#include "app/win/win_text.h"
+#include "resources/resource.h"
+#include "services/message_service.h"
+
+namespace zelvo {
+namespace {
+
+constexpr UINT_PTR kStartTimer = 1;
+constexpr UINT kStartDelayMs = 100;
+
+// Puts the context's transfer control back as it was when the run ends.
+class ControlScope {
+  public:
+    ControlScope(ConversionContext& context, volatile int* fallbackState) : context_(context) {
+        saved_ = context.control;
+        if (!context.control.transferState) context.control.transferState = fallbackState;
+        // Without a pump the Cancel button could not be pressed until the conversion ended.
+        if (!context.control.pumpMessages) context.control.pumpMessages = PumpPendingMessages;
+    }
+    ~ControlScope() { context_.control = std::move(saved_); }
+    ControlScope(const ControlScope&) = delete;
+    ControlScope& operator=(const ControlScope&) = delete;
+
+  private:
+    ConversionContext& context_;
+    TransferControl saved_;
+};
+
+}  // namespace
+
+ProgressDialog::ProgressDialog(ProgressDialogArgs args) : Dialog(IDD_PROGRESS), args_(std::move(args)) {
+    SetLabels({{IDC_PROGRESS_CANCEL, IDS_DIALOG_CANCEL}});
+}
+
+bool ProgressDialog::Run() {
+    if (!args_.context || !args_.result) return false;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+
+    ControlScope scope(*args_.context, &fallbackState_);
+    started_ = completed_ = cancelled_ = false;
+    const INT_PTR outcome = RunModal(args_.owner);
+    if (args_.forwarder) args_.forwarder->SetProgressTarget(nullptr);
+    if (outcome == -1 && !started_) {
+        // No dialog: the conversion still has to happen, with the owner showing progress.
+        SetTransferState(kTransferRunning);
+        started_ = true;
+        WindowProgressSink sink(args_.owner);
+        completed_ = args_.fromBig5
+                         ? TransferBig5Text(*args_.context, &sink, args_.source, *args_.result, args_.mode)
+                         : TransferGbkText(*args_.context, &sink, args_.source, *args_.result, args_.mode);
+    }
+    return completed_ && !cancelled_;
+}
+
+bool ProgressDialog::OnInitDialog() {
+    SetTransferState(kTransferRunning);
+    SetWindowTextW(hwnd(), WidenUiText(LoadUiString(IDS_DIALOG_OPTIONS_CT_TITLE)).c_str());
+    SetWindowTextW(Item(IDC_PROGRESS_OPERATION), WidenUiText(args_.operation).c_str());
+    SetWindowTextW(Item(IDC_PROGRESS_PERCENT), L"0%");
+    SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE32, 0, kProgressBarRange);
+    SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, 0, 0);
+    EnableSystemClose(false);
+    if (args_.forwarder) args_.forwarder->SetProgressTarget(hwnd());
+    SetTimer(hwnd(), kStartTimer, kStartDelayMs, nullptr);
+    return true;
+}
+
+void ProgressDialog::OnTimer(UINT_PTR timerId) {
+    if (timerId != kStartTimer) return;
+    KillTimer(hwnd(), kStartTimer);
+    if (started_) return;
+    started_ = true;
+    RunConversion();
+}
+
+void ProgressDialog::RunConversion() {
+    // The owner passes the progress message on to this dialog; without an owner the
+    // dialog takes it itself.
+    WindowProgressSink sink(args_.owner ? args_.owner : hwnd());
+    completed_ = args_.fromBig5
+                     ? TransferBig5Text(*args_.context, &sink, args_.source, *args_.result, args_.mode)
+                     : TransferGbkText(*args_.context, &sink, args_.source, *args_.result, args_.mode);
+    // An empty text ends without any progress message; the dialog must close all the same.
+    End(completed_ ? IDOK : IDCANCEL);
+}
+
+void ProgressDialog::OnDestroy() {
+    KillTimer(hwnd(), kStartTimer);
+    if (args_.forwarder) args_.forwarder->SetProgressTarget(nullptr);
+}
+
+bool ProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message != kProgressMessage) return false;
+    HandleProgress(wParam, lParam);
+    SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, 1);
+    result = TRUE;
+    return true;
+}
+
+void ProgressDialog::HandleProgress(WPARAM wParam, LPARAM lParam) {
+    switch (wParam) {
+        case kProgressBegin:
+            total_ = static_cast<long>(lParam);
+            SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE32, 0, kProgressBarRange);
+            break;
+        case kProgressPosition: {
+            const long position = static_cast<long>(lParam);
+            barPosition_ = ProgressBarPosition(position, total_);
+            SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, static_cast<WPARAM>(barPosition_), 0);
+            const std::wstring percent = WidenUiText(ProgressPercentText(position, total_));
+            wchar_t shown[16] = {};
+            GetWindowTextW(Item(IDC_PROGRESS_PERCENT), shown, 16);
+            if (percent != shown) SetWindowTextW(Item(IDC_PROGRESS_PERCENT), percent.c_str());
+            break;
+        }
+        case kProgressEnd:
+            End(cancelled_ ? IDCANCEL : IDOK);
+            break;
+        default:
+            break;
+    }
+}
+
+void ProgressDialog::CancelClicked() {
+    if (TransferStateValue() != kTransferRunning) {
+        End(IDCANCEL);
+        return;
+    }
+    SetTransferState(kTransferPaused);
+    MessageRequest question;
+    question.text = LoadUiString(IDS_DIALOG_FSCT_PROMPT_RESUME);
+    question.style = kMbYesNo | kMbIconQuestion;
+    if (ShowMessage(question).result != kIdYes) {
+        SetTransferState(kTransferRunning);
+        return;
+    }
+    SetTransferState(kTransferStopped);
+    EnableSystemClose(true);
+    cancelled_ = true;
+    args_.context->cancelled = true;
+    End(IDCANCEL);
+}
+
+void ProgressDialog::EnableSystemClose(bool enable) {
+    HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+    if (systemMenu) EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
+int ProgressDialog::TransferStateValue() const {
+    const volatile int* state = args_.context->control.transferState;
+    return state ? *state : fallbackState_;
+}
+
+void ProgressDialog::SetTransferState(int state) {
+    volatile int* shared = args_.context->control.transferState;
+    if (shared)
+        *shared = state;
+    else
+        fallbackState_ = state;
+}
+
+}  // namespace zelvo

@@ -208,13 +208,11 @@ std::string MainMenuPopupLabel(int index);
 std::vector<std::string> MainMenuBarLabels();
 
 // The items of popup `index` (0..7), rebuilt in full: texts, recent files, profiles and
-// languages, checks and greying. An index out of range gives an empty list.
+// languages, checks and greying. An index out of range gives an empty list. The two Edit
+// popups begin with the same item, so the window tells a popup by its position on the
+// menu bar, not by its first item's text.
 std::vector<MenuEntry> BuildMainMenuPopup(int index, const WindowSnapshot& snapshot,
                                           const MenuSources& sources);
-
-// Which popup a menu is, from the text of its first item (as a rebuilt popup has it);
-// -1 when none matches.
-int PopupIndexOfFirstItem(const std::string& firstItemText);
 
 // The context menu of the context area.
 std::vector<MenuEntry> BuildContextMenu(const WindowSnapshot& snapshot);

@@ -170,8 +170,11 @@ std::string DefaultExtension(const std::string& name) {
 
 std::string FormatTextSize(uint64_t bytes) {
     const std::string unit = LoadUiString(IDS_DIALOG_ZELVO_PROPERTIES_BYTES);
+    if (bytes < kKilobyte) {
+        const std::string small = std::to_string(bytes) + " " + unit;
+        return small + " (" + small + ")";
+    }
     const std::string exact = GroupThousands(bytes) + " " + unit;
-    if (bytes < kKilobyte) return exact + " (" + exact + ")";
     if (bytes < kMegabyte) return UnitValue(bytes, kKilobyte) + " KB (" + exact + ")";
     return UnitValue(bytes, kMegabyte) + " MB (" + exact + ")";
 }

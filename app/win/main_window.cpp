@@ -1,122 +1,423 @@
+// The main window's initialisation, layout, showing and hiding, closing and timers.
 #include "app/win/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
 
 #include "app/command_line.h"
 #include "app/editor_app.h"
+#include "app/language_table.h"
+#include "app/ui_strings.h"
 #include "app/win/win_text.h"
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
+#include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
-#include "services/multibyte.h"
+#include "services/debug_log.h"
+#include "services/win/system_language_win.h"
 
 namespace zelvo {
 
 namespace {
 
-constexpr UINT_PTR kCaretTimer = 1;
+constexpr UINT kLayoutDelayMs = 50;
 constexpr UINT kCaretDelayMs = 10;
-// Language selector rows whose text is GBK and Big5.
-constexpr int kGbkLanguageIndex = 1;
-constexpr int kBig5LanguageIndex = 3;
+constexpr UINT kStartDelayMs = 100;
+// A toolbar row when the template has no Find/Replace button to measure.
+constexpr int kFallbackToolbarHeight = 24;
+// The marker of the release notes shown once per version.
+constexpr const char* kProgramVersion = "1.1.2";
 
-int CodePageOfLanguageIndex(int index) {
-    if (index == kGbkLanguageIndex) return kCodePageGbk;
-    if (index == kBig5LanguageIndex) return kCodePageBig5;
-    return SystemCodePage();
+RECT ClientRectOf(HWND control, HWND parent) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(EditorApp& app) : Dialog(IDD_MAIN_WINDOW), app_(app) {}
+MainWindow::MainWindow(EditorApp& app)
+    : Dialog(IDD_MAIN_WINDOW), app_(app), documents_(*this), transfers_(*this) {
+    source_.id = EditArea::kSource;
+    source_.editId = IDC_SOURCE_EDIT;
+    source_.selectorId = IDC_SOURCE_LANGUAGE;
+    source_.languageIndex = kGbkLanguageIndex;
+    destination_.id = EditArea::kDestination;
+    destination_.editId = IDC_DESTINATION_EDIT;
+    destination_.selectorId = IDC_DESTINATION_LANGUAGE;
+    destination_.languageIndex = kBig5LanguageIndex;
+    context_.g2bLibs = &g2bLibs_;
+    context_.b2gLibs = &b2gLibs_;
+    context_.control = MakeWin32TransferControl(&transferState_);
+    BindCommands();
+}
+
+MainWindow::~MainWindow() {
+    RemoveAcceleratorHook();
+}
 
 bool MainWindow::OnInitDialog() {
-    sourceCodePage_ = SystemCodePage();
-    destinationCodePage_ = SystemCodePage();
-    // The edit controls' default limit is 32K characters: texts are often larger.
-    SendDlgItemMessageW(hwnd(), IDC_SOURCE_EDIT, EM_SETLIMITTEXT, 0, 0);
-    SendDlgItemMessageW(hwnd(), IDC_DESTINATION_EDIT, EM_SETLIMITTEXT, 0, 0);
-    LayOut();
-    if (!app_.commandLine.empty()) OpenFromCommandLine();
+    WriteDebugLog("Main Window", "Initialising the main window");
+    transferToSource_ = ReadRegInt("Code Transfer", "UI Display Source 2 Source", 0) == 1;
+    changePathCode_ = ReadRegInt("Code Transfer", "Change Path Code", 0);
+    DragAcceptFiles(hwnd(), TRUE);
+    SetUpAreas();
+
+    HINSTANCE instance = ResourceInstance();
+    bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    smallIcon_ =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    if (bigIcon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    if (smallIcon_) SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    CreateStatusBar();
+    progressSink_ = WindowProgressSink(hwnd());
+    tips_.Create(hwnd());
+    LoadMenus();
+
+    HWND findButton = Item(IDM_SOURCE_FIND_REPLACE);
+    if (findButton) {
+        RECT rect = ClientRectOf(findButton, hwnd());
+        toolbarHeight_ = rect.bottom - rect.top;
+    }
+    if (toolbarHeight_ <= 0) toolbarHeight_ = kFallbackToolbarHeight;
+    // The Destination row moves with its area; its controls keep their template x.
+    const int destinationRowIds[] = {IDC_DESTINATION_LANGUAGE};
+    for (int id : destinationRowIds)
+        if (HWND control = Item(id)) destinationRow_.push_back({control, ClientRectOf(control, hwnd())});
+    for (int id : DestinationToolbarButtonIds())
+        if (HWND control = Item(id)) destinationRow_.push_back({control, ClientRectOf(control, hwnd())});
+    const int rightIds[kRightButtonCount] = {IDM_PROFILE_OPERATIONS, IDM_NEW, IDM_ALWAYS_ON_TOP, IDM_EXIT};
+    for (int id : rightIds) sourceRightButtons_.push_back({Item(id), {}});
+    SetUpToolbarButtons();
+
+    ApplyStoredViewSettings();
+    cannotShowEastAsian_ = CannotShowEastAsianHere();
+    ApplyUiLanguage();
+    buttons_.RepaintAll();
+    // Find/Replace dialogs attach to their areas here once they exist.
+    startTime_ = GetTickCount();
+    sourceWrap_ = ReadRegInt("Zelvo", "Source Wrap", 1) != 0;
+    destinationWrap_ = ReadRegInt("Zelvo", "Destination Wrap", 1) != 0;
+    LoadLibLists();
+
+    if (!app_.commandLine.empty() && OpenFromCommandLine())
+        SetTimer(hwnd(), kCaretTimer, kCaretDelayMs, nullptr);
+    SetTimer(hwnd(), kStartTimer, kStartDelayMs, nullptr);
+    ApplyViewState();
+    LayOutNow();
+    initialised_ = true;
+    Refresh();
+    InstallAcceleratorHook();
     // Focus set here rather than by the dialog manager, which would select all the text.
-    SetFocus(Item(IDC_SOURCE_EDIT));
+    SetFocus(view_.sourceShown ? source_.edit : destination_.edit);
     return false;
+}
+
+void MainWindow::ApplyStoredViewSettings() {
+    // The window state of the last run comes back with the "Last" profile; until profiles
+    // exist the values the window writes itself are applied.
+    int sourceIndex = ReadRegInt("Options", "Source Language", source_.languageIndex);
+    int destinationIndex = ReadRegInt("Options", "Destination Language", destination_.languageIndex);
+    source_.languageIndex = IsValidLanguageIndex(sourceIndex) ? sourceIndex : 0;
+    destination_.languageIndex = IsValidLanguageIndex(destinationIndex) ? destinationIndex : 0;
+    ApplyAreaFont(source_);
+    ApplyAreaFont(destination_);
+    view_.alwaysOnTop = ReadRegInt("Zelvo", "On Top", 0) == 1;
+    if (view_.alwaysOnTop)
+        SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    NormalizeViewState(view_);
+}
+
+void MainWindow::LoadLibLists() {
+    LibFolders folders{app_.ctwaFolder, app_.configFolder};
+    if (!folders.ctwaFolder.empty()) {
+        LoadLibList(g2bLibs_, true, false, folders);
+        LoadLibList(b2gLibs_, false, false, folders);
+    }
+    context_.g2bAppliedTotal = CountAppliedItems(g2bLibs_);
+    context_.b2gAppliedTotal = CountAppliedItems(b2gLibs_);
+    ++context_.libsGeneration;
 }
 
 bool MainWindow::OpenFromCommandLine() {
     std::string argument = app_.commandLine;
     auto request = ParseCommandLine(argument, SystemCodePage());
     if (!request || !FileExists(request->path)) return false;
-    // The cascade by launch index belongs to the view settings; until they apply it the
-    // index is only kept.
+    // The cascade of the "Open from Explorer" profile comes with profiles; until then the
+    // launch index is only kept.
     launchIndex_ = request->launchIndex;
-
-    std::string bytes;
-    if (!ReadFileBytes(request->path, bytes)) return false;
     const std::string& path = request->path;
     int index = ChooseSourceLanguageIndex(request->languageIndex, [&path] { return GuessFileCharset(path); });
-    if (index >= 0) sourceLanguageIndex_ = index;
-    sourceCodePage_ = CodePageOfLanguageIndex(sourceLanguageIndex_);
-    SetSourceFontForCodePage(sourceCodePage_);
-    SetWindowTextIn(Item(IDC_SOURCE_EDIT), bytes, sourceCodePage_);
+    if (index >= 0 && index < LanguageCount()) SelectLanguage(EditArea::kSource, index);
+    launchIndex_ = 0;
+    // The language is chosen above, so the documents do not guess it again.
+    commandLinePending_ = true;
+    bool opened = documents_.OpenFile(path, EditArea::kSource);
+    commandLinePending_ = false;
     app_.commandLine.clear();
-    SetTimer(hwnd(), kCaretTimer, kCaretDelayMs, nullptr);
-    return true;
-}
-
-std::string MainWindow::SourceText() const {
-    return GetWindowTextIn(Item(IDC_SOURCE_EDIT), sourceCodePage_);
-}
-
-std::string MainWindow::DestinationText() const {
-    return GetWindowTextIn(Item(IDC_DESTINATION_EDIT), destinationCodePage_);
-}
-
-void MainWindow::SetSourceFontForCodePage(int codePage) {
-    BYTE charset = codePage == kCodePageGbk    ? GB2312_CHARSET
-                   : codePage == kCodePageBig5 ? CHINESEBIG5_CHARSET
-                                               : 0;
-    if (charset == 0) return;
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW face{};
-    if (!dialogFont || !GetObjectW(dialogFont, sizeof face, &face)) face.lfHeight = -12;
-    LOGFONTW wanted{};
-    wanted.lfHeight = face.lfHeight;
-    wanted.lfCharSet = charset;
-    HFONT font = CreateFontIndirectW(&wanted);
-    if (!font) return;
-    SendMessageW(Item(IDC_SOURCE_EDIT), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    sourceFont_.Reset(font);  // the old font is no longer selected into the control
-}
-
-void MainWindow::OnTimer(UINT_PTR timerId) {
-    if (timerId != kCaretTimer) return;
-    KillTimer(hwnd(), kCaretTimer);
-    ShowCaretAtStart();
+    return opened;
 }
 
 void MainWindow::ShowCaretAtStart() {
-    HWND source = Item(IDC_SOURCE_EDIT);
-    HWND edit = IsWindowVisible(source) ? source : Item(IDC_DESTINATION_EDIT);
+    HWND edit = view_.sourceShown ? source_.edit : destination_.edit;
     SendMessageW(edit, EM_SETSEL, 0, 0);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
-void MainWindow::OnSize(UINT type, int width, int height) {
-    if (type != SIZE_MINIMIZED) LayOut();
+void MainWindow::OnTimer(UINT_PTR timerId) {
+    switch (timerId) {
+        case kLayoutTimer: {
+            KillTimer(hwnd(), kLayoutTimer);
+            RECT client;
+            GetClientRect(hwnd(), &client);
+            if (client.right != clientSize_.cx || client.bottom != clientSize_.cy) LayOutNow();
+            break;
+        }
+        case kCaretTimer:
+            KillTimer(hwnd(), kCaretTimer);
+            ShowCaretAtStart();
+            break;
+        case kStartTimer:
+            KillTimer(hwnd(), kStartTimer);
+            StartTimerFired();
+            break;
+        case kStatusTextTimer:
+            KillTimer(hwnd(), kStatusTextTimer);
+            if (statusTexts_[kStatusPaneMessage] == timedStatusText_) RestoreReady();
+            timedStatusText_.clear();
+            break;
+        case kSourceOfferTimer:
+        case kDestinationOfferTimer: {
+            KillTimer(hwnd(), timerId);
+            EditArea area = timerId == kSourceOfferTimer ? EditArea::kSource : EditArea::kDestination;
+            pendingOffer_[timerId == kSourceOfferTimer ? 0 : 1] = false;
+            OfferLanguagePack(area);
+            break;
+        }
+        default:
+            break;
+    }
 }
 
-void MainWindow::LayOut() {
+void MainWindow::StartTimerFired() {
+    // The release notes of a new version are shown once. The help centre that shows them
+    // is not part of this program yet, so the marker is stored only once they were shown.
+    std::string key = std::string("Release Note ") + kProgramVersion;
+    std::string marker = app_.buildDate.text;
+    if (ReadRegString("App", key, "") != marker) {
+        bool shown = false;  // help topic 8
+        if (shown) WriteRegString("App", key, marker);
+    }
+    // The update check starts here once it exists.
+}
+
+void MainWindow::OnSize(UINT type, int width, int height) {
+    if (type == SIZE_MINIMIZED) return;
+    if (width != clientSize_.cx || height != clientSize_.cy)
+        SetTimer(hwnd(), kLayoutTimer, kLayoutDelayMs, nullptr);
+}
+
+void MainWindow::MoveIfChanged(HWND control, const LayoutRect& rect) {
+    if (!control) return;
+    RECT now = ClientRectOf(control, hwnd());
+    if (now.left == rect.x && now.top == rect.y && now.right - now.left == rect.width &&
+        now.bottom - now.top == rect.height)
+        return;
+    SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::LayOutNow() {
+    if (!hwnd()) return;
+    KillTimer(hwnd(), kLayoutTimer);
     RECT client;
     GetClientRect(hwnd(), &client);
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
-    int split = height / 2;
-    MoveWindow(Item(IDC_SOURCE_EDIT), 0, 0, width, split, TRUE);
-    MoveWindow(Item(IDC_DESTINATION_EDIT), 0, split, width, height - split, TRUE);
+    clientSize_ = {client.right, client.bottom};
+    MainWindowLayout layout = ComputeLayout(client.right, client.bottom, toolbarHeight_, view_);
+
+    if (statusBar_ && layout.statusBarShown) {
+        MoveIfChanged(statusBar_, layout.statusBar);
+        SetStatusParts();
+    }
+    if (layout.sourceShown) {
+        MoveIfChanged(source_.edit, layout.sourceEdit);
+        if (layout.sourceToolbarShown) {
+            for (size_t i = 0; i < sourceRightButtons_.size(); ++i) {
+                HWND button = sourceRightButtons_[i].control;
+                if (!button) continue;
+                RECT now = ClientRectOf(button, hwnd());
+                MoveIfChanged(button,
+                              {layout.rightButtonX[i], 0, now.right - now.left, now.bottom - now.top});
+            }
+        }
+    }
+    if (layout.destinationShown) {
+        if (layout.destinationToolbarShown) {
+            for (const TemplatePlace& place : destinationRow_) {
+                bool selector = place.control == destination_.selector;
+                int y = selector ? layout.destinationSelectorY : layout.destinationButtonsY;
+                MoveIfChanged(place.control, {place.rect.left, y, place.rect.right - place.rect.left,
+                                              place.rect.bottom - place.rect.top});
+            }
+        }
+        MoveIfChanged(destination_.edit, layout.destinationEdit);
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void MainWindow::OnClose() {
+void MainWindow::ShowToolbarRow(EditArea area, bool shown) {
+    const std::vector<int>& ids =
+        area == EditArea::kSource ? SourceToolbarButtonIds() : DestinationToolbarButtonIds();
+    int command = shown ? SW_SHOWNA : SW_HIDE;
+    Area& row = AreaOf(area);
+    if (row.selector) ShowWindow(row.selector, command);
+    for (int id : ids) {
+        HWND control = Item(id);
+        if (!control) continue;
+        bool show = shown && (id != IDM_SITE_TRANSFER || SiteTransferButtonShown(app_.uiLcid));
+        ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void MainWindow::ApplyViewState() {
+    ShowWindow(source_.edit, view_.sourceShown ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(destination_.edit, view_.destinationShown ? SW_SHOWNA : SW_HIDE);
+    ShowToolbarRow(EditArea::kSource, ToolbarVisible(view_, EditArea::kSource));
+    ShowToolbarRow(EditArea::kDestination, ToolbarVisible(view_, EditArea::kDestination));
+    if (statusBar_) ShowWindow(statusBar_, view_.statusBarShown ? SW_SHOWNA : SW_HIDE);
+    HMENU attached = GetMenu(hwnd());
+    if (view_.menuBarShown && !attached && menu_) SetMenu(hwnd(), menu_);
+    if (!view_.menuBarShown && attached) SetMenu(hwnd(), nullptr);
+}
+
+void MainWindow::ToggleAreaShown(EditArea area) {
+    ToggleArea(view_, area);
+    // The area that just went away cannot be the one the status bar describes.
+    if (!AreaShown(view_, statusArea_))
+        statusArea_ = view_.sourceShown ? EditArea::kSource : EditArea::kDestination;
+    ApplyViewState();
+    RefreshToolTips();
+    LayOutNow();
+    Refresh();
+}
+
+void MainWindow::ToggleToolbarShown(EditArea area) {
+    if (!AreaShown(view_, area)) return;
+    ToggleToolbar(view_, area);
+    ApplyViewState();
+    LayOutNow();
+    Refresh();
+}
+
+void MainWindow::ToggleMenuBarShown() {
+    ToggleMenuBar(view_);
+    ApplyViewState();
+    LayOutNow();
+}
+
+void MainWindow::ToggleStatusBarShown() {
+    ToggleStatusBar(view_);
+    ApplyViewState();
+    LayOutNow();
+    RefreshStatus();
+}
+
+void MainWindow::ToggleAlwaysOnTop() {
+    zelvo::ToggleAlwaysOnTop(view_);
+    SetWindowPos(hwnd(), view_.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RefreshToolTips();
+    WriteRegInt("Zelvo", "On Top", view_.alwaysOnTop ? 1 : 0);
+    RefreshEnabling();
+}
+
+void MainWindow::WriteWindowPosition() {
+    RECT rect;
+    if (!GetWindowRect(hwnd(), &rect)) return;
+    WriteRegInt("Zelvo", "Pos Left", rect.left);
+    WriteRegInt("Zelvo", "Pos Right", rect.right);
+    WriteRegInt("Zelvo", "Pos Top", rect.top);
+    WriteRegInt("Zelvo", "Pos Bottom", rect.bottom);
+}
+
+void MainWindow::Closing() {
+    if (closing_ || !hwnd()) return;
+    if (transfers_.Busy()) {
+        // A conversion is pumping messages inside a command: stop it, and close once the
+        // command has unwound.
+        transferState_ = kTransferStopped;
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return;
+    }
+    closing_ = true;
+    bool stay = documents_.AskToSave(EditArea::kSource) == kSaveCancel ||
+                documents_.AskToSave(EditArea::kDestination) == kSaveCancel;
+    closing_ = false;
+    if (stay) return;
     End(IDOK);
+}
+
+void MainWindow::OnDestroy() {
+    // The "Last" profile is written here once profiles exist.
+    RemoveAcceleratorHook();
+    DragAcceptFiles(hwnd(), FALSE);
+    for (UINT_PTR timer : {kLayoutTimer, kFindRefreshTimer, kCaretTimer, kStartTimer, kStatusTextTimer,
+                           kSourceOfferTimer, kDestinationOfferTimer})
+        KillTimer(hwnd(), timer);
+    statusProgress_.SetStatusBar(nullptr);
+    tips_.Destroy();
+    buttons_.Clear();
+    // The menu bar is destroyed with the window; a detached one is the window's to free.
+    if (menu_ && GetMenu(hwnd()) != menu_) DestroyMenu(menu_);
+    menu_ = nullptr;
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    bigIcon_ = smallIcon_ = nullptr;
+    initialised_ = false;
+}
+
+bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (!item || !buttons_.Draw(*item)) return false;
+            result = TRUE;
+            return true;
+        }
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam)) return false;  // the system menu
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+            result = 0;
+            return true;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            result = 0;
+            return true;
+        case WM_SYSCOMMAND: {
+            UINT command = static_cast<UINT>(wParam & 0xFFF0);
+            if (command == SC_MINIMIZE || command == SC_MAXIMIZE) WriteWindowPosition();
+            return false;  // the dialog manager carries the command out
+        }
+        case WM_HELP:
+            LaterIssueSeam(IDM_HELP_CENTER);
+            result = TRUE;
+            return true;
+        case kProgressMessage: {
+            LRESULT answer = statusProgress_.HandleMessage(wParam, lParam);
+            SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, answer);
+            result = TRUE;
+            return true;
+        }
+        case WM_CTLCOLORSTATIC:
+            return false;
+        default:
+            return false;
+    }
 }
 
 }  // namespace zelvo

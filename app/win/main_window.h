@@ -1,11 +1,35 @@
-// The program's one top-level window: dialog 102 with the Source edit area (286) above
-// the Destination edit area (296). Toolbars, menus, status bar and documents come later
-// on this frame.
+// The program's one top-level window: dialog 102 with the Source edit area (286) above the
+// Destination edit area (296), each under its toolbar row with a language selector, plus the
+// menu bar 143 and the status bar. What is shown where, which command is enabled and what
+// the menus and panes say comes from app/main_window_model.h; documents from
+// app/documents.h; the transfer commands from app/code_transfer_commands.h. This class
+// carries their answers out on the windows.
+//
+// The code is split by concern: main_window.cpp (initialisation, layout, showing and
+// hiding, closing, timers), main_window_areas.cpp (edit areas: text, languages, fonts,
+// edit commands, documents host), main_window_menus.cpp (menus, context menu, accelerators),
+// main_window_status.cpp (status bar, title, enabling, tooltips, UI language) and
+// main_window_commands.cpp (the command table and the transfers host).
 #pragma once
 
-#include <string>
+#include <shellapi.h>
+#include <windows.h>
 
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/code_transfer_commands.h"
+#include "app/documents.h"
+#include "app/edit_area.h"
+#include "app/main_window_model.h"
 #include "app/win/dialog.h"
+#include "app/win/flat_button.h"
+#include "app/win/progress_message.h"
+#include "convert/pipeline.h"
+#include "convert/word_adjustment_lib.h"
 
 namespace zelvo {
 
@@ -27,43 +51,265 @@ class FontHandle {
     HFONT font_ = nullptr;
 };
 
-class MainWindow : public Dialog {
+// Timers of the main window.
+enum MainWindowTimer : UINT_PTR {
+    kLayoutTimer = 0,            // 50 ms after a size change
+    kFindRefreshTimer = 1,       // Find/Replace refresh
+    kCaretTimer = 2,             // caret to the start after a command-line open (10 ms)
+    kStartTimer = 3,             // once, 100 ms after initialisation
+    kStatusTextTimer = 4,        // end of a timed status text
+    kSourceOfferTimer = 5,       // language support check of the Source area (500 ms)
+    kDestinationOfferTimer = 6,  // the same for the Destination area
+};
+
+class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
   public:
     explicit MainWindow(EditorApp& app);
+    ~MainWindow() override;
 
+    // ---- What tests and the start-up look at ----
     int launchIndex() const { return launchIndex_; }
-    int sourceLanguageIndex() const { return sourceLanguageIndex_; }
+    int sourceLanguageIndex() const { return source_.languageIndex; }
+    int destinationLanguageIndex() const { return destination_.languageIndex; }
+    int LanguageIndex(EditArea area) const { return AreaOf(area).languageIndex; }
+    int FontPoints(EditArea area) const { return AreaOf(area).fontPoints; }
+    const ViewState& view() const { return view_; }
+    EditArea contextArea() const { return contextArea_; }
+    EditArea statusArea() const { return statusArea_; }
+    bool initialised() const { return initialised_; }
+    DocumentController& documents() { return documents_; }
+    ConversionContext& conversionContext() { return context_; }
+    std::string StatusPaneText(int pane) const;
+    HWND statusBar() const { return statusBar_; }
+    const ToolTips& toolTips() const { return tips_; }
+    // The snapshot the enabling rules and the menus are computed from, as of now.
+    WindowSnapshot Snapshot() const;
 
-    // Handles the stored command line once: parses it, and when it names an existing
-    // file loads that file into the Source edit area. False when it was ignored.
+    // Handles the stored command line once: parses it, and when it names an existing file
+    // opens it in the Source area through the documents. False when it was ignored.
     bool OpenFromCommandLine();
 
-    // The bytes of an edit area in the code page its text is shown in.
-    std::string SourceText() const;
-    std::string DestinationText() const;
+    // Translates an accelerator key of table 207 for this window; true when the message
+    // became a command. The modal loop calls it through a message filter hook.
+    bool TranslateAccelerators(MSG& message);
+
+    // ---- Seams for tests (and for later dialogs) ----
+    // The file-name questions of the documents: the common Open and Save dialogs unless
+    // replaced. Returning false means the user cancelled.
+    using FileNameQuestion =
+        std::function<bool(EditArea area, bool save, const std::string& initialFolder, std::string& path)>;
+    void SetFileNameQuestion(FileNameQuestion question) { fileNameQuestion_ = std::move(question); }
+    // Shows a pop-up menu and returns the chosen command (0: none). TrackPopupMenu unless
+    // replaced; tests answer without a menu loop.
+    using MenuTracker = std::function<int(const std::vector<MenuEntry>& entries, POINT screenPoint)>;
+    void SetMenuTracker(MenuTracker tracker) { menuTracker_ = std::move(tracker); }
+    // Starts a new instance of the program (command New): shell "open" of the program file
+    // unless replaced.
+    using ProcessStarter = std::function<bool(const std::string& program, const std::string& folder)>;
+    void SetProcessStarter(ProcessStarter starter) { processStarter_ = std::move(starter); }
+
+    // ---- Actions the commands and the tests use ----
+    void ToggleAreaShown(EditArea area);
+    void ToggleToolbarShown(EditArea area);
+    void ToggleMenuBarShown();
+    void ToggleStatusBarShown();
+    void ToggleAlwaysOnTop();
+    // Selects a language row for an area as if the user had chosen it (selector or menu).
+    void SelectLanguage(EditArea area, int index);
+    void SetFontPoints(EditArea area, int points);
+    // Relabels the whole window in the current UI language.
+    void ApplyUiLanguage();
+    // Runs the command as the menus, toolbars and accelerators do.
+    void RunCommand(int id) { SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Lays the window out now (the resize timer does it 50 ms after a size change).
+    void LayOutNow();
+    // Shows a text in pane 0 for the given time, then "Ready" again.
+    void ShowTimedStatusText(const std::string& text, int milliseconds) override;
+
+    // ---- DocumentHost ----
+    std::string GetAreaText(EditArea area) override;
+    void SetAreaText(EditArea area, const std::string& text) override;
+    void ShowArea(EditArea area) override;
+    bool AskOpenFileName(EditArea area, const std::string& initialFolder, std::string& path) override;
+    bool AskSaveFileName(EditArea area, const std::string& initialFolder, std::string& path) override;
+    void SetStatusText(const std::string& text) override;
+    void RestoreReady() override;
+    void SelectLanguageAsUser(EditArea area, int index) override;
+    void SetStatusArea(EditArea area) override;
+    void Refresh() override;
+    bool IsCommandLinePending() override { return commandLinePending_; }
+    void SetWaitCursor(bool on) override;
+    void AcceptDroppedFiles(bool on) override;
+
+    // ---- CodeTransferHost ----
+    bool IsNt() const override;
+    bool TransferToSource() const override { return transferToSource_; }
+    bool StatusBarShown() const override { return view_.statusBarShown; }
+    std::string SourceText() const override;
+    std::string DestinationText() const override;
+    void SetSourceText(const std::string& text) override;
+    void SetDestinationText(const std::string& text) override;
+    void ShowDestinationArea() override { ShowArea(EditArea::kDestination); }
+    bool CloseDestinationDocument() override { return documents_.Close(EditArea::kDestination); }
+    void SelectSourceLanguage(int index) override { SelectLanguage(EditArea::kSource, index); }
+    void SelectDestinationLanguage(int index) override { SelectLanguage(EditArea::kDestination, index); }
+    void ShowStatusText(const std::string& text) override { SetStatusText(text); }
+    void RestoreReadyStatus() override { RestoreReady(); }
+    void BeginWaitCursor() override { SetWaitCursor(true); }
+    void EndWaitCursor() override { SetWaitCursor(false); }
+    bool GetClipboardText(std::string& text) override;
+    bool SetClipboardText(const std::string& text) override;
+    ConversionContext& TransferContext() override { return context_; }
+    ProgressSink* MainWindowProgress() override { return &progressSink_; }
+    bool RunInProgressDialog(const CodeTransferRequest& request, const std::string& caption,
+                             std::string_view source, std::string& result) override;
 
   protected:
     bool OnInitDialog() override;
     void OnSize(UINT type, int width, int height) override;
     void OnTimer(UINT_PTR timerId) override;
-    void OnClose() override;
-    // Enter and Escape in an edit area must not end the editor.
+    void OnClose() override { Closing(); }
+    void OnDestroy() override;
+    // Enter does nothing; Escape closes as the close box does.
     void OnOk() override {}
-    void OnCancel() override {}
+    void OnCancel() override { Closing(); }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
-    void LayOut();
-    // Until the view settings own the areas' fonts, the Source area showing GBK or Big5 text gets
-    // the system's font for that character set so the characters are drawn.
-    void SetSourceFontForCodePage(int codePage);
+    // One edit area with its controls and settings.
+    struct Area {
+        EditArea id = EditArea::kSource;
+        int editId = 0;
+        int selectorId = 0;
+        int languageIndex = 1;
+        int fontPoints = 10;
+        FontHandle font;
+        HWND edit = nullptr;
+        HWND selector = nullptr;
+    };
+    // A control's place in the template, kept to move toolbar rows without losing x.
+    struct TemplatePlace {
+        HWND control = nullptr;
+        RECT rect{};
+    };
+
+    Area& AreaOf(EditArea area) { return area == EditArea::kDestination ? destination_ : source_; }
+    const Area& AreaOf(EditArea area) const {
+        return area == EditArea::kDestination ? destination_ : source_;
+    }
+    EditArea AreaOfEdit(HWND edit) const;
+
+    // main_window.cpp
+    void BindCommands();
+    void Closing();
+    void ApplyStoredViewSettings();
+    void ApplyViewState();
+    void ShowToolbarRow(EditArea area, bool shown);
+    void MoveIfChanged(HWND control, const LayoutRect& rect);
+    void WriteWindowPosition();
+    void StartTimerFired();
+    void LoadLibLists();
     void ShowCaretAtStart();
 
+    // main_window_areas.cpp
+    void SetUpAreas();
+    void FillLanguageSelectors();
+    void ApplyAreaFont(Area& area);
+    void SetAreaTextInternal(Area& area, const std::string& text);
+    void OnSelectorChange(EditArea area);
+    void OfferLanguagePack(EditArea area);
+    void EditCommand(EditArea area, int command);
+    void CopyAll(EditArea area);
+    void SelectAll(EditArea area);
+    void OnEditChange(EditArea area);
+    void OnDropFiles(HDROP drop);
+    static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
+
+    // main_window_menus.cpp
+    void LoadMenus();
+    void RelabelMenuBar();
+    void OnInitMenuPopup(HMENU popup);
+    void ShowContextMenu(EditArea area, POINT screenPoint);
+    void ShowProfileMenu();
+    int TrackMenu(const std::vector<MenuEntry>& entries, POINT screenPoint);
+    MenuSources CurrentMenuSources();
+    void InstallAcceleratorHook();
+    void RemoveAcceleratorHook();
+
+    // main_window_status.cpp
+    void CreateStatusBar();
+    void SetStatusPane(int pane, const std::string& text);
+    void SetStatusParts();
+    void RefreshStatus();
+    void RefreshTitle();
+    void RefreshEnabling();
+    void RefreshToolTips();
+    void SetUpToolbarButtons();
+    void ShowSiteTransferButton();
+
+    // main_window_commands.cpp
+    void NewInstance();
+    void ExitAll();
+    void ShowAbout();
+    void WhatsThis();
+    void SwitchUiLanguageTo(int index);
+    void SetTransferTarget(bool toSource);
+    void RunSiteTransfer();
+    void ContextCommand(int id);
+    void LaterIssueSeam(int id);
+
     EditorApp& app_;
+    ViewState view_;
+    DocumentController documents_;
+    CodeTransferCommands transfers_;
+    WordAdjustmentLibList g2bLibs_;
+    WordAdjustmentLibList b2gLibs_;
+    volatile int transferState_ = kTransferStopped;
+    ConversionContext context_;
+    WindowProgressSink progressSink_{nullptr};
+    StatusBarProgress statusProgress_;
+
+    Area source_;
+    Area destination_;
+    std::vector<TemplatePlace> destinationRow_;
+    std::vector<TemplatePlace> sourceRightButtons_;
+    int toolbarHeight_ = 0;
+    SIZE clientSize_{-1, -1};
+
+    HWND statusBar_ = nullptr;
+    std::string statusTexts_[kStatusPaneCount];
+    std::string readyText_;
+    std::wstring title_;
+    ToolTips tips_;
+    FlatButtonSet buttons_;
+    HMENU menu_ = nullptr;  // menu 143, kept while detached
+    HACCEL accelerators_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    FontHandle selectorFont_;
+
+    EditArea contextArea_ = EditArea::kNone;
+    EditArea statusArea_ = EditArea::kSource;
+    bool transferToSource_ = false;
+    int changePathCode_ = 0;
+    bool sourceWrap_ = true;
+    bool destinationWrap_ = true;
     int launchIndex_ = 0;
-    int sourceLanguageIndex_ = -1;
-    int sourceCodePage_ = 0;
-    int destinationCodePage_ = 0;
-    FontHandle sourceFont_;
+    bool initialised_ = false;
+    bool commandLinePending_ = false;
+    bool closing_ = false;
+    int programmaticText_ = 0;  // depth of text changes that must not mark the area modified
+    int waitCursor_ = 0;
+    bool cannotShowEastAsian_ = false;
+    std::set<int> offeredCharsets_;
+    bool pendingOffer_[2] = {false, false};
+    std::string timedStatusText_;
+    DWORD startTime_ = 0;
+
+    FileNameQuestion fileNameQuestion_;
+    MenuTracker menuTracker_;
+    ProcessStarter processStarter_;
 };
 
 }  // namespace zelvo

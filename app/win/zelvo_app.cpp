@@ -6,9 +6,10 @@
 #include <memory>
 
 #include "app/editor_app.h"
+#include "app/instance_limit.h"
+#include "app/language_table.h"
 #include "app/ui_language.h"
 #include "app/ui_strings.h"
-#include "app/instance_limit.h"
 #include "app/win/dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
@@ -56,8 +57,14 @@ StartupHooks Win32StartupHooks() {
         WriteDebugLog("Start-up", entry);
     };
     hooks.charsetOfLanguage = [](int languageId) { return CharsetOfLanguage(languageId); };
-    hooks.chooseUiLanguage = [](EditorApp& app) { ChooseUiLanguage(app, UserDefaultLanguageId()); };
-    // The context-menu question and the language table fill the remaining hooks.
+    hooks.chooseUiLanguage = [](EditorApp& app) {
+        ChooseUiLanguage(app, UserDefaultLanguageId());
+        // Windows show the UI strings through W functions, decoded in the UI language's
+        // code page from here on.
+        SetUiCodePage(CodePageOfCharset(app.uiCharset));
+    };
+    hooks.countLanguageTable = [] { return LanguageCount(); };
+    // The context-menu question fills the remaining hook.
     return hooks;
 }
 

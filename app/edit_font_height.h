@@ -1,0 +1,17 @@
+// The logical height of an edit area's font for a size in points, from the program's own
+// table of sizes and heights, so that a size looks the same on every system.
+#pragma once
+
+namespace zelvo {
+
+// Valid font sizes of an edit area.
+inline constexpr int kMinimumFontPoints = 1;
+inline constexpr int kMaximumFontPoints = 600;
+inline constexpr int kDefaultFontPoints = 10;
+
+// LOGFONT lfHeight (negative: character height) of a size in points. Sizes between two
+// rows of the table are interpolated, sizes below 6 and from 120 up scale with the first
+// and last row; a size outside 1..600 counts as 10.
+int EditFontHeight(int points);
+
+}  // namespace zelvo

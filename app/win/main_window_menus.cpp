@@ -1,0 +1,168 @@
+// The main window's menus: the menu bar's popups rebuilt each time they open, the context
+// menu of an edit area, the profile button's pop-up, and the accelerators of table 207.
+#include <string>
+#include <vector>
+
+#include "app/editor_app.h"
+#include "app/recent_files.h"
+#include "app/ui_strings.h"
+#include "app/win/main_window.h"
+#include "app/win/menu_builder.h"
+#include "app/win/win_text.h"
+#include "resources/resource.h"
+#include "services/system_language.h"
+
+namespace zelvo {
+
+namespace {
+
+// The modal loop of the main window is the dialog manager's; it offers every message to
+// the thread's message filter hooks first (MSGF_DIALOGBOX), which is where accelerators are
+// translated before any other handling of a key.
+HHOOK messageFilterHook = nullptr;
+MainWindow* acceleratorWindow = nullptr;
+
+LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && acceleratorWindow && lParam) {
+        MSG* message = reinterpret_cast<MSG*>(lParam);
+        if (acceleratorWindow->TranslateAccelerators(*message)) return 1;
+    }
+    return CallNextHookEx(messageFilterHook, code, wParam, lParam);
+}
+
+// The code page a UI language's own name is written in: the built-in Chinese names carry
+// their GBK and Big5 bytes whatever the current UI language is.
+int NameCodePageOfUiLanguage(const std::string& lcidText) {
+    int lcid = static_cast<int>(ParseHex(lcidText));
+    int charset = CharsetOfLanguage(lcid);
+    if (charset == kCharsetGb2312) return 936;
+    if (charset == kCharsetBig5) return 950;
+    return 1252;
+}
+
+void SetItemText(HMENU menu, int id, const std::wstring& text) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    SetMenuItemInfoW(menu, static_cast<UINT>(id), FALSE, &item);
+}
+
+}  // namespace
+
+void MainWindow::LoadMenus() {
+    menu_ = GetMenu(hwnd());
+    accelerators_ = LoadAcceleratorsW(ResourceInstance(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+}
+
+void MainWindow::InstallAcceleratorHook() {
+    acceleratorWindow = this;
+    if (!messageFilterHook)
+        messageFilterHook = SetWindowsHookExW(WH_MSGFILTER, MessageFilterProc, nullptr, GetCurrentThreadId());
+}
+
+void MainWindow::RemoveAcceleratorHook() {
+    if (acceleratorWindow != this) return;
+    acceleratorWindow = nullptr;
+    if (messageFilterHook) UnhookWindowsHookEx(messageFilterHook);
+    messageFilterHook = nullptr;
+}
+
+bool MainWindow::TranslateAccelerators(MSG& message) {
+    if (!accelerators_ || !hwnd()) return false;
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN && message.message != WM_CHAR &&
+        message.message != WM_SYSCHAR)
+        return false;
+    // Keys of the window itself and its controls; not those of a dialog it has opened.
+    if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
+    if (!IsWindowEnabled(hwnd())) return false;
+    return TranslateAcceleratorW(hwnd(), accelerators_, &message) != 0;
+}
+
+void MainWindow::RelabelMenuBar() {
+    if (!menu_) return;
+    std::vector<std::string> labels = MainMenuBarLabels();
+    int count = GetMenuItemCount(menu_);
+    for (int i = 0; i < count && i < static_cast<int>(labels.size()); ++i) {
+        std::wstring text = WidenUiText(labels[static_cast<size_t>(i)]);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = text.data();
+        SetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &item);
+    }
+    if (GetMenu(hwnd()) == menu_) DrawMenuBar(hwnd());
+}
+
+MenuSources MainWindow::CurrentMenuSources() {
+    MenuSources sources;
+    sources.maximumRecentCount = MaximumMruCount();
+    sources.uiLanguageNames = app_.uiLanguageNames;
+    sources.productName = app_.productName;
+    // Profiles come to the menus once the profile list exists.
+    return sources;
+}
+
+void MainWindow::OnInitMenuPopup(HMENU popup) {
+    if (!menu_) return;
+    int count = GetMenuItemCount(menu_);
+    for (int index = 0; index < count && index < kMainMenuPopupCount; ++index) {
+        if (GetSubMenu(menu_, index) != popup) continue;
+        MenuSources sources = CurrentMenuSources();
+        if (index == static_cast<int>(MainMenuPopup::kSourceFile))
+            sources.sourceRecentFiles = documents_.RecentFilesForMenu(EditArea::kSource);
+        if (index == static_cast<int>(MainMenuPopup::kDestinationFile))
+            sources.destinationRecentFiles = documents_.RecentFilesForMenu(EditArea::kDestination);
+        FillPopup(popup, BuildMainMenuPopup(index, Snapshot(), sources), UiCodePage());
+        // Paths are in the system's code page and each UI language's name in its own.
+        for (size_t i = 0;
+             i < sources.sourceRecentFiles.size() && i <= IDM_SOURCE_RECENT_LAST - IDM_SOURCE_RECENT_FIRST;
+             ++i)
+            SetItemText(popup, IDM_SOURCE_RECENT_FIRST + static_cast<int>(i),
+                        WidenWithSystemCodePage(
+                            RecentMenuLabel(static_cast<int>(i) + 1, sources.sourceRecentFiles[i])));
+        for (size_t i = 0; i < sources.destinationRecentFiles.size() &&
+                           i <= IDM_DESTINATION_RECENT_LAST - IDM_DESTINATION_RECENT_FIRST;
+             ++i)
+            SetItemText(popup, IDM_DESTINATION_RECENT_FIRST + static_cast<int>(i),
+                        WidenWithSystemCodePage(
+                            RecentMenuLabel(static_cast<int>(i) + 1, sources.destinationRecentFiles[i])));
+        if (index == static_cast<int>(MainMenuPopup::kView)) {
+            for (size_t i = 0; i < app_.uiLanguageNames.size() && i < app_.uiLanguageLcids.size() &&
+                               i <= IDM_UI_LANGUAGE_LAST - IDM_UI_LANGUAGE_FIRST;
+                 ++i)
+                SetItemText(
+                    popup, IDM_UI_LANGUAGE_FIRST + static_cast<int>(i),
+                    WidenText(app_.uiLanguageNames[i], NameCodePageOfUiLanguage(app_.uiLanguageLcids[i])));
+        }
+        return;
+    }
+}
+
+int MainWindow::TrackMenu(const std::vector<MenuEntry>& entries, POINT screenPoint) {
+    if (menuTracker_) return menuTracker_(entries, screenPoint);
+    MenuHandle menu = BuildPopupMenu(entries, UiCodePage());
+    if (!menu) return 0;
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(hwnd());
+    int chosen = static_cast<int>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                                 screenPoint.x, screenPoint.y, 0, hwnd(), nullptr));
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    return chosen;
+}
+
+void MainWindow::ShowContextMenu(EditArea area, POINT screenPoint) {
+    if (area == EditArea::kNone || !AreaShown(view_, area)) return;
+    contextArea_ = area;
+    int chosen = TrackMenu(BuildContextMenu(Snapshot()), screenPoint);
+    if (chosen) RunCommand(chosen);
+}
+
+void MainWindow::ShowProfileMenu() {
+    POINT point{};
+    GetCursorPos(&point);
+    int chosen = TrackMenu(BuildProfileMenu(Snapshot(), CurrentMenuSources()), point);
+    if (chosen) RunCommand(chosen);
+}
+
+}  // namespace zelvo

@@ -1,9 +1,10 @@
 // The main window's initialisation, layout, showing and hiding, closing and timers.
 #include "app/win/main_window.h"
 
+#include <windows.h>
+// The other system headers need the types of windows.h.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "app/command_line.h"
 #include "app/editor_app.h"

@@ -12,8 +12,9 @@
 // main_window_commands.cpp (the command table and the transfers host).
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+// The other system headers need the types of windows.h.
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>

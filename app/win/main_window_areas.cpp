@@ -1,10 +1,11 @@
 // The two edit areas of the main window: their text in the code page of their language,
 // language selection and fonts, the edit commands, the clipboard, dropped files and the
 // file-name questions the documents ask.
+#include <windows.h>
+// The other system headers need the types of windows.h.
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
-#include <windows.h>
 #include <windowsx.h>
 
 #include <vector>

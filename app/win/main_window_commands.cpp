@@ -1,7 +1,8 @@
 // The main window's command table: every id of the menus, toolbars, accelerators and the
 // context menu, bound to what carries it out.
-#include <shellapi.h>
 #include <windows.h>
+// The other system headers need the types of windows.h.
+#include <shellapi.h>
 
 #include "app/editor_app.h"
 #include "app/language_table.h"

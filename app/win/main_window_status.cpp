@@ -1,7 +1,8 @@
 // What the main window says about itself: the status bar panes, the title, the enabling
 // of the toolbar buttons, their tooltips, and the UI language of the whole window.
-#include <commctrl.h>
 #include <windows.h>
+// The other system headers need the types of windows.h.
+#include <commctrl.h>
 
 #include "app/editor_app.h"
 #include "app/language_table.h"

@@ -62,6 +62,7 @@ bool ProgressDialog::Run() {
 
 bool ProgressDialog::OnInitDialog() {
     SetTransferState(kTransferRunning);
+    UseUiLanguageFont();
     SetWindowTextW(hwnd(), WidenUiText(LoadUiString(IDS_DIALOG_OPTIONS_CT_TITLE)).c_str());
     SetWindowTextW(Item(IDC_PROGRESS_OPERATION), WidenUiText(args_.operation).c_str());
     SetWindowTextW(Item(IDC_PROGRESS_PERCENT), L"0%");
@@ -147,6 +148,20 @@ void ProgressDialog::CancelClicked() {
     cancelled_ = true;
     args_.context->cancelled = true;
     End(IDCANCEL);
+}
+
+void ProgressDialog::UseUiLanguageFont() {
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    if (!dialogFont || !GetObjectW(dialogFont, sizeof logFont, &logFont)) return;
+    const int codePage = UiCodePage();
+    logFont.lfCharSet = codePage == 936   ? GB2312_CHARSET
+                        : codePage == 950 ? CHINESEBIG5_CHARSET
+                                          : DEFAULT_CHARSET;
+    font_.reset(CreateFontIndirectW(&logFont));
+    if (!font_) return;
+    for (int id : {IDC_PROGRESS_OPERATION, IDC_PROGRESS_PERCENT, IDC_PROGRESS_CANCEL})
+        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
 void ProgressDialog::EnableSystemClose(bool enable) {

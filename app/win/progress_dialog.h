@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "app/win/dialog.h"
 #include "app/win/progress_message.h"
@@ -60,8 +62,15 @@ class ProgressDialog : public Dialog {
     void EnableSystemClose(bool enable);
     int TransferStateValue() const;
     void SetTransferState(int state);
+    void UseUiLanguageFont();
+
+    struct FontDeleter {
+        void operator()(HFONT font) const { DeleteObject(font); }
+    };
 
     ProgressDialogArgs args_;
+    // The template's font in the UI language's character set; outlives the window.
+    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
     volatile int fallbackState_ = kTransferRunning;  // when the context has no state of its own
     bool started_ = false;
     bool completed_ = false;

@@ -1,0 +1,72 @@
+#include "app/win/about_dialog.h"
+
+#include "app/editor_app.h"
+#include "app/ui_strings.h"
+#include "app/win/win_text.h"
+#include "resources/resource.h"
+
+namespace zelvo {
+
+namespace {
+
+BYTE CharsetOfUiCodePage() {
+    CHARSETINFO info{};
+    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(UiCodePage())), &info,
+                             TCI_SRCCODEPAGE))
+        return static_cast<BYTE>(info.ciCharset);
+    return DEFAULT_CHARSET;
+}
+
+}  // namespace
+
+AboutTexts MakeAboutTexts(const EditorApp& app) {
+    std::string product = app.productName.empty() ? LoadUiString(IDS_QXT_PRODUCT) : app.productName;
+    std::string company = app.companyName.empty() ? LoadUiString(IDS_QXT_COMPANY) : app.companyName;
+    AboutTexts texts;
+    texts.caption = LoadUiString(IDS_DIALOG_ABOUT_TITLE, product);
+    texts.product = LoadUiString(IDS_DIALOG_ABOUT_COMPANY_PRODUCT_VERSION, company, product, kProductVersion);
+    texts.build = LoadUiString(IDS_DIALOG_LVUD_BUILD, app.buildDate.text);
+    texts.copyright = LoadUiString(IDS_DIALOG_ABOUT_COPYRIGHT, company);
+    texts.ok = LoadUiString(IDS_DIALOG_OK);
+    return texts;
+}
+
+AboutDialog::AboutDialog(const EditorApp& app) : Dialog(IDD_ABOUT), app_(app) {}
+
+AboutDialog::~AboutDialog() {
+    // The window must go before the font it draws with.
+    if (hwnd()) End(IDCANCEL);
+    if (font_) DeleteObject(font_);
+}
+
+bool AboutDialog::OnInitDialog() {
+    AboutTexts texts = MakeAboutTexts(app_);
+
+    // The template's font with the UI language's character set, so Chinese texts are drawn.
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    if (dialogFont && GetObjectW(dialogFont, sizeof logFont, &logFont)) {
+        logFont.lfCharSet = CharsetOfUiCodePage();
+        if (HFONT font = CreateFontIndirectW(&logFont)) {
+            if (font_) DeleteObject(font_);
+            font_ = font;
+            for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_BUILD, IDC_ABOUT_COPYRIGHT, IDOK})
+                if (HWND control = Item(id))
+                    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        }
+    }
+
+    int codePage = UiCodePage();
+    SetWindowTextIn(hwnd(), texts.caption, codePage);
+    SetWindowTextIn(Item(IDC_ABOUT_PRODUCT), texts.product, codePage);
+    SetWindowTextIn(Item(IDC_ABOUT_BUILD), texts.build, codePage);
+    SetWindowTextIn(Item(IDC_ABOUT_COPYRIGHT), texts.copyright, codePage);
+    if (!texts.ok.empty()) SetWindowTextIn(Item(IDOK), texts.ok, codePage);
+
+    HICON icon = static_cast<HICON>(
+        LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 32, 32, LR_SHARED));
+    if (icon) SendMessageW(Item(IDC_ABOUT_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    return true;
+}
+
+}  // namespace zelvo

@@ -45,7 +45,7 @@ bool ProgressDialog::Run() {
     InitCommonControlsEx(&controls);
 
     ControlScope scope(*args_.context, &fallbackState_);
-    started_ = completed_ = cancelled_ = false;
+    started_ = finished_ = completed_ = cancelled_ = false;
     const INT_PTR outcome = RunModal(args_.owner);
     if (args_.forwarder) args_.forwarder->SetProgressTarget(nullptr);
     if (outcome == -1 && !started_) {
@@ -89,6 +89,7 @@ void ProgressDialog::RunConversion() {
     completed_ = args_.fromBig5
                      ? TransferBig5Text(*args_.context, &sink, args_.source, *args_.result, args_.mode)
                      : TransferGbkText(*args_.context, &sink, args_.source, *args_.result, args_.mode);
+    finished_ = true;
     // An empty text ends without any progress message; the dialog must close all the same.
     End(completed_ ? IDOK : IDCANCEL);
 }
@@ -131,7 +132,9 @@ void ProgressDialog::HandleProgress(WPARAM wParam, LPARAM lParam) {
 }
 
 void ProgressDialog::CancelClicked() {
-    if (TransferStateValue() != kTransferRunning) {
+    // A click that waited behind the last piece or the word adjustment has nothing left
+    // to cancel.
+    if (finished_ || TransferStateValue() != kTransferRunning) {
         End(IDCANCEL);
         return;
     }

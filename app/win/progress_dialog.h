@@ -73,6 +73,7 @@ class ProgressDialog : public Dialog {
     std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
     volatile int fallbackState_ = kTransferRunning;  // when the context has no state of its own
     bool started_ = false;
+    bool finished_ = false;  // the conversion has returned
     bool completed_ = false;
     bool cancelled_ = false;
     long total_ = 0;

@@ -117,18 +117,19 @@ void CodeTransferCommands::EditAreaTransferNow(CodeTransferDirection direction) 
         }
     }
 
-    if (!toSource) {
-        host_.ShowDestinationArea();
-        if (!host_.CloseDestinationDocument()) {
-            host_.RestoreReadyStatus();
-            return;
-        }
-    }
+    if (!toSource) host_.ShowDestinationArea();
 
     const std::string source = host_.SourceText();
     host_.ShowStatusText(LoadUiString(request.statusId));
     std::string result;
     if (!RunCodeTransfer(host_, request, source, result)) {
+        host_.RestoreReadyStatus();
+        host_.Refresh();
+        return;
+    }
+    // The Destination document is closed (asking to save it) only once there is a result
+    // to put in its place, so a cancelled conversion leaves both areas as they were.
+    if (!toSource && !host_.CloseDestinationDocument()) {
         host_.RestoreReadyStatus();
         host_.Refresh();
         return;

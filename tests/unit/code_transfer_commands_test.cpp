@@ -238,8 +238,7 @@ TEST_F(CodeTransferCommandsTest, RefusedCloseOfTheDestinationLeavesEverything) {
     EXPECT_EQ(host.sourceWrites + host.destinationWrites, 0);
     EXPECT_EQ(host.sourceSelector, 0);
     EXPECT_EQ(host.destinationSelector, 0);
-    EXPECT_EQ(host.sink.begins, 0);
-    EXPECT_EQ(host.status, std::vector<std::string>{"Ready"});
+    EXPECT_EQ(host.status.back(), "Ready");
 }
 
 TEST_F(CodeTransferCommandsTest, CancelLeavesBothAreasAndTheSelectors) {
@@ -250,6 +249,8 @@ TEST_F(CodeTransferCommandsTest, CancelLeavesBothAreasAndTheSelectors) {
     commands.EditAreaTransfer(CodeTransferDirection::kGbkToBig5);
     EXPECT_EQ(host.dialogRuns, 1);
     EXPECT_EQ(host.source, original);
+    EXPECT_EQ(host.destination, "old destination");
+    EXPECT_EQ(host.closes, 0);  // the Destination document is kept, not closed
     EXPECT_EQ(host.sourceWrites + host.destinationWrites, 0);
     EXPECT_EQ(host.sourceSelector, 0);
     EXPECT_EQ(host.destinationSelector, 0);

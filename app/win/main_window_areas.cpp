@@ -168,14 +168,17 @@ void MainWindow::SetAreaText(EditArea area, const std::string& text) {
     --programmaticText_;
 }
 
-// A transfer's result is new text in the area: the area counts as modified.
+// A transfer's result is new text in the area: the area counts as modified. (A multi-line
+// edit control does not report a change made by WM_SETTEXT.)
 void MainWindow::SetSourceText(const std::string& text) {
     SetAreaTextInternal(source_, text);
+    documents_.SetModified(EditArea::kSource, true);
     Refresh();
 }
 
 void MainWindow::SetDestinationText(const std::string& text) {
     SetAreaTextInternal(destination_, text);
+    documents_.SetModified(EditArea::kDestination, true);
     Refresh();
 }
 

@@ -114,6 +114,11 @@ void MainWindow::ShowTimedStatusText(const std::string& text, int milliseconds) 
 void MainWindow::SetStatusArea(EditArea area) {
     if (area == EditArea::kNone) return;
     statusArea_ = area;
+    // The area in use is the one with the focus: when the focus is in the other area it
+    // moves to this one, or the next refresh would describe the other area again.
+    HWND focus = GetFocus();
+    HWND edit = AreaOf(area).edit;
+    if (AreaOfEdit(focus) != EditArea::kNone && focus != edit && AreaShown(view_, area)) SetFocus(edit);
     RefreshStatus();
     RefreshTitle();
 }

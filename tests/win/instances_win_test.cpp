@@ -134,9 +134,12 @@ TEST(Instances, ProgramWindowIsTheEditorFrameAndRecordsItsPath) {
     HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr);
 
-    wchar_t caption[64] = {};
-    GetWindowTextW(window, caption, 64);
-    EXPECT_STREQ(caption, L"Multi-Language Editor");
+    // The title names the product and the file shown.
+    wchar_t caption[512] = {};
+    GetWindowTextW(window, caption, 512);
+    std::wstring title(caption);
+    EXPECT_EQ(title.substr(0, 8), L"Zelvo - ");
+    EXPECT_NE(title.find(L"zelvo-instance-test.txt"), std::wstring::npos) << title.size();
     HWND source = GetDlgItem(window, IDC_SOURCE_EDIT);
     HWND destination = GetDlgItem(window, IDC_DESTINATION_EDIT);
     ASSERT_NE(source, nullptr);

@@ -11,6 +11,7 @@
 #include "app/win/zelvo_app.h"
 #include "platform/file_system.h"
 #include "resources/resource.h"
+#include "tests/win/main_window_fixture.h"
 
 namespace zelvo {
 namespace {
@@ -82,69 +83,49 @@ TEST_F(FrameTest, ModelessWindowIsDestroyedWithItsObject) {
 
 // A GBK file named on the command line with language index 1 comes into the Source area
 // through the lossless codec: reading the area back gives the file's bytes.
-TEST_F(FrameTest, MainWindowLoadsTheCommandLineFileAndSplitsTheClientArea) {
-    std::string path = JoinPath(TempFolderPath(), "zelvo-frame-test.txt");
-    std::string bytes =
-        "\xD6\xD0\xCE\xC4 Zelvo\r\n\xB9\xFA\xBC\xD2\xA3\xAC\x81\x20 end";  // a stray lead byte too
-    ASSERT_TRUE(WriteFileBytes(path, bytes));
+TEST_F(MainWindowTest, CommandLineFileOpensInTheSourceAreaUnderItsLanguage) {
+    std::string bytes = kGbkText;
+    std::string path = WriteSample("zelvo-frame-test.txt", bytes);
 
-    EditorApp app;
-    app.StoreCommandLine("  \"[L]1[P]" + path + "\"  ");
-    MainWindow window(app);
-    ASSERT_TRUE(window.CreateModeless(nullptr));
+    MainWindow& window = Open("  \"[L]1[P]" + path + "\"  ");
     EXPECT_EQ(window.sourceLanguageIndex(), 1);
     EXPECT_EQ(window.SourceText(), bytes);
-    EXPECT_TRUE(app.commandLine.empty());
+    EXPECT_TRUE(app_.commandLine.empty());
+    EXPECT_FALSE(window.documents().IsModified(EditArea::kSource));
+    // The command line's path is lower-cased, as the shell extension's paths are.
+    std::string opened = window.documents().Path(EditArea::kSource);
+    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, opened.c_str(), -1, path.c_str(), -1),
+              CSTR_EQUAL)
+        << opened;
     EXPECT_TRUE(IsWindowUnicode(window.Item(IDC_SOURCE_EDIT)));
     wchar_t className[64] = {};
     GetClassNameW(window.hwnd(), className, 64);
     EXPECT_STREQ(className, L"Tolvane_Zelvo");
+    EXPECT_EQ(CountInstances(false), 1);
 
-    SetWindowPos(window.hwnd(), nullptr, 0, 0, 600, 500, SWP_NOZORDER | SWP_NOMOVE);
-    RECT client, source, destination;
-    GetClientRect(window.hwnd(), &client);
-    GetWindowRect(window.Item(IDC_SOURCE_EDIT), &source);
-    GetWindowRect(window.Item(IDC_DESTINATION_EDIT), &destination);
-    MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&source), 2);
-    MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&destination), 2);
-    EXPECT_EQ(source.top, 0);
-    EXPECT_EQ(source.bottom, destination.top);
-    EXPECT_EQ(destination.bottom, client.bottom);
-    EXPECT_EQ(source.right - source.left, client.right);
-    EXPECT_EQ(destination.right - destination.left, client.right);
-
-    // A hidden window is not a running instance.
-    EXPECT_EQ(CountInstances(false), 0);
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window.hwnd(), nullptr);
-    RemoveFile(path);
+    EXPECT_EQ(CountInstances(false), 0);
 }
 
 // Without a language index the detected character set chooses the Source language.
-TEST_F(FrameTest, PlainPathToAGbkFileIsShownAsGbk) {
-    std::string sample =
-        JoinPath(JoinPath(JoinPath(ParentFolder(ParentFolder(ProgramFilePath())), "dist"), "samples"),
-                 "gbk-sample.txt");
+TEST_F(MainWindowTest, PlainPathToAGbkFileIsShownAsGbk) {
+    std::string sample = JoinPath(JoinPath(distFolder_, "samples"), "gbk-sample.txt");
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(sample, bytes)) << sample;
-    EditorApp app;
-    app.StoreCommandLine(sample);
-    MainWindow window(app);
-    ASSERT_TRUE(window.CreateModeless(nullptr));
+    MainWindow& window = Open(sample);
     EXPECT_EQ(window.sourceLanguageIndex(), 1);
     EXPECT_EQ(window.SourceText(), bytes);
 }
 
-TEST_F(FrameTest, CommandLinesThatNameNoFileLeaveTheAreaEmpty) {
+TEST_F(MainWindowTest, CommandLinesThatNameNoFileLeaveTheAreaEmpty) {
     std::string folder = TempFolderPath();
     for (std::string argument : {std::string("C:\\no\\such\\file.txt"), folder, "\"" + folder + "x.txt"}) {
         SCOPED_TRACE(argument);
-        EditorApp app;
-        app.StoreCommandLine(argument);
-        MainWindow window(app);
-        ASSERT_TRUE(window.CreateModeless(nullptr));
+        MainWindow& window = Open(argument);
         EXPECT_EQ(window.SourceText(), "");
-        EXPECT_EQ(app.commandLine, argument);  // kept: nothing consumed it
+        EXPECT_EQ(app_.commandLine, argument);  // kept: nothing consumed it
+        EXPECT_TRUE(window.documents().Path(EditArea::kSource).empty());
     }
 }
 

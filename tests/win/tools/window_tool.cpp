@@ -3,6 +3,10 @@
 //   zelvo_window_tool count            prints the number of visible main windows
 //   zelvo_window_tool close            posts WM_CLOSE to every main window
 //   zelvo_window_tool text ID          prints control ID of the first main window in UTF-8
+//   zelvo_window_tool title            prints the first main window's title in UTF-8
+//   zelvo_window_tool command ID       posts WM_COMMAND ID to the first main window
+//   zelvo_window_tool click ID         posts a click of button ID to the window the first main
+//                                      window has open over it (a message box); exits 1 when none
 // Prints the count; exits 0 on success, 1 when the wait ran out, 2 on a usage error.
 #include <windows.h>
 
@@ -23,10 +27,44 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
     return FALSE;
 }
 
-int PrintControlText(int id) {
+HWND FirstMainWindow() {
     HWND window = nullptr;
     EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&window));
-    HWND control = window ? GetDlgItem(window, id) : nullptr;
+    return window;
+}
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OwnedSearch*>(data);
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+int PostCommand(int id) {
+    HWND window = FirstMainWindow();
+    if (!window) return 1;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    return 0;
+}
+
+int ClickOwnedButton(int id) {
+    OwnedSearch search{FirstMainWindow(), nullptr};
+    if (!search.owner) return 1;
+    EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(search.found, id)));
+    return 0;
+}
+
+int PrintControlText(int id) {
+    HWND window = FirstMainWindow();
+    HWND control = window ? (id ? GetDlgItem(window, id) : window) : nullptr;
     if (!control) return 1;
     // WM_GETTEXT, not GetWindowText: the control belongs to another process.
     LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
@@ -43,6 +81,9 @@ int PrintControlText(int id) {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "text") == 0) return PrintControlText(std::atoi(argv[2]));
+    if (argc >= 2 && std::strcmp(argv[1], "title") == 0) return PrintControlText(0);
+    if (argc >= 3 && std::strcmp(argv[1], "command") == 0) return PostCommand(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return ClickOwnedButton(std::atoi(argv[2]));
     if (argc >= 2 && std::strcmp(argv[1], "count") == 0) {
         std::printf("%d\n", zelvo::CountInstances(false));
         return 0;
@@ -61,6 +102,6 @@ int main(int argc, char** argv) {
         std::printf("%d\n", count);
         return count >= wanted ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID\n");
+    std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID | title | command ID | click ID\n");
     return 2;
 }

@@ -184,6 +184,9 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
         int selectorId = 0;
         int languageIndex = 1;
         int fontPoints = 10;
+        // Bytes of the text as the status bar last counted them; -1 after a change. Counting
+        // means converting the whole text, which is not done again for every key.
+        long long textBytes = -1;
         FontHandle font;
         HWND edit = nullptr;
         HWND selector = nullptr;

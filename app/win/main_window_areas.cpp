@@ -30,6 +30,7 @@ namespace {
 
 constexpr UINT_PTR kEditSubclassId = 286;
 constexpr UINT kOfferRetryMs = 500;
+constexpr int kSelectorListWidth = 220;
 
 int AreaCodePage(int languageIndex) {
     int codePage = CodePageOfLanguageIndex(languageIndex);
@@ -123,6 +124,8 @@ void MainWindow::FillLanguageSelectors() {
                          reinterpret_cast<LPARAM>(WidenUiText(name).c_str()));
         int index = IsValidLanguageIndex(area->languageIndex) ? area->languageIndex : 0;
         SendMessageW(area->selector, CB_SETCURSEL, index, 0);
+        // The list shows the names whole even where the selector is narrower.
+        SendMessageW(area->selector, CB_SETDROPPEDWIDTH, kSelectorListWidth, 0);
         InvalidateRect(area->selector, nullptr, TRUE);
     }
 }
@@ -159,6 +162,7 @@ std::string MainWindow::DestinationText() const {
 
 void MainWindow::SetAreaTextInternal(Area& area, const std::string& text) {
     SetWindowTextIn(area.edit, text, AreaCodePage(area.languageIndex));
+    area.textBytes = -1;
 }
 
 void MainWindow::SetAreaText(EditArea area, const std::string& text) {
@@ -187,6 +191,7 @@ void MainWindow::ShowArea(EditArea area) {
 }
 
 void MainWindow::OnEditChange(EditArea area) {
+    AreaOf(area).textBytes = -1;
     if (programmaticText_ == 0) documents_.SetModified(area, true);
     RefreshEnabling();
     RefreshStatus();
@@ -214,6 +219,7 @@ void MainWindow::SelectLanguage(EditArea area, int index) {
     SetWaitCursor(true);
     SetStatusText(LoadUiString(IDS_DIALOG_ZELVO_STATUS_ADJUSTING_TEXT_CODE));
     a.languageIndex = index;
+    a.textBytes = -1;
     if (a.selector) SendMessageW(a.selector, CB_SETCURSEL, index, 0);
     ApplyAreaFont(a);
     if (!bytes.empty()) {

@@ -142,7 +142,9 @@ void MainWindow::RefreshStatus() {
                                                         lineOfStart, lineOfEnd, indexOfStart, indexOfEnd));
     int lines = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
     SetStatusPane(kStatusPaneLineCount, LineCountPaneText(lines));
-    SetStatusPane(kStatusPaneSize, FileSizePaneText(GetAreaText(area).size()));
+    Area& counted = AreaOf(area);
+    if (counted.textBytes < 0) counted.textBytes = static_cast<long long>(GetAreaText(area).size());
+    SetStatusPane(kStatusPaneSize, FileSizePaneText(static_cast<std::size_t>(counted.textBytes)));
     SetStatusPane(kStatusPaneArea, AreaPaneText(area));
 }
 

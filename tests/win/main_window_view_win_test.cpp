@@ -216,6 +216,10 @@ TEST_F(MainWindowTest, ButtonsAreEnabledByTheAreasState) {
     HWND source = window.Item(IDC_SOURCE_EDIT);
     SendMessageW(source, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
     EXPECT_TRUE(window.documents().IsModified(EditArea::kSource));
+    window.SetStatusArea(EditArea::kSource);
+    EXPECT_EQ(window.StatusPaneText(3), FileSizePaneText(5));
+    SendMessageW(source, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" more"));
+    EXPECT_EQ(window.StatusPaneText(3), FileSizePaneText(10));  // counted again after the change
     EXPECT_TRUE(enabled(IDM_SOURCE_SAVE));
     EXPECT_TRUE(enabled(IDM_SOURCE_CLOSE));
     EXPECT_TRUE(enabled(IDM_SOURCE_COPY_ALL));

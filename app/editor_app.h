@@ -12,6 +12,10 @@ namespace zelvo {
 class MainWindow;
 class FindReplaceDialog;
 
+// The version the program reports; also the last part of its registry root and the
+// marker of the release notes shown once per version.
+inline constexpr const char* kProductVersion = "1.1.2";
+
 struct BuildDate {
     int year = 2004;
     int month = 4;

@@ -7,18 +7,6 @@
 
 namespace zelvo {
 
-namespace {
-
-BYTE CharsetOfUiCodePage() {
-    CHARSETINFO info{};
-    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(UiCodePage())), &info,
-                             TCI_SRCCODEPAGE))
-        return static_cast<BYTE>(info.ciCharset);
-    return DEFAULT_CHARSET;
-}
-
-}  // namespace
-
 AboutTexts MakeAboutTexts(const EditorApp& app) {
     std::string product = app.productName.empty() ? LoadUiString(IDS_QXT_PRODUCT) : app.productName;
     std::string company = app.companyName.empty() ? LoadUiString(IDS_QXT_COMPANY) : app.companyName;
@@ -46,7 +34,7 @@ bool AboutDialog::OnInitDialog() {
     HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
     LOGFONTW logFont{};
     if (dialogFont && GetObjectW(dialogFont, sizeof logFont, &logFont)) {
-        logFont.lfCharSet = CharsetOfUiCodePage();
+        logFont.lfCharSet = CharsetOfCodePage(UiCodePage());
         if (HFONT font = CreateFontIndirectW(&logFont)) {
             if (font_) DeleteObject(font_);
             font_ = font;

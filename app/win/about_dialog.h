@@ -4,14 +4,12 @@
 
 #include <string>
 
+#include "app/editor_app.h"
 #include "app/win/dialog.h"
 
 namespace zelvo {
 
 class EditorApp;
-
-// The version the program reports; also the last part of its registry root.
-inline constexpr const char* kProductVersion = "1.1.2";
 
 struct AboutTexts {
     std::string caption;    // "About %1"

@@ -28,8 +28,6 @@ constexpr UINT kCaretDelayMs = 10;
 constexpr UINT kStartDelayMs = 100;
 // A toolbar row when the template has no Find/Replace button to measure.
 constexpr int kFallbackToolbarHeight = 24;
-// The marker of the release notes shown once per version.
-constexpr const char* kProgramVersion = "1.1.2";
 
 RECT ClientRectOf(HWND control, HWND parent) {
     RECT rect{};
@@ -209,7 +207,7 @@ void MainWindow::OnTimer(UINT_PTR timerId) {
 void MainWindow::StartTimerFired() {
     // The release notes of a new version are shown once. The help centre that shows them
     // is not part of this program yet, so the marker is stored only once they were shown.
-    std::string key = std::string("Release Note ") + kProgramVersion;
+    std::string key = std::string("Release Note ") + kProductVersion;
     std::string marker = app_.buildDate.text;
     if (ReadRegString("App", key, "") != marker) {
         bool shown = false;  // help topic 8

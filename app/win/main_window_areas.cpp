@@ -15,6 +15,7 @@
 #include "app/language_table.h"
 #include "app/ui_strings.h"
 #include "app/win/clipboard.h"
+#include "app/win/file_dialogs.h"
 #include "app/win/main_window.h"
 #include "app/win/win_text.h"
 #include "platform/registry_store.h"
@@ -77,15 +78,6 @@ std::wstring SelectedText(HWND edit) {
     if (end > text.size()) end = static_cast<DWORD>(text.size());
     if (start > end) start = end;
     return text.substr(start, end - start);
-}
-
-// The common dialogs want the filter's pairs separated by zero characters.
-std::wstring DialogFilter() {
-    std::wstring filter = WidenUiText(FileDialogFilter());
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    filter.push_back(L'\0');
-    return filter;
 }
 
 }  // namespace
@@ -385,39 +377,15 @@ void MainWindow::AcceptDroppedFiles(bool on) {
 
 bool MainWindow::AskOpenFileName(EditArea area, const std::string& initialFolder, std::string& path) {
     if (fileNameQuestion_) return fileNameQuestion_(area, false, initialFolder, path);
-    std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
-    std::wstring folder = WidenWithSystemCodePage(initialFolder);
-    std::wstring filter = DialogFilter();
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&dialog)) return false;
-    path = NarrowWithSystemCodePage(name.data());
-    return true;
+    return AskFileNameWithDialog(hwnd(), false, FileDialogFilter(), initialFolder,
+                                 OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, path);
 }
 
 bool MainWindow::AskSaveFileName(EditArea area, const std::string& initialFolder, std::string& path) {
     if (fileNameQuestion_) return fileNameQuestion_(area, true, initialFolder, path);
-    std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
-    std::wstring folder = WidenWithSystemCodePage(initialFolder);
-    std::wstring filter = DialogFilter();
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     // Overwriting is asked by the documents themselves.
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetSaveFileNameW(&dialog)) return false;
-    path = NarrowWithSystemCodePage(name.data());
-    return true;
+    return AskFileNameWithDialog(hwnd(), true, FileDialogFilter(), initialFolder,
+                                 OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, path);
 }
 
 void MainWindow::SetWaitCursor(bool on) {

@@ -77,4 +77,12 @@ void SetWindowTextIn(HWND window, std::string_view bytes, int codePage) {
     SetWindowTextW(window, WidenText(bytes, codePage).c_str());
 }
 
+BYTE CharsetOfCodePage(int codePage) {
+    CHARSETINFO info{};
+    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
+                             TCI_SRCCODEPAGE))
+        return static_cast<BYTE>(info.ciCharset);
+    return DEFAULT_CHARSET;
+}
+
 }  // namespace zelvo

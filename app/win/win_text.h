@@ -25,6 +25,10 @@ std::wstring WidenUiText(std::string_view bytes);
 std::wstring WidenWithSystemCodePage(std::string_view bytes);
 std::string NarrowWithSystemCodePage(std::wstring_view text);
 
+// The Windows character set whose fonts draw text of a code page (DEFAULT_CHARSET when the
+// system does not know the code page).
+BYTE CharsetOfCodePage(int codePage);
+
 // The text of a window or control, and setting it, in a code page.
 std::string GetWindowTextIn(HWND window, int codePage);
 void SetWindowTextIn(HWND window, std::string_view bytes, int codePage);

@@ -38,15 +38,6 @@ void PlaceChild(HWND child, const RECT& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The Windows character set that draws text of a code page.
-BYTE CharsetOfCodePage(int codePage) {
-    CHARSETINFO info{};
-    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
-                             TCI_SRCCODEPAGE))
-        return static_cast<BYTE>(info.ciCharset);
-    return DEFAULT_CHARSET;
-}
-
 // The system icons are integer resources: 32513 hand, 32514 question, 32515 exclamation,
 // 32516 information.
 const wchar_t* SystemIconOf(MessageBoxIcon icon) {

@@ -9,6 +9,7 @@
 
 #include "app/editor_app.h"
 #include "app/ui_strings.h"
+#include "app/win/file_dialogs.h"
 #include "app/win/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
@@ -39,15 +40,6 @@ constexpr int kIdleOnlyControls[] = {
 
 // Shown only while a run is under way.
 constexpr int kRunOnlyControls[] = {IDC_FSCT_STATUS, IDC_FSCT_FILE_BAR, IDC_FSCT_FILE_PERCENT};
-
-// The Windows character set that draws text of a code page.
-BYTE CharsetOfCodePage(int codePage) {
-    CHARSETINFO info{};
-    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
-                             TCI_SRCCODEPAGE))
-        return static_cast<BYTE>(info.ciCharset);
-    return DEFAULT_CHARSET;
-}
 
 std::wstring WindowTextOf(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -95,23 +87,8 @@ bool ShowSystemBrowse(HWND owner, const SiteTransferBrowseRequest& request, std:
         chosen = NarrowWithSystemCodePage(path);
         return true;
     }
-    // "All Files(*.*)|*.*||": the bars separate the parts and the doubled one ends the list.
-    std::wstring filter = WidenUiText(request.filter);
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    filter.push_back(L'\0');
-    std::vector<wchar_t> file(32768, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameW(&dialog)) return false;
-    chosen = NarrowWithSystemCodePage(file.data());
-    return true;
+    return AskFileNameWithDialog(owner, false, request.filter, request.startFolder,
+                                 OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST, chosen);
 }
 
 void ShellOpen(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters) {

@@ -17,27 +17,12 @@
 #include "platform/registry_store.h"
 #include "services/message_service.h"
 
+#include "win_test_support.h"
+
 namespace zelvo {
 namespace {
 
-bool CreateShortcut(const std::string& linkPath, const std::string& target) {
-    HRESULT init = CoInitialize(nullptr);
-    bool ok = false;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->SetPath(target.c_str())) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            std::wstring wide(linkPath.begin(), linkPath.end());
-            ok = SUCCEEDED(file->Save(wide.c_str(), TRUE));
-            file->Release();
-        }
-        link->Release();
-    }
-    if (SUCCEEDED(init)) CoUninitialize();
-    return ok;
-}
+using win_testing::CreateShortcut;
 
 // The window as far as these tests need it; every file dialog answers with saveName.
 class SimpleHost : public DocumentHost {

@@ -348,9 +348,10 @@ void MainWindow::Closing() {
     if (closing_ || !hwnd()) return;
     if (transfers_.Busy()) {
         // A conversion is pumping messages inside a command: stop it, and close once the
-        // command has unwound.
+        // command has unwound. (Posting the close again from here would hand it straight
+        // back to the conversion's message pump, which would never get to its next piece.)
         transferState_ = kTransferStopped;
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        closeAfterTransfer_ = true;
         return;
     }
     closing_ = true;
@@ -359,6 +360,13 @@ void MainWindow::Closing() {
     closing_ = false;
     if (stay) return;
     End(IDOK);
+}
+
+void MainWindow::RunTransferCommand(const std::function<void()>& command) {
+    command();
+    if (!closeAfterTransfer_ || transfers_.Busy()) return;
+    closeAfterTransfer_ = false;
+    if (hwnd()) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void MainWindow::OnDestroy() {

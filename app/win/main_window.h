@@ -206,6 +206,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // main_window.cpp
     void BindCommands();
     void Closing();
+    // Runs a transfer command, then carries out a close that came while it ran.
+    void RunTransferCommand(const std::function<void()>& command);
     void ApplyStoredViewSettings();
     void ApplyViewState();
     void ShowToolbarRow(EditArea area, bool shown);
@@ -303,7 +305,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     bool initialised_ = false;
     bool commandLinePending_ = false;
     bool closing_ = false;
-    int programmaticText_ = 0;  // depth of text changes that must not mark the area modified
+    bool closeAfterTransfer_ = false;  // a close came while a transfer was running
+    int programmaticText_ = 0;         // depth of text changes that must not mark the area modified
     int waitCursor_ = 0;
     bool cannotShowEastAsian_ = false;
     std::set<int> offeredCharsets_;

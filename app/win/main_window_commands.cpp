@@ -122,10 +122,16 @@ void MainWindow::BindCommands() {
     for (int id : {IDM_TRANSFER_G2B, IDM_TRANSFER_B2G, IDM_CONTEXT_TRANSFER_G2B, IDM_CONTEXT_TRANSFER_B2G,
                    IDM_TRANSFER_GBK_S2T, IDM_TRANSFER_GBK_T2S})
         bind(id, [this, id] {
-            if (auto direction = TransferDirectionOfCommand(id)) transfers_.EditAreaTransfer(*direction);
+            RunTransferCommand([this, id] {
+                if (auto direction = TransferDirectionOfCommand(id)) transfers_.EditAreaTransfer(*direction);
+            });
         });
-    bind(IDM_CLIPBOARD_G2B, [this] { transfers_.ClipboardTransfer(TransferDirection::kGbkToBig5); });
-    bind(IDM_CLIPBOARD_B2G, [this] { transfers_.ClipboardTransfer(TransferDirection::kBig5ToGbk); });
+    bind(IDM_CLIPBOARD_G2B, [this] {
+        RunTransferCommand([this] { transfers_.ClipboardTransfer(TransferDirection::kGbkToBig5); });
+    });
+    bind(IDM_CLIPBOARD_B2G, [this] {
+        RunTransferCommand([this] { transfers_.ClipboardTransfer(TransferDirection::kBig5ToGbk); });
+    });
     bind(IDM_WHATS_THIS, [this] { WhatsThis(); });
     bind(IDM_TRANSFER_TO_SOURCE, [this] { SetTransferTarget(true); });
     bind(IDM_TRANSFER_TO_DESTINATION, [this] { SetTransferTarget(false); });

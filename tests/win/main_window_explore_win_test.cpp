@@ -199,5 +199,25 @@ TEST_F(MainWindowTest, LargeGbkFileOpensConvertsAndSavesWhole) {
                 static_cast<long long>(duration_cast<milliseconds>(saved - opened).count()));
 }
 
+TEST_F(MainWindowTest, ClosingDuringALongTransferStopsItAndCloses) {
+    std::string source;
+    while (source.size() < 400000) source += kGbkText + "\r\n";
+    MainWindow& window = Open();
+    window.SetAreaText(EditArea::kSource, source);
+    HWND main = window.hwnd();
+    int pumps = 0;
+    auto pump = window.conversionContext().control.pumpMessages;
+    window.conversionContext().control.pumpMessages = [&] {
+        if (++pumps == 3) PostMessageW(main, WM_CLOSE, 0, 0);
+        pump();
+    };
+    window.RunCommand(IDM_TRANSFER_G2B);
+    Pump(300);
+    // Nothing was converted, so nothing new waits to be saved: the window has closed.
+    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_LT(pumps, 100);
+    EXPECT_FALSE(IsWindow(main));
+}
+
 }  // namespace
 }  // namespace zelvo

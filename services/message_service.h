@@ -39,7 +39,7 @@ struct MessageRequest {
 struct MessageAnswer {
     int result = kIdOk;
     bool checked = true;  // final state of the check box
-    std::string text;     // AskText only: the edited text
+    std::string text = {};  // AskText only: the edited text
 };
 
 class MessageService {

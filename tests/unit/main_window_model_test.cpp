@@ -263,7 +263,9 @@ void CheckAreaRules(const AreaIds& ids, EditArea area, EditArea contextArea) {
     EXPECT_FALSE(Enabled(ids.paste, snapshot));
     EXPECT_FALSE(Enabled(ids.selectAll, snapshot));
     EXPECT_FALSE(Enabled(ids.find, snapshot));
-    if (ids.copyAll) EXPECT_FALSE(Enabled(ids.copyAll, snapshot));
+    if (ids.copyAll) {
+        EXPECT_FALSE(Enabled(ids.copyAll, snapshot));
+    }
 
     mine.hasFile = true;  // an empty file still can be closed and saved under a new name
     EXPECT_TRUE(Enabled(ids.close, snapshot));
@@ -274,7 +276,9 @@ void CheckAreaRules(const AreaIds& ids, EditArea area, EditArea contextArea) {
     EXPECT_TRUE(Enabled(ids.close, snapshot));
     EXPECT_TRUE(Enabled(ids.saveAs, snapshot));
     EXPECT_TRUE(Enabled(ids.find, snapshot));
-    if (ids.copyAll) EXPECT_TRUE(Enabled(ids.copyAll, snapshot));
+    if (ids.copyAll) {
+        EXPECT_TRUE(Enabled(ids.copyAll, snapshot));
+    }
     mine.findDialogShown = true;
     EXPECT_FALSE(Enabled(ids.find, snapshot));
 

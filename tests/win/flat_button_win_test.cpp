@@ -153,8 +153,9 @@ TEST(FlatButtonDrawing, EachStateLooksDifferentAndTheKeyColourNeverShows) {
     EXPECT_EQ(pressed.At(23, 23), Sys(COLOR_BTNHIGHLIGHT));
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            if (image.Pixel(x, y) != kToolImageTransparent)
+            if (image.Pixel(x, y) != kToolImageTransparent) {
                 ASSERT_EQ(pressed.At(5 + x, 5 + y), image.Pixel(x, y));
+            }
 
     // Disabled: only the face, highlight and shadow colours, but still a picture.
     EXPECT_FALSE(disabled == normal);

@@ -5,11 +5,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tree="${ZELVO_BUILD_TREE:-$root/build/win32}"
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
 source "$root/scripts/wine-env"
-wine_prefix_ready
+wine_window_script "$0" "$@"
 
 program="$tree/dist/zelvo.exe"
 tool="$tree/tests/zelvo_window_tool.exe"

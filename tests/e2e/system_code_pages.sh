@@ -6,11 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tree="${ZELVO_BUILD_TREE:-$root/build/win32}"
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
 source "$root/scripts/wine-env"
-wine_prefix_ready
+wine_window_script "$0" "$@"
 
 tests="$tree/tests/zelvo_win_tests.exe"
 [ -f "$tests" ] || { echo "FAIL: missing $tests"; exit 1; }

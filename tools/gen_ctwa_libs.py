@@ -102,6 +102,7 @@ class Direction:
         self.essay = essay
         self.contexts = contexts
         self.stats = {}
+        self.stuck = set()
 
     # --- texts ---------------------------------------------------------------------------
 
@@ -175,7 +176,8 @@ class Direction:
     # --- items ---------------------------------------------------------------------------
 
     def usable(self, before, after):
-        if not before or before == after or len(before) < 2:
+        # An item that deletes its word is valid in a lib, but none of these needs one.
+        if not before or not after or before == after or len(before) < 2:
             return False
         if WHITE_SQUARE in before or WHITE_SQUARE in after or "\ufffd" in before:
             return False
@@ -261,45 +263,50 @@ class Direction:
         befores = self.tables(words)
         base_items = sorted(base.items(), key=lib_sort_key(self.target_codec))
         items, one_char = {}, 0
-        for w, b, a in zip(words, befores, afters):
-            b = apply_items(b, base_items)
+        self.pdaf_untouched_by_base = set()
+        for w, tables, a in zip(words, befores, afters):
+            b = apply_items(tables, base_items)
             if len(w) < 2:
                 one_char += 1
                 continue
             if self.usable(b, a):
                 items.setdefault(b, set()).add(a)
+                if b == tables:
+                    self.pdaf_untouched_by_base.add(b)
         self.stats["pdaf one-character words left out"] = one_char
         return {b: next(iter(a)) for b, a in items.items() if len(a) == 1}
 
     def untangle(self, base, pdaf):
-        """Moves a pdaf item into the base lib when an earlier pdaf item's result holds its
-        word before (程式 -> 程序 then 程序 -> 进程): it then runs first."""
-        moved = 0
-        for _ in range(5):
-            order = sorted(pdaf.items(), key=lib_sort_key(self.target_codec))
-            later = None
-            for i, (b, a) in enumerate(order):
-                for b2, a2 in order[i + 1:]:
-                    if b2 in a:
-                        later = b2
+        """An item of the pdaf lib that an item before it would spoil, because that item's
+        word stands inside its own (文件 -> 檔案 before 文件名 -> 檔名) or that item's result
+        holds its word (程式 -> 程序 before 程序 -> 进程), moves into the base lib, so it runs
+        first; only when the base lib does not touch its word and nothing after it matches
+        its result again."""
+        key = lib_sort_key(self.target_codec)
+        moved = kept = 0
+        while True:
+            order = sorted(pdaf.items(), key=key)
+            candidate = None
+            for j, (bj, aj) in enumerate(order):
+                if any(bi in bj or bj in ai for bi, ai in order[:j]):
+                    if bj in self.pdaf_untouched_by_base and bj not in self.stuck:
+                        candidate = (bj, aj)
                         break
-                if later:
-                    break
-            if not later:
+            if candidate is None:
                 break
-            while later:
-                base[later] = pdaf.pop(later)
-                moved += 1
-                order = sorted(pdaf.items(), key=lib_sort_key(self.target_codec))
-                later = None
-                for i, (b, a) in enumerate(order):
-                    for b2, _ in order[i + 1:]:
-                        if b2 in a:
-                            later = b2
-                            break
-                    if later:
-                        break
+            bj, aj = candidate
+            trial = dict(base)
+            trial[bj] = aj
+            applied = sorted(trial.items(), key=key) + [(b, a) for b, a in order if b != bj]
+            position = applied.index((bj, aj))
+            if any(b in aj for b, _ in applied[position + 1:]):
+                self.stuck.add(bj)
+                kept += 1
+                continue
+            base[bj] = pdaf.pop(bj)
+            moved += 1
         self.stats["pdaf items moved before the others"] = moved
+        self.stats["pdaf items spoilt by an earlier one, kept"] = kept
         return base, pdaf
 
     def model(self, libs, texts=None):

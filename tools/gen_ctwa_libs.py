@@ -364,6 +364,19 @@ class Direction:
         self.stats["final fix places without a safe fix"] = unsafe
         return fixes
 
+    def drop_reversals(self, base, pdaf, fixes):
+        """A fix that only undoes an earlier item everywhere (九只 -> 九隻, then 九隻 -> 九只) goes,
+        and that item with it: the source text never holds the item's result otherwise."""
+        dropped = 0
+        for before, after in list(fixes.items()):
+            for lib in (base, pdaf):
+                if lib.get(after) == before:
+                    del lib[after]
+                    del fixes[before]
+                    dropped += 1
+                    break
+        self.stats["items undone by a fix, both left out"] = dropped
+
     def score(self, results, use_tables=False):
         same = total = 0
         for t, got in zip(self.texts, results):
@@ -439,6 +452,7 @@ def main():
             pdaf = d.pdaf_candidates(base)
             base, pdaf = d.untangle(base, pdaf)
             fixes = d.final_fix(base, pdaf)
+            d.drop_reversals(base, pdaf, fixes)
             kinds = KINDS[name]
             for kind, items in zip(kinds, (base, pdaf, fixes)):
                 libs_by_kind[kind] = items

@@ -42,6 +42,7 @@ differs from the model's, and prints the figures quoted in tools/README.md.
 """
 
 import argparse
+import bisect
 import difflib
 import os
 import shutil
@@ -209,22 +210,20 @@ class Direction:
         """Each candidate in lib order over the joined tuning texts; kept when the places
         it puts right outweigh the places it spoils."""
         texts = self.texts
-        sep = "\n"
-        state = sep.join(t.tables for t in texts)
-        filler = lambda t, ref: ref if ref is not None and len(ref) == len(t.tables) else "\0" * len(t.tables)
-        ref = sep.join(filler(t, t.ref_tables) for t in texts)
-        human = sep.join(filler(t, t.human) for t in texts)
-        weights = []
-        for t in texts:
-            weights.append((len(t.tables) + 1, t.weight))
-        # position -> weight lookup by text start offsets
+        state = "\n".join(t.tables for t in texts)
+
+        def aligned(t, reference):
+            # A reference of another length cannot be compared place by place: NULs.
+            ok = reference is not None and len(reference) == len(t.tables)
+            return reference if ok else "\0" * len(t.tables)
+
+        ref = "\n".join(aligned(t, t.ref_tables) for t in texts)
+        human = "\n".join(aligned(t, t.human) for t in texts)
         starts, offset = [], 0
-        for length, w in weights:
+        for t in texts:
             starts.append(offset)
-            offset += length
-        import bisect
-        kept = []
-        dropped = []
+            offset += len(t.tables) + 1
+        kept, dropped = [], []
         ordered = sorted(candidates.items(), key=lib_sort_key(self.target_codec))
         for before, after in ordered:
             good = bad = 0
@@ -234,7 +233,7 @@ class Direction:
                 continue
             n = len(before)
             while p >= 0:
-                w = weights[bisect.bisect_right(starts, p) - 1][1]
+                w = texts[bisect.bisect_right(starts, p) - 1].weight
                 for r in (ref[p:p + n], human[p:p + n]):
                     if "\0" in r:
                         continue

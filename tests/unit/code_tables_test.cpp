@@ -64,7 +64,7 @@ const Case kCases[] = {
     {kGbk, {0, 3}, "8147", "A5E1", "traditional character in area 3"},
     {kGbk, {0, 3}, "815B", "AAEA", "variant form to the standard form's code"},
     {kGbk, {0}, "817F B07F FE7F", "A1BC A1BC A1BC", "0x7F column goes through the table"},
-    {kGbk, {0, 3}, "BBFA CCE5 BAF3", "BEF7 C5E9 ABE1", "simplified characters Big5 also has take the traditional form"},
+    {kGbk, {0, 3}, "BBFA CCE5 BAF3", "BEF7 C5E9 ABE1", "simplified characters Big5 also has go to the traditional"},
     {kGbk, {0, 3}, "D6BB C3E6", "A575 ADB1", "characters usually kept stay"},
     {kGbk, {0, 3}, "C0EF D159 B3D4 86CB D7C5", "B8CC B8CC A659 A659 B5DB", "Taiwan standard forms"},
     {kGbk, {0, 3}, "BAE3 89A6", "ABED C0F0", "standard Big5 codes, not the extension codes F9DA F9D9"},
@@ -78,8 +78,7 @@ const Case kCases[] = {
     // Big5 to GBK
     {kBig5, {0, 3}, "A140 A440", "A1A1 D2BB", "space and one"},
     {kBig5, {0, 3}, "B0EA A4BA A8C3", "B9FA C4DA B2A2", "traditional to simplified GBK codes"},
-    {kBig5, {0, 3}, "B8CC B5DB ACB0 B0AE BBF2", "C0EF D7C5 CEAA B8C9 C3B4",
-     "simplified form even where GBK also has the traditional one"},
+    {kBig5, {0, 3}, "B8CC B5DB ACB0 B0AE BBF2", "C0EF D7C5 CEAA B8C9 C3B4", "simplified though GBK has both"},
     {kBig5, {0, 3}, "A659", "B3D4", "a character kept as it is"},
     {kBig5, {0, 3}, "8140 A0FE FA40 FEFE", "A1F5 A1F5 A1F5 A1F5", "user-defined area: GBK white square"},
     // Normalisation inside Big5

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "test_support.h"
@@ -51,9 +51,10 @@ TEST(ConversionCases, ShippedLibsGiveTheExpectedSentences) {
         const bool fromGbk = c.from == "gbk";
         const std::string in = folder.Write("in.txt", c.source);
         const std::string out = folder.PathOf("out.txt");
-        const std::string command = std::string("iconv -f UTF-8 -t ") + (fromGbk ? "GBK" : "CP950") + " '" + in +
-                                    "' | '" ZELVO_DIST_DIR "/zelvoc' convert --from " + c.from + " --mode " + c.mode +
-                                    " | iconv -f " + (fromGbk ? "CP950" : "GBK") + " -t UTF-8 > '" + out + "'";
+        const std::string command = std::string("iconv -f UTF-8 -t ") + (fromGbk ? "GBK" : "CP950") + " '" +
+                                    in + "' | '" ZELVO_DIST_DIR "/zelvoc' convert --from " + c.from +
+                                    " --mode " + c.mode + " | iconv -f " + (fromGbk ? "CP950" : "GBK") +
+                                    " -t UTF-8 > '" + out + "'";
         const int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
         EXPECT_EQ(testing_support::TempFolder::Read(out), c.expected);

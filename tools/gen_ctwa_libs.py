@@ -126,7 +126,7 @@ class Direction:
         own, other = ("simplified", "traditional") if self.name == "G2B" else ("traditional", "simplified")
         sentences = [s for s in gen_corpus.read_half(own, "tuning") if self.encodable_source(s)]
         texts += self.with_references(sentences, None, [1] * len(sentences))
-        # Sentences people wrote in the other script, turned into this one: the original
+        # Sentences people wrote in the other script, turned into this one: the sentence
         # is a human reference for the characters.
         originals = gen_corpus.read_half(other, "tuning")
         converted = self.to_source_script(originals)

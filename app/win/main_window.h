@@ -206,6 +206,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // main_window.cpp
     void BindCommands();
     void Closing();
+    // The innermost question or dialog open over this window, if any.
+    HWND OwnDialogOpen() const;
     // Runs a transfer command, then carries out a close that came while it ran.
     void RunTransferCommand(const std::function<void()>& command);
     void ApplyStoredViewSettings();

@@ -243,7 +243,11 @@ void MainWindow::OfferLanguagePack(EditArea area) {
     LanguagePackOffer offer =
         DecideLanguagePackOffer(charset, offeredCharsets_, SystemHasFontOfCharset, today);
     if (!offer.ask) return;
-    std::string name = LanguageName(offer.pack.nameLine >= 0 ? offer.pack.nameLine : index);
+    // The pack is named from the list of the packs' languages, not from the selector's rows.
+    const std::vector<std::string> packNames = LoadUiStringLines(IDS_DIALOG_ZELVO_FONT_LAN_LIST);
+    const int line = offer.pack.nameLine;
+    std::string name = line >= 0 && line < static_cast<int>(packNames.size()) ? packNames[static_cast<size_t>(line)]
+                                                                               : LanguageName(index);
     MessageRequest request;
     request.text = ReplaceAll(LoadUiString(IDS_DIALOG_ZELVO_PROMPT_INSTALL_LAN_PACK), "#1", name);
     request.style = kMbYesNo | kMbIconQuestion;

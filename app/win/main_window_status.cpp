@@ -258,8 +258,11 @@ void MainWindow::ApplyUiLanguage() {
     if (statusBar_ && selectorFont_.get())
         SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(selectorFont_.get()), TRUE);
     // The panes are written anew in the new language.
-    for (int pane = 0; pane < kStatusPaneCount; ++pane) {
-        statusTexts_[pane] = "\x01";
+    // (A one-character text no pane shows; built by push_back, which GCC 12 does not
+    // mistake for an overlapping copy as it does the assignment of a literal here.)
+    for (std::string& text : statusTexts_) {
+        text.clear();
+        text.push_back('\x01');
     }
     RestoreReady();
     RelabelMenuBar();

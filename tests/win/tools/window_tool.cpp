@@ -12,6 +12,7 @@
 //                                      reports it; exits 1 when no window is open over the main one
 //   zelvo_window_tool open             prints the control ids of that window, so a script can tell
 //                                      a progress dialog (1142) from a message box (5115)
+//   zelvo_window_tool opentext ID      prints control ID of that window in UTF-8
 //   zelvo_window_tool settext ID FILE  sets control ID of the first main window to FILE's UTF-8
 // Prints the count; exits 0 on success, 1 when the wait ran out, 2 on a usage error.
 #include <windows.h>
@@ -119,8 +120,8 @@ int SetControlText(int id, const char* path) {
     return 0;
 }
 
-int PrintControlText(int id) {
-    HWND window = FirstMainWindow();
+int PrintControlText(int id, bool ofOpenWindow = false) {
+    HWND window = ofOpenWindow ? InnermostOpenWindow() : FirstMainWindow();
     HWND control = window ? (id ? GetDlgItem(window, id) : window) : nullptr;
     if (!control) return 1;
     // WM_GETTEXT, not GetWindowText: the control belongs to another process.
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "title") == 0) return PrintControlText(0);
     if (argc >= 3 && std::strcmp(argv[1], "command") == 0) return PostCommand(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return ClickOwnedButton(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "opentext") == 0) return PrintControlText(std::atoi(argv[2]), true);
     if (argc >= 3 && std::strcmp(argv[1], "centre") == 0) return PrintCentre(std::atoi(argv[2]));
     if (argc >= 2 && std::strcmp(argv[1], "open") == 0) return PrintOpenWindowIds();
     if (argc >= 4 && std::strcmp(argv[1], "settext") == 0) return SetControlText(std::atoi(argv[2]), argv[3]);
@@ -163,6 +165,6 @@ int main(int argc, char** argv) {
         return count >= wanted ? 0 : 1;
     }
     std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID | title | command ID | click ID |"
-                 " centre ID | open | settext ID FILE\n");
+                 " centre ID | open | opentext ID | settext ID FILE\n");
     return 2;
 }

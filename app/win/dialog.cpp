@@ -7,7 +7,10 @@ namespace zelvo {
 
 namespace {
 HINSTANCE resourceInstance = nullptr;
-}
+// The windows that speak for the program, in the order they opened: modal dialogs and the
+// main window. Every window lives on the one user-interface thread.
+std::vector<HWND> speakingWindows;
+}  // namespace
 
 void Dialog::SetResourceInstance(HINSTANCE instance) {
     resourceInstance = instance;
@@ -16,12 +19,27 @@ HINSTANCE Dialog::ResourceInstance() {
     return resourceInstance ? resourceInstance : GetModuleHandleW(nullptr);
 }
 
+HWND Dialog::SpeakingWindow() {
+    for (auto it = speakingWindows.rbegin(); it != speakingWindows.rend(); ++it)
+        if (IsWindow(*it)) return *it;
+    return nullptr;
+}
+
+void Dialog::BeginSpeaking() {
+    if (modal_ || speaksForProgram_) speakingWindows.push_back(hwnd_);
+}
+
+void Dialog::EndSpeaking() {
+    std::erase(speakingWindows, hwnd_);
+}
+
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
 Dialog::~Dialog() {
     // A modeless window must not outlive the object its procedure points at.
     if (hwnd_ && !modal_) {
         HWND window = hwnd_;
+        EndSpeaking();
         hwnd_ = nullptr;
         SetWindowLongPtrW(window, DWLP_USER, 0);
         DestroyWindow(window);
@@ -48,6 +66,8 @@ bool Dialog::CreateModeless(HWND parent) {
 
 void Dialog::End(INT_PTR result) {
     if (!hwnd_) return;
+    // An ending dialog speaks for nothing any more, though its window lives until its loop returns.
+    EndSpeaking();
     if (modal_)
         EndDialog(hwnd_, result);
     else
@@ -90,12 +110,14 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         self = reinterpret_cast<Dialog*>(lParam);
         self->hwnd_ = window;
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->BeginSpeaking();
     } else {
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     }
     if (!self) return FALSE;
     INT_PTR result = self->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        self->EndSpeaking();
         SetWindowLongPtrW(window, DWLP_USER, 0);
         self->hwnd_ = nullptr;
     }

@@ -39,6 +39,11 @@ class Dialog {
     static void SetResourceInstance(HINSTANCE instance);
     static HINSTANCE ResourceInstance();
 
+    // The window a question asked now speaks for, and so its owner: the innermost modal
+    // dialog still open, or else a window that speaks for the program (the main window,
+    // modal or not); null when none is open.
+    static HWND SpeakingWindow();
+
   protected:
     // The command table: a control id, or a range of ids for dynamic menus, to a handler.
     void BindCommand(int id, CommandHandler handler);
@@ -48,6 +53,10 @@ class Dialog {
         T* self = static_cast<T*>(this);
         BindCommand(id, [self, method](int, int) { (self->*method)(); });
     }
+
+    // A window that speaks for the program while it is open, modal or not: questions asked
+    // with no dialog of its own open are owned by it. Set before the window opens.
+    void SetSpeaksForProgram() { speaksForProgram_ = true; }
 
     // Pairs of control id and UI string id applied by RelabelControls.
     void SetLabels(std::vector<std::pair<int, int>> labels) { labels_ = std::move(labels); }
@@ -73,9 +82,13 @@ class Dialog {
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool DispatchCommand(int id, int notifyCode);
 
+    void BeginSpeaking();
+    void EndSpeaking();
+
     int templateId_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
+    bool speaksForProgram_ = false;
     std::map<int, CommandHandler> commands_;
     std::vector<std::pair<std::pair<int, int>, CommandHandler>> commandRanges_;
     std::vector<std::pair<int, int>> labels_;

@@ -51,6 +51,8 @@ MainWindow::MainWindow(EditorApp& app)
     context_.g2bLibs = &g2bLibs_;
     context_.b2gLibs = &b2gLibs_;
     context_.control = MakeWin32TransferControl(&transferState_);
+    // Questions asked while no dialog of the window is open are the main window's.
+    SetSpeaksForProgram();
     BindCommands();
 }
 
@@ -354,12 +356,27 @@ void MainWindow::Closing() {
         closeAfterTransfer_ = true;
         return;
     }
+    if (HWND open = OwnDialogOpen()) {
+        // A close that comes while a question or dialog of this window waits for its answer
+        // (Exit All, the task bar) is refused: the dialog comes to the front instead of
+        // being left on screen without its window. Closing it unanswered could take a
+        // choice the user has not made.
+        SetForegroundWindow(open);
+        FlashWindow(open, TRUE);
+        return;
+    }
     closing_ = true;
     bool stay = documents_.AskToSave(EditArea::kSource) == kSaveCancel ||
                 documents_.AskToSave(EditArea::kDestination) == kSaveCancel;
     closing_ = false;
     if (stay) return;
     End(IDOK);
+}
+
+HWND MainWindow::OwnDialogOpen() const {
+    for (HWND open = Dialog::SpeakingWindow(); open && open != hwnd(); open = GetWindow(open, GW_OWNER))
+        if (GetWindow(open, GW_OWNER) == hwnd()) return Dialog::SpeakingWindow();
+    return nullptr;
 }
 
 void MainWindow::RunTransferCommand(const std::function<void()>& command) {

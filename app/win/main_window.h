@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -151,7 +152,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SetSourceText(const std::string& text) override;
     void SetDestinationText(const std::string& text) override;
     void ShowDestinationArea() override { ShowArea(EditArea::kDestination); }
-    bool CloseDestinationDocument() override { return documents_.Close(EditArea::kDestination); }
+    bool CloseDestinationDocument() override;
     void SelectSourceLanguage(int index) override { SelectLanguage(EditArea::kSource, index); }
     void SelectDestinationLanguage(int index) override { SelectLanguage(EditArea::kDestination, index); }
     void ShowStatusText(const std::string& text) override { SetStatusText(text); }
@@ -206,6 +207,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // main_window.cpp
     void BindCommands();
     void Closing();
+    // The innermost question or dialog open over this window, if any.
+    HWND OwnDialogOpen() const;
     // Runs a transfer command, then carries out a close that came while it ran.
     void RunTransferCommand(const std::function<void()>& command);
     void ApplyStoredViewSettings();
@@ -222,6 +225,12 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void FillLanguageSelectors();
     void ApplyAreaFont(Area& area);
     void SetAreaTextInternal(Area& area, const std::string& text);
+    // Replaces the whole text so that Undo brings the previous one back.
+    void ReplaceAreaText(Area& area, const std::string& text);
+    // Byte offsets, in the area's code page, of character positions of its control, counted
+    // from the smallest of them: what columns and selections need, without converting the
+    // text before it. Positions past the text count as its end.
+    std::vector<long> ByteOffsets(const Area& area, const std::vector<long>& characterPositions) const;
     void OnSelectorChange(EditArea area);
     void OfferLanguagePack(EditArea area);
     void EditCommand(EditArea area, int command);
@@ -307,6 +316,9 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     bool closing_ = false;
     bool closeAfterTransfer_ = false;  // a close came while a transfer was running
     int programmaticText_ = 0;         // depth of text changes that must not mark the area modified
+    // The Destination's bytes when a transfer closed its document, until the result replaces
+    // them: Undo of the result brings these back rather than the emptied area.
+    std::optional<std::string> destinationBeforeTransfer_;
     int waitCursor_ = 0;
     bool cannotShowEastAsian_ = false;
     std::set<int> offeredCharsets_;

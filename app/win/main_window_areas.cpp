@@ -8,6 +8,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/edit_font_height.h"
@@ -159,21 +160,80 @@ void MainWindow::SetAreaTextInternal(Area& area, const std::string& text) {
 
 void MainWindow::SetAreaText(EditArea area, const std::string& text) {
     // The documents keep the modified flag themselves.
+    if (area == EditArea::kDestination) destinationBeforeTransfer_.reset();
     ++programmaticText_;
     SetAreaTextInternal(AreaOf(area), text);
     --programmaticText_;
 }
 
+void MainWindow::ReplaceAreaText(Area& area, const std::string& text) {
+    // WM_SETTEXT empties the control's undo buffer; replacing a selection of everything
+    // keeps the text it replaces for Undo.
+    SendMessageW(area.edit, EM_SETSEL, 0, -1);
+    SendMessageW(area.edit, EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(WidenText(text, AreaCodePage(area.languageIndex)).c_str()));
+    SendMessageW(area.edit, EM_SETSEL, 0, 0);
+    SendMessageW(area.edit, EM_SCROLLCARET, 0, 0);
+    area.textBytes = -1;
+}
+
+std::vector<long> MainWindow::ByteOffsets(const Area& area, const std::vector<long>& characterPositions) const {
+    std::vector<long> offsets(characterPositions.size(), 0);
+    if (!area.edit || characterPositions.empty()) return offsets;
+    const auto [lowest, highest] = std::minmax_element(characterPositions.begin(), characterPositions.end());
+    const long length = GetWindowTextLengthW(area.edit);
+    const long from = std::clamp<long>(*lowest, 0, length);
+    const long to = std::clamp<long>(*highest, 0, length);
+    // Only the characters between the positions are converted, read in place from the
+    // control's buffer: a caret in a long text costs its line, not the text.
+    std::wstring copy;
+    std::wstring_view span;
+    HLOCAL buffer = reinterpret_cast<HLOCAL>(SendMessageW(area.edit, EM_GETHANDLE, 0, 0));
+    const wchar_t* characters = buffer ? static_cast<const wchar_t*>(LocalLock(buffer)) : nullptr;
+    if (characters) {
+        span = std::wstring_view(characters + from, static_cast<size_t>(to - from));
+    } else {
+        copy.assign(static_cast<size_t>(to) + 1, L'\0');
+        const int got = GetWindowTextW(area.edit, copy.data(), static_cast<int>(to) + 1);
+        copy.resize(static_cast<size_t>(std::clamp<long>(got, from, to)));
+        span = std::wstring_view(copy).substr(static_cast<size_t>(from));
+    }
+    const int codePage = AreaCodePage(area.languageIndex);
+    for (size_t i = 0; i < characterPositions.size(); ++i) {
+        const long position = std::clamp<long>(characterPositions[i], from, to);
+        offsets[i] = static_cast<long>(NarrowText(span.substr(0, static_cast<size_t>(position - from)), codePage).size());
+    }
+    if (characters) LocalUnlock(buffer);
+    return offsets;
+}
+
 // A transfer's result is new text in the area: the area counts as modified. (A multi-line
 // edit control does not report a change made by WM_SETTEXT.)
 void MainWindow::SetSourceText(const std::string& text) {
-    SetAreaTextInternal(source_, text);
+    ++programmaticText_;
+    ReplaceAreaText(source_, text);
+    --programmaticText_;
     documents_.SetModified(EditArea::kSource, true);
     Refresh();
 }
 
+bool MainWindow::CloseDestinationDocument() {
+    std::string before = GetAreaText(EditArea::kDestination);
+    if (!documents_.Close(EditArea::kDestination)) return false;
+    destinationBeforeTransfer_ = std::move(before);
+    return true;
+}
+
 void MainWindow::SetDestinationText(const std::string& text) {
-    SetAreaTextInternal(destination_, text);
+    ++programmaticText_;
+    if (destinationBeforeTransfer_) {
+        // The closed document's text goes back in, read in the area's language of now, for
+        // the result to replace it so that Undo restores it.
+        SetAreaTextInternal(destination_, *destinationBeforeTransfer_);
+        destinationBeforeTransfer_.reset();
+    }
+    ReplaceAreaText(destination_, text);
+    --programmaticText_;
     documents_.SetModified(EditArea::kDestination, true);
     Refresh();
 }
@@ -243,7 +303,11 @@ void MainWindow::OfferLanguagePack(EditArea area) {
     LanguagePackOffer offer =
         DecideLanguagePackOffer(charset, offeredCharsets_, SystemHasFontOfCharset, today);
     if (!offer.ask) return;
-    std::string name = LanguageName(offer.pack.nameLine >= 0 ? offer.pack.nameLine : index);
+    // The pack is named from the list of the packs' languages, not from the selector's rows.
+    const std::vector<std::string> packNames = LoadUiStringLines(IDS_DIALOG_ZELVO_FONT_LAN_LIST);
+    const int line = offer.pack.nameLine;
+    std::string name = line >= 0 && line < static_cast<int>(packNames.size()) ? packNames[static_cast<size_t>(line)]
+                                                                               : LanguageName(index);
     MessageRequest request;
     request.text = ReplaceAll(LoadUiString(IDS_DIALOG_ZELVO_PROMPT_INSTALL_LAN_PACK), "#1", name);
     request.style = kMbYesNo | kMbIconQuestion;

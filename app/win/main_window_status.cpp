@@ -138,8 +138,14 @@ void MainWindow::RefreshStatus() {
     int lineOfEnd = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, end, 0));
     int indexOfStart = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, lineOfStart, 0));
     int indexOfEnd = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, lineOfEnd, 0));
-    SetStatusPane(kStatusPanePosition, PositionPaneText(static_cast<int>(start), static_cast<int>(end),
-                                                        lineOfStart, lineOfEnd, indexOfStart, indexOfEnd));
+    // The control counts characters; columns and the selection are shown in bytes of the
+    // area's code page, as the file size is. They are differences of positions, so offsets
+    // from the smallest position serve.
+    const std::vector<long> bytes = ByteOffsets(AreaOf(area), {static_cast<long>(start), static_cast<long>(end),
+                                                               indexOfStart, indexOfEnd});
+    SetStatusPane(kStatusPanePosition,
+                  PositionPaneText(static_cast<int>(bytes[0]), static_cast<int>(bytes[1]), lineOfStart, lineOfEnd,
+                                   static_cast<int>(bytes[2]), static_cast<int>(bytes[3])));
     int lines = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
     SetStatusPane(kStatusPaneLineCount, LineCountPaneText(lines));
     Area& counted = AreaOf(area);
@@ -252,8 +258,11 @@ void MainWindow::ApplyUiLanguage() {
     if (statusBar_ && selectorFont_.get())
         SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(selectorFont_.get()), TRUE);
     // The panes are written anew in the new language.
-    for (int pane = 0; pane < kStatusPaneCount; ++pane) {
-        statusTexts_[pane] = "\x01";
+    // (A one-character text no pane shows; built by push_back, which GCC 12 does not
+    // mistake for an overlapping copy as it does the assignment of a literal here.)
+    for (std::string& text : statusTexts_) {
+        text.clear();
+        text.push_back('\x01');
     }
     RestoreReady();
     RelabelMenuBar();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <utility>
 
 #include "app/ui_strings.h"
@@ -15,14 +16,22 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 100;
 
-// Puts the context's transfer control back as it was when the run ends.
+// Puts the context's transfer control back as it was when the run ends. The pump it
+// installs counts its calls, so the dialog's progress sink knows when the pipeline has
+// stopped pumping.
 class ControlScope {
   public:
-    ControlScope(ConversionContext& context, volatile int* fallbackState) : context_(context) {
+    ControlScope(ConversionContext& context, volatile int* fallbackState, std::function<void()>& pump,
+                 long& pumpCount)
+        : context_(context) {
         saved_ = context.control;
         if (!context.control.transferState) context.control.transferState = fallbackState;
         // Without a pump the Cancel button could not be pressed until the conversion ended.
-        if (!context.control.pumpMessages) context.control.pumpMessages = PumpPendingMessages;
+        pump = context.control.pumpMessages ? context.control.pumpMessages : PumpPendingMessages;
+        context.control.pumpMessages = [&pump, &pumpCount] {
+            ++pumpCount;
+            pump();
+        };
     }
     ~ControlScope() { context_.control = std::move(saved_); }
     ControlScope(const ControlScope&) = delete;
@@ -31,6 +40,26 @@ class ControlScope {
   private:
     ConversionContext& context_;
     TransferControl saved_;
+};
+
+// The progress of the conversion, sent to the owner as the main window's own is. The word
+// adjustment pass after the last piece reports its progress but does not pump messages:
+// while the pipeline has not pumped since the last report, the sink pumps, so Cancel and
+// Escape reach the dialog during that pass too.
+class PumpingProgressSink : public WindowProgressSink {
+  public:
+    PumpingProgressSink(HWND window, const std::function<void()>& pump, const long& pumpCount)
+        : WindowProgressSink(window), pump_(pump), pumpCount_(pumpCount) {}
+    void Position(long done) override {
+        WindowProgressSink::Position(done);
+        if (pumpCount_ == pumpCountAtLastPosition_ && pump_) pump_();
+        pumpCountAtLastPosition_ = pumpCount_;
+    }
+
+  private:
+    const std::function<void()>& pump_;
+    const long& pumpCount_;
+    long pumpCountAtLastPosition_ = -1;
 };
 
 }  // namespace
@@ -44,7 +73,7 @@ bool ProgressDialog::Run() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
-    ControlScope scope(*args_.context, &fallbackState_);
+    ControlScope scope(*args_.context, &fallbackState_, pump_, pumpCount_);
     started_ = finished_ = completed_ = cancelled_ = false;
     const INT_PTR outcome = RunModal(args_.owner);
     if (args_.forwarder) args_.forwarder->SetProgressTarget(nullptr);
@@ -79,19 +108,25 @@ void ProgressDialog::OnTimer(UINT_PTR timerId) {
     KillTimer(hwnd(), kStartTimer);
     if (started_) return;
     started_ = true;
+    // Keys go where the user looks: to this dialog's Cancel, not to the window it covers,
+    // and the dialog is drawn whole before the work starts.
+    SetForegroundWindow(hwnd());
+    SetFocus(Item(IDC_PROGRESS_CANCEL));
+    UpdateWindow(hwnd());
     RunConversion();
 }
 
 void ProgressDialog::RunConversion() {
     // The owner passes the progress message on to this dialog; without an owner the
     // dialog takes it itself.
-    WindowProgressSink sink(args_.owner ? args_.owner : hwnd());
+    PumpingProgressSink sink(args_.owner ? args_.owner : hwnd(), pump_, pumpCount_);
     completed_ = args_.fromBig5
                      ? TransferBig5Text(*args_.context, &sink, args_.source, *args_.result, args_.mode)
                      : TransferGbkText(*args_.context, &sink, args_.source, *args_.result, args_.mode);
     finished_ = true;
     // An empty text ends without any progress message; the dialog must close all the same.
-    End(completed_ ? IDOK : IDCANCEL);
+    // A cancel confirmed during the word adjustment pass, which runs to its end, stands.
+    End(completed_ && !cancelled_ ? IDOK : IDCANCEL);
 }
 
 void ProgressDialog::OnDestroy() {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -72,6 +73,8 @@ class ProgressDialog : public Dialog {
     // The template's font in the UI language's character set; outlives the window.
     std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
     volatile int fallbackState_ = kTransferRunning;  // when the context has no state of its own
+    std::function<void()> pump_;  // the pump of the run, the context's own or PumpPendingMessages
+    long pumpCount_ = 0;          // calls of it by the pipeline
     bool started_ = false;
     bool finished_ = false;  // the conversion has returned
     bool completed_ = false;

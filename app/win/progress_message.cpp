@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "app/win/dialog.h"
+
 namespace zelvo {
 namespace {
 
@@ -93,6 +95,18 @@ void PumpPendingMessages() {
             return;
         }
         HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && root) {
+            // A key typed where the focus stayed in a window the open dialog disabled (its
+            // owner) is meant for the dialog: Escape is its Cancel. It never reaches the
+            // disabled window, which would act on it once the dialog has gone.
+            HWND open = Dialog::SpeakingWindow();
+            if (open && root != open && !IsWindowEnabled(root) && IsWindowEnabled(open)) {
+                HWND focus = GetFocus();
+                message.hwnd = focus && IsChild(open, focus) ? focus : open;
+                IsDialogMessageW(open, &message);
+                continue;
+            }
+        }
         if (root && IsDialogWindow(root) && IsDialogMessageW(root, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -255,14 +255,25 @@ bool MessageBoxDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
     return true;
 }
 
+namespace {
+
+// A question belongs to the window it speaks for, whether or not that window is active: as
+// its owner it is disabled while the question is open, so it takes no commands meanwhile.
+HWND QuestionOwner() {
+    HWND speaking = Dialog::SpeakingWindow();
+    return speaking ? speaking : GetActiveWindow();
+}
+
+}  // namespace
+
 MessageAnswer MessageBoxService::ShowMessage(const MessageRequest& request) {
     MessageBoxDialog dialog(request);
-    return dialog.Run(GetActiveWindow());
+    return dialog.Run(QuestionOwner());
 }
 
 MessageAnswer MessageBoxService::AskText(const MessageRequest& request, const std::string& initialText) {
     MessageBoxDialog dialog(request, initialText);
-    return dialog.Run(GetActiveWindow());
+    return dialog.Run(QuestionOwner());
 }
 
 }  // namespace zelvo

@@ -74,7 +74,7 @@ class MessageBoxDialog : public Dialog {
 };
 
 // The MessageService of zelvo.exe: every message and question in this dialog, owned by the
-// active window of the calling thread.
+// window it speaks for (Dialog::SpeakingWindow), the active window when none is open.
 class MessageBoxService : public MessageService {
   public:
     MessageAnswer ShowMessage(const MessageRequest& request) override;

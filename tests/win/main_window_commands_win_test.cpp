@@ -74,6 +74,22 @@ int RowWithoutFont() {
     return -1;
 }
 
+// The language support pack each character set is offered with, as the English UI names it.
+std::string PackLanguageOf(int charset) {
+    switch (charset) {
+        case 178: return "Arabic";
+        case 177: return "Hebrew";
+        case 128: return "Japanese";
+        case 129: return "Korean";
+        case 161: case 162: case 186: case 204: case 238: return "Pan-European";
+        case 134: return "Simplified Chinese";
+        case 222: return "Thai";
+        case 136: return "Traditional Chinese";
+        case 163: return "Vietnamese";
+        default: return "";
+    }
+}
+
 TEST_F(MainWindowTest, LanguageWithoutAFontOffersItsPackOncePerRun) {
     int index = RowWithoutFont();
     if (index < 0) GTEST_SKIP() << "every character set of the table has a font here";
@@ -83,11 +99,12 @@ TEST_F(MainWindowTest, LanguageWithoutAFontOffersItsPackOncePerRun) {
     messages_->answers.push_back(MessageAnswer{kIdNo, false, {}});
     window.SelectLanguage(EditArea::kDestination, index);
     ASSERT_EQ(messages_->shown.size(), 1u);
-    LanguagePack pack;
-    ASSERT_TRUE(LanguagePackFor(charset, pack));
-    std::string name = LanguageName(pack.nameLine >= 0 ? pack.nameLine : index);
-    EXPECT_EQ(messages_->shown[0].text,
-              ReplaceAll(LoadUiString(IDS_DIALOG_ZELVO_PROMPT_INSTALL_LAN_PACK), "#1", name));
+    const std::string name = PackLanguageOf(charset);
+    ASSERT_FALSE(name.empty()) << "no pack name written down for character set " << charset;
+    EXPECT_EQ(messages_->shown[0].text, "Your system has no font for " + name +
+                                            " text, so it can't be displayed correctly.\r\n\r\nWill you "
+                                            "download and install the " +
+                                            name + " language support for Windows now?");
     EXPECT_TRUE(messages_->shown[0].showCheckBox);
     EXPECT_EQ(ReadRegString("Prompt Lan Pack", std::to_string(charset), "none"), TodayPromptDate());
 

@@ -192,5 +192,23 @@ TEST_F(MainWindowTest, ClipboardTransferConvertsTheClipboardText) {
     EXPECT_EQ(onClipboard, kGbkText);
 }
 
+TEST_F(MainWindowTest, UndoAfterATransferBringsThePreviousTextBack) {
+    MainWindow& window = Open();
+    window.SetAreaText(EditArea::kSource, kGbkText);
+    window.SetAreaText(EditArea::kDestination, "previous text");
+    window.RunCommand(IDM_TRANSFER_G2B);
+    ASSERT_EQ(window.DestinationText(), Direct(window, kGbkText, false));
+    window.RunCommand(IDM_DESTINATION_UNDO);
+    EXPECT_EQ(window.DestinationText(), "previous text");
+
+    // Into the Source area: Undo gives back the GBK text that was converted.
+    window.RunCommand(IDM_TRANSFER_TO_SOURCE);
+    window.RunCommand(IDM_TRANSFER_GBK_S2T);
+    ASSERT_EQ(window.SourceText(), Direct(window, kGbkText, false, 1));
+    window.RunCommand(IDM_SOURCE_UNDO);
+    EXPECT_EQ(window.SourceText(), kGbkText);
+    window.RunCommand(IDM_TRANSFER_TO_DESTINATION);
+}
+
 }  // namespace
 }  // namespace zelvo

@@ -435,5 +435,26 @@ TEST_F(MainWindowTest, ModalRunTranslatesAcceleratorsAndClosesOnTheCloseBox) {
     EXPECT_TRUE(messages_->shown.empty());
 }
 
+TEST_F(MainWindowTest, PositionPaneCountsBytesOfTheAreaCodePage) {
+    MainWindow& window = Open();
+    HWND source = window.Item(IDC_SOURCE_EDIT);
+    ASSERT_EQ(window.sourceLanguageIndex(), kGbkLanguageIndex);
+    // "中文 Zelvo" / "国家，你好 text" in GBK: 27 bytes, 20 characters.
+    window.SetAreaText(EditArea::kSource,
+                       "\xD6\xD0\xCE\xC4 Zelvo\r\n\xB9\xFA\xBC\xD2\xA3\xAC\xC4\xE3\xBA\xC3 text");
+    window.RunCommand(IDM_SOURCE_SELECT_ALL);
+    EXPECT_EQ(window.StatusPaneText(1), "Ln 1+1,  Col 1-16, Sel 27");
+    EXPECT_EQ(window.StatusPaneText(3), "File Size 27");
+
+    // The caret after "国家" on the second line: four bytes into it.
+    SendMessageW(source, EM_SETSEL, 12, 12);
+    window.Refresh();
+    EXPECT_EQ(window.StatusPaneText(1), "Ln 2,  Col 5");
+    // "文 Z" selected on the first line.
+    SendMessageW(source, EM_SETSEL, 1, 4);
+    window.Refresh();
+    EXPECT_EQ(window.StatusPaneText(1), "Ln 1,  Col 3-7, Sel 4");
+}
+
 }  // namespace
 }  // namespace zelvo

@@ -6,6 +6,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,7 +36,20 @@ struct OwnerState {
 };
 OwnerState* ownerState = nullptr;
 
+// A key the user presses once the progress passes a position: Escape posted to a window.
+struct KeyAtPosition {
+    long after = -1;  // units; -1: no key
+    HWND target = nullptr;
+    bool posted = false;
+};
+KeyAtPosition escapeAt;
+
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kProgressMessage && wParam == kProgressPosition && escapeAt.after >= 0 && !escapeAt.posted &&
+        lParam > escapeAt.after && escapeAt.target) {
+        escapeAt.posted = true;
+        PostMessageW(escapeAt.target, WM_KEYDOWN, VK_ESCAPE, 1);
+    }
     if (message == kProgressMessage && ownerState) {
         ownerState->received.push_back({wParam, lParam});
         LRESULT result = ownerState->progress.HandleMessage(wParam, lParam);
@@ -116,6 +130,14 @@ LRESULT CALLBACK RecordingTargetProc(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Keys and closes that reached a window of the owner.
+int keysSeenByOwnerEdit = 0;
+WNDPROC ownerEditProc = nullptr;
+LRESULT CALLBACK CountingEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN || message == WM_CHAR) ++keysSeenByOwnerEdit;
+    return CallWindowProcW(ownerEditProc, window, message, wParam, lParam);
+}
+
 int dispatched = 0;
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP + 5) ++dispatched;
@@ -151,6 +173,7 @@ class ProgressDialogTest : public ::testing::Test {
         context_.control = MakeWin32TransferControl(&transferState_);
     }
     void TearDown() override {
+        escapeAt = KeyAtPosition{};
         SetMessageService(std::move(previousService_));
         if (owner_) DestroyWindow(owner_);
         ownerState = nullptr;
@@ -459,6 +482,84 @@ TEST(Clipboard, BusyClipboardIsReportedAndKeepsItsText) {
     ASSERT_TRUE(GetClipboardText(owner, back));
     EXPECT_EQ(back, "kept");
     DestroyWindow(owner);
+}
+
+// A list of many items that never match, so the word adjustment pass walks the whole text
+// and reports its progress item by item.
+WordAdjustmentLibList ManyItemLibs(int count) {
+    auto lib = std::make_unique<WordAdjustmentLib>();
+    lib->apply = true;
+    lib->isG2B = true;
+    char word[16];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(word, sizeof word, "zq%05d", i);
+        lib->wordsBefore.push_back(word);
+        lib->wordsAfter.push_back(std::string(word) + "!");
+    }
+    WordAdjustmentLibList libs;
+    libs.push_back(std::move(lib));
+    return libs;
+}
+
+TEST_F(ProgressDialogTest, EscapeDuringTheWordAdjustmentAsksAndCancels) {
+    const std::string source = GbkTextOfLength(2000000);
+    WordAdjustmentLibList libs = ManyItemLibs(2000);
+    context_.g2bLibs = &libs;
+    context_.g2bAppliedTotal = 2000;
+    const long pieceUnits = static_cast<long>(CutIntoPieces(source).size()) * 20;
+    std::string result;
+    ProgressDialog dialog(Args(source, result));
+    messages_->answers = {kIdYes};
+    long positionWhenAsked = -1;
+    messages_->onQuestion = [&] {
+        if (!ownerState->received.empty()) positionWhenAsked = static_cast<long>(ownerState->received.back().second);
+    };
+    // Escape on the Cancel button once the pieces are done and the word adjustment runs.
+    context_.control.pumpMessages = [&, pump = context_.control.pumpMessages] {
+        if (!escapeAt.target) {
+            escapeAt.target = GetDlgItem(FindProgressDialog(), IDC_PROGRESS_CANCEL);
+            escapeAt.after = pieceUnits;
+        }
+        pump();
+    };
+
+    EXPECT_FALSE(dialog.Run());
+    EXPECT_TRUE(escapeAt.posted);
+    ASSERT_EQ(messages_->shown.size(), 1u) << "the Escape was not handled while the words were adjusted";
+    EXPECT_EQ(messages_->shown[0].text, LoadUiString(IDS_DIALOG_FSCT_PROMPT_RESUME));
+    EXPECT_GT(positionWhenAsked, pieceUnits);
+    EXPECT_TRUE(dialog.cancelled());
+    EXPECT_EQ(ownerState->progress.ProgressTarget(), nullptr);
+    // Nothing of the key is left for the owner's loop.
+    MSG left;
+    EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    context_.g2bLibs = nullptr;
+}
+
+TEST_F(ProgressDialogTest, EscapeTypedIntoTheOwnerGoesToTheDialogNotToTheOwner) {
+    // The keyboard focus stayed in an edit control of the owner (a busy machine shows the
+    // dialog late): the key still means the dialog's Cancel.
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 10, 300, 100, owner_,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    ownerEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingEditProc)));
+    keysSeenByOwnerEdit = 0;
+    const std::string source = GbkTextOfLength(150000);
+    std::string result;
+    ProgressDialog dialog(Args(source, result));
+    messages_->answers = {kIdNo};
+    escapeAt.target = edit;
+    escapeAt.after = 60;
+
+    EXPECT_TRUE(dialog.Run());
+    EXPECT_TRUE(escapeAt.posted);
+    ASSERT_EQ(messages_->shown.size(), 1u) << "the Escape did not reach the dialog";
+    EXPECT_EQ(keysSeenByOwnerEdit, 0);
+    EXPECT_EQ(result, Direct(source));
+    MSG left;
+    EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE));
+    EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
 }
 
 }  // namespace

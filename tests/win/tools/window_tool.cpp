@@ -7,6 +7,13 @@
 //   zelvo_window_tool command ID       posts WM_COMMAND ID to the first main window
 //   zelvo_window_tool click ID         posts a click of button ID to the window the first main
 //                                      window has open over it (a message box); exits 1 when none
+//   zelvo_window_tool centre ID        prints "X Y", the centre of control ID of that window (0:
+//                                      the window itself) in screen coordinates, as GetWindowRect
+//                                      reports it; exits 1 when no window is open over the main one
+//   zelvo_window_tool open             prints the control ids of that window, so a script can tell
+//                                      a progress dialog (1142) from a message box (5115)
+//   zelvo_window_tool opentext ID      prints control ID of that window in UTF-8
+//   zelvo_window_tool settext ID FILE  sets control ID of the first main window to FILE's UTF-8
 // Prints the count; exits 0 on success, 1 when the wait ran out, 2 on a usage error.
 #include <windows.h>
 
@@ -52,18 +59,69 @@ int PostCommand(int id) {
     return 0;
 }
 
-int ClickOwnedButton(int id) {
+// The innermost window open over the first main window: a dialog it owns, a question that
+// dialog owns, and so on. Null when none is open.
+HWND InnermostOpenWindow() {
     OwnedSearch search{FirstMainWindow(), nullptr};
-    if (!search.owner) return 1;
-    EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return 1;
-    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(search.found, id)));
+    HWND innermost = nullptr;
+    while (search.owner) {
+        search.found = nullptr;
+        EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) break;
+        innermost = search.found;
+        search.owner = search.found;
+    }
+    return innermost;
+}
+
+int ClickOwnedButton(int id) {
+    HWND open = InnermostOpenWindow();
+    if (!open) return 1;
+    PostMessageW(open, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(open, id)));
     return 0;
 }
 
-int PrintControlText(int id) {
+int PrintCentre(int id) {
+    HWND open = InnermostOpenWindow();
+    HWND control = open && id ? GetDlgItem(open, id) : open;
+    if (!control) return 1;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+}
+
+BOOL CALLBACK PrintChildId(HWND child, LPARAM) {
+    std::printf("%d\n", GetDlgCtrlID(child));
+    return TRUE;
+}
+
+int PrintOpenWindowIds() {
+    HWND open = InnermostOpenWindow();
+    if (!open) return 1;
+    EnumChildWindows(open, PrintChildId, 0);
+    return 0;
+}
+
+int SetControlText(int id, const char* path) {
     HWND window = FirstMainWindow();
+    HWND control = window ? GetDlgItem(window, id) : nullptr;
+    FILE* file = control ? std::fopen(path, "rb") : nullptr;
+    if (!file) return 1;
+    std::string utf8;
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) utf8.append(buffer, got);
+    std::fclose(file);
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
+}
+
+int PrintControlText(int id, bool ofOpenWindow = false) {
+    HWND window = ofOpenWindow ? InnermostOpenWindow() : FirstMainWindow();
     HWND control = window ? (id ? GetDlgItem(window, id) : window) : nullptr;
     if (!control) return 1;
     // WM_GETTEXT, not GetWindowText: the control belongs to another process.
@@ -84,6 +142,10 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "title") == 0) return PrintControlText(0);
     if (argc >= 3 && std::strcmp(argv[1], "command") == 0) return PostCommand(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return ClickOwnedButton(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "opentext") == 0) return PrintControlText(std::atoi(argv[2]), true);
+    if (argc >= 3 && std::strcmp(argv[1], "centre") == 0) return PrintCentre(std::atoi(argv[2]));
+    if (argc >= 2 && std::strcmp(argv[1], "open") == 0) return PrintOpenWindowIds();
+    if (argc >= 4 && std::strcmp(argv[1], "settext") == 0) return SetControlText(std::atoi(argv[2]), argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "count") == 0) {
         std::printf("%d\n", zelvo::CountInstances(false));
         return 0;
@@ -102,6 +164,7 @@ int main(int argc, char** argv) {
         std::printf("%d\n", count);
         return count >= wanted ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID | title | command ID | click ID\n");
+    std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID | title | command ID | click ID |"
+                 " centre ID | open | opentext ID | settext ID FILE\n");
     return 2;
 }

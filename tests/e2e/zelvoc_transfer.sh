@@ -19,14 +19,14 @@ same_hex() { [ "$(hex <"$1")" = "$2" ]; }
 
 mkdir -p "$work/site/sub"
 printf '\xb9\xfa\xbc\xd2\r\n' >"$work/site/a.txt"                                    # 国家
-printf '<meta content="text/html; charset=GB2312">\xd6\xd0' >"$work/site/sub/p.htm"  # 中
+printf '<meta charset="GBK">\xd6\xd0' >"$work/site/sub/p.htm"  # 中, declared the HTML5 way
 printf 'GIF\000\001\002' >"$work/site/sub/logo.gif"
 cp -r "$work/site" "$work/site-copy"
 
 wine "$exe" transfer --g2b "$work/site" "$work/new" >"$work/out" 2>"$work/err"
 check "new site exits 0" [ $? -eq 0 ]
 check "text converted" same_hex "$work/new/a.txt" b0eaae610d0a
-check "page charset renamed" grep -q 'charset=big5">' "$work/new/sub/p.htm"
+check "page charset renamed" grep -q 'charset="BIG5">' "$work/new/sub/p.htm"
 check "binary copied" cmp -s "$work/site/sub/logo.gif" "$work/new/sub/logo.gif"
 check "source untouched" diff -r "$work/site" "$work/site-copy"
 check "summary printed" grep -q "Number of Transferred Text File(s): 2" "$work/out"
@@ -38,7 +38,7 @@ check "non-empty destination message" grep -q "The site is not blank" "$work/err
 wine "$exe" transfer --b2g "$work/new" --yes >/dev/null 2>&1
 check "in place exits 0" [ $? -eq 0 ]
 check "in place back to GBK" same_hex "$work/new/a.txt" b9fabcd20d0a
-check "in place page" grep -q 'charset=gb2312">' "$work/new/sub/p.htm"
+check "in place page" grep -q 'charset="GB2312">' "$work/new/sub/p.htm"
 check "no temporary files left" [ "$(find "$work/new" -name '*.zelvo-tmp' | wc -l)" = 0 ]
 
 # One file into a new file; an existing one is only overwritten with --yes.

@@ -104,6 +104,9 @@ public:
 
 private:
     void SetTransferState(int state);
+    // False, after saying why, when the destination site is the source site, lies inside
+    // it or holds it.
+    bool SitesAreApart();
     bool AskUnlikeFiles();
     bool CheckDiskSpace();
     std::string TargetPathFor(const std::string& child);

@@ -39,7 +39,7 @@ wine "$exe" transfer --b2g "$work/new" --yes >/dev/null 2>&1
 check "in place exits 0" [ $? -eq 0 ]
 check "in place back to GBK" same_hex "$work/new/a.txt" b9fabcd20d0a
 check "in place page" grep -q 'charset="GB2312">' "$work/new/sub/p.htm"
-check "no temporary files left" [ "$(find "$work/new" -name '*.zelvo-tmp' | wc -l)" = 0 ]
+check "no temporary files left" [ "$(find "$work/new" -name '*.tmp' | wc -l)" = 0 ]
 
 # One file into a new file; an existing one is only overwritten with --yes.
 wine "$exe" transfer --g2b "$work/site/a.txt" "$work/one.txt" >/dev/null 2>&1

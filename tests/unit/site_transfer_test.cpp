@@ -1,9 +1,11 @@
-#include <gtest/gtest.h>
+#include "transfer/site_transfer.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,7 +18,6 @@
 #include "platform/file_system.h"
 #include "services/message_service.h"
 #include "test_support.h"
-#include "transfer/site_transfer.h"
 #include "transfer/transfer_format.h"
 
 namespace zelvo {
@@ -36,6 +37,13 @@ std::string ToBig5(const std::string& gbk) {
     std::string out;
     TransferGbkText(context, nullptr, gbk, out, 0);
     return out;
+}
+
+// "f03.txt": a prefix, the number with at least digits digits, and ".txt".
+std::string NumberedName(const char* prefix, int number, int digits) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%0*d.txt", prefix, digits, number);
+    return name;
 }
 
 std::string Read(const std::string& path) {
@@ -148,6 +156,20 @@ TEST_F(SiteTransferTest, InPlaceOverwritesTextOnlyAndCreatesNothing) {
     EXPECT_EQ(entries.size(), 3u);
 }
 
+TEST_F(SiteTransferTest, InPlaceLeavesAUserFileNamedLikeATemporaryFileAlone) {
+    Write("a.txt", kGbkText);
+    // The user's own file, named as the write-through file of a.txt once was.
+    Write("a.txt.zelvo-tmp", "notes");
+    transfer->options.resultInNew = false;
+    ASSERT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(source + "/a.txt"), ToBig5(kGbkText));
+    EXPECT_EQ(Read(source + "/a.txt.zelvo-tmp"), ToBig5("notes"));  // converted as the text file it is
+    EXPECT_TRUE(transfer->problems.empty()) << transfer->problems.front();
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(source, entries));
+    EXPECT_EQ(entries.size(), 2u);
+}
+
 TEST_F(SiteTransferTest, OptionsLeaveOutSubFoldersAndNonTextFiles) {
     WriteSite();
     Write("b.bin", std::string("\x01\x00\x02", 3));
@@ -198,9 +220,51 @@ TEST_F(SiteTransferTest, DestinationsThatCannotTakeANewSiteAreRefusedBeforeAnyRe
     EXPECT_FALSE(PathExists(root + "/bad|name"));
 }
 
+TEST_F(SiteTransferTest, ADestinationInsideTheSourceOrAroundItIsRefusedBeforeAnythingIsRead) {
+    WriteSite();
+    Write("other.txt", ToBig5(kGbkText));  // would raise the unlike question if it were read
+    const auto refused = [&](const std::string& to, const std::string& expected) {
+        messages->shown.clear();
+        transfer->options.destinationPath = to;
+        EXPECT_FALSE(transfer->OnTransfer()) << to;
+        ASSERT_EQ(messages->shown.size(), 1u) << to;
+        EXPECT_EQ(LastMessage().text, expected);
+        EXPECT_TRUE(display.statuses.empty()) << to;
+    };
+    const auto insideText = [&](const std::string& to) {
+        return "The destination site \"" + to + "\" is the source site \"" + source +
+               "\" or lies inside it, so the transfer would walk into its own output. Please choose a "
+               "destination folder outside the source site.";
+    };
+    refused(source + "/out", insideText(source + "/out"));
+    refused(source + "/sub/deeper/", insideText(source + "/sub/deeper/"));
+    refused(source + "//sub/../out", insideText(source + "//sub/../out"));
+    refused(source + "/", insideText(source + "/"));
+    // A name of the source folder through a link is the same folder.
+    ASSERT_EQ(::symlink(source.c_str(), (root + "/link").c_str()), 0);
+    refused(root + "/link/out", insideText(root + "/link/out"));
+    // A relative destination is taken from the current folder.
+    const std::string previous = std::filesystem::current_path().string();
+    std::filesystem::current_path(source);
+    refused("out", insideText("out"));
+    std::filesystem::current_path(previous);
+    // The source inside the destination: said so, rather than that the folder is not blank.
+    refused(root, "The source site \"" + source + "\" lies inside the destination site \"" + root +
+                      "\". Please choose a new or empty destination folder outside the source site.");
+    EXPECT_FALSE(PathExists(source + "/out"));
+    EXPECT_FALSE(PathExists(source + "/sub/deeper"));
+
+    // A sibling whose name only starts like the source's is outside it.
+    RemoveFile(source + "/other.txt");
+    messages->shown.clear();
+    transfer->options.destinationPath = source + "2";
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(source + "2/a.txt"), ToBig5(kGbkText));
+}
+
 TEST_F(SiteTransferTest, UnlikeFilesAreListedUpToElevenThenTheQuestionSaysTenPlus) {
     const std::string big5 = ToBig5(kGbkText);
-    for (int i = 0; i < 13; ++i) Write("f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt", big5);
+    for (int i = 0; i < 13; ++i) Write(NumberedName("f", i, 2), big5);
     std::vector<int> candidates;
     ASSERT_EQ(GuessTextCharset(big5, candidates), kCharsetBig5);
 
@@ -221,7 +285,7 @@ TEST_F(SiteTransferTest, UnlikeFilesAreListedUpToElevenThenTheQuestionSaysTenPlu
     EXPECT_FALSE(PathExists(destination));  // "No" stops before anything is written
 
     // Three of them: the count, and Yes goes on with the transfer.
-    for (int i = 3; i < 13; ++i) RemoveFile(source + "/f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt");
+    for (int i = 3; i < 13; ++i) RemoveFile(source + "/" + NumberedName("f", i, 2));
     messages->answers.push_back(MessageAnswer{kIdYes});
     EXPECT_TRUE(transfer->OnTransfer());
     EXPECT_EQ(messages->shown[1].text,
@@ -240,7 +304,7 @@ TEST_F(SiteTransferTest, UnlikeFilesAreListedUpToElevenThenTheQuestionSaysTenPlu
 }
 
 TEST_F(SiteTransferTest, CancelDuringTheWalkKeepsWhatWasWrittenAndShowsNoSummary) {
-    for (int i = 1; i <= 5; ++i) Write("t" + std::to_string(i) + ".txt", kGbkText);
+    for (int i = 1; i <= 5; ++i) Write(NumberedName("t", i, 1), kGbkText);
     // The user presses Cancel while the third file is about to be converted, and
     // confirms: the dialog's button handler runs inside the walk's message processing.
     int transferring = 0;
@@ -263,7 +327,7 @@ TEST_F(SiteTransferTest, CancelDuringTheWalkKeepsWhatWasWrittenAndShowsNoSummary
 }
 
 TEST_F(SiteTransferTest, AnsweringNoToTheCancelQuestionGoesOnAndPauseWaits) {
-    for (int i = 1; i <= 3; ++i) Write("t" + std::to_string(i) + ".txt", kGbkText);
+    for (int i = 1; i <= 3; ++i) Write(NumberedName("t", i, 1), kGbkText);
     int pumps = 0;
     context.control.pumpMessages = [&] {
         if (++pumps == 2) {
@@ -288,12 +352,18 @@ TEST_F(SiteTransferTest, FilesThatCannotBeWrittenAreListedAndLeftIntact) {
     Write("locked.txt", kGbkText);
     ASSERT_EQ(::chmod((source + "/locked.txt").c_str(), 0444), 0);
     ASSERT_TRUE(GetFileAttributeBits(source + "/locked.txt") & kAttributeReadOnly);
-    // A folder where the temporary file would go makes the write itself fail.
+    // The disk fills up while stuck.txt is written, and has room again afterwards.
     Write("stuck.txt", kGbkText);
-    ASSERT_TRUE(CreateFolder(source + "/stuck.txt.zelvo-tmp"));
+    std::unique_ptr<testing_support::ScopedWriteFailure> diskFull;
+    display.onStatus = [&](const std::string& text) {
+        diskFull.reset();
+        if (text.find("stuck.txt") != std::string::npos)
+            diskFull = std::make_unique<testing_support::ScopedWriteFailure>();
+    };
 
     transfer->options.resultInNew = false;
     ASSERT_TRUE(transfer->OnTransfer());
+    diskFull.reset();
     EXPECT_EQ(Read(source + "/locked.txt"), kGbkText);
     EXPECT_EQ(Read(source + "/stuck.txt"), kGbkText);
     EXPECT_EQ(Read(source + "/a.txt"), ToBig5(kGbkText));  // the others go on

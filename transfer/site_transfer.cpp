@@ -51,6 +51,8 @@ std::string ExpectedCodePageName(bool gbkToBig5) {
     return LoadUiString(gbkToBig5 ? IDS_QXT_SIMPLIFIED_CHINESE_GBK : IDS_QXT_TRADTIONAL_CHINESE_BIG5);
 }
 
+std::string DirectionText(bool gbkToBig5) { return gbkToBig5 ? "GBK -> Big5" : "Big5 -> GBK"; }
+
 int ExpectedCharset(bool gbkToBig5) { return gbkToBig5 ? kCharsetGb2312 : kCharsetBig5; }
 
 std::string TrimLineEnds(std::string text) {
@@ -58,11 +60,11 @@ std::string TrimLineEnds(std::string text) {
     return text;
 }
 
-bool AskYesNo(const std::string& text, const std::string& caption = {}) {
+bool AskYesNo(const std::string& text, const std::string& caption = {}, unsigned defaultButton = 0) {
     MessageRequest request;
     request.text = text;
     request.caption = caption;
-    request.style = kMbYesNo | kMbIconQuestion;
+    request.style = kMbYesNo | kMbIconQuestion | defaultButton;
     return ShowMessage(request).result == kIdYes;
 }
 
@@ -189,6 +191,12 @@ bool SiteTransfer::OnTransfer() {
         if (charset != kCharsetAnsi && charset != kCharsetUndecided && charset != ExpectedCharset(options.gbkToBig5)) {
             if (!AskYesNo(UnlikeFilesQuestion({options.sourcePath}, options.gbkToBig5))) return false;
         }
+        // Another file of the user's is only replaced when the user says so; in place the
+        // source is the file the user asked to convert. A missing source is reported by the
+        // transfer itself, without a question first.
+        if (options.resultInNew && FileExists(options.sourcePath) && FileExists(options.destinationPath) &&
+            !AskYesNo(Fill(IDS_DIALOG_ZELVO_MSG_PROMPT_OVERWRITE_FILE, options.destinationPath), {}, kMbDefButton2))
+            return false;
         singleFileRun_ = true;
         ResetCounters();
         SetTransferState(kTransferRunning);
@@ -196,12 +204,20 @@ bool SiteTransfer::OnTransfer() {
         if (display) display->ShowStatus(Fill(IDS_DIALOG_FSCT_NOTE_TRANSFER_FILE, ShortenPathText(options.sourcePath, 80)));
         std::string message;
         const bool ok = TransferOneFile(options.sourcePath, options.destinationPath, options.gbkToBig5, false, message);
-        if (!ok) ShowError(message);
         endTime = std::chrono::system_clock::now();
         SetTransferState(kTransferStopped);
         if (display) display->StopClock();
         singleFileRun_ = false;
-        return ok;
+        if (!ok) {
+            ShowError(message);
+            return false;
+        }
+        ShowMessage(FillPlaceholders(LoadUiString(IDS_DIALOG_FSCT_PROMPT_FILE_TRANSFER_DONE),
+                                     {{"#1", options.sourcePath},
+                                      {"#2", options.destinationPath},
+                                      {"#3", DirectionText(options.gbkToBig5)}}),
+                    {}, kMbOk | kMbIconInformation);
+        return true;
     }
 
     if (!FolderExists(options.sourcePath)) {
@@ -348,7 +364,7 @@ bool SiteTransfer::RunSiteTransfer() {
                                    {
                                        {"#1", options.sourcePath},
                                        {"#2", options.destinationPath},
-                                       {"#3", options.gbkToBig5 ? "GBK -> Big5" : "Big5 -> GBK"},
+                                       {"#3", DirectionText(options.gbkToBig5)},
                                        {"#4", options.includeSubFolders ? yes : no},
                                        {"#5", options.copyNonText ? yes : no},
                                        {"#6", std::to_string(folderCount)},
@@ -532,6 +548,17 @@ bool SiteTransfer::TransferOneFile(const std::string& source, const std::string&
     // In a site walk the state already says running; setting it there could undo a
     // cancel made since the walk last looked.
     if (!quiet) SetTransferState(kTransferRunning);
+    // A single file shows the wait cursor while it is converted and written; a site run
+    // has its bars and status line instead.
+    struct WaitCursor {
+        SiteTransferDisplay* display;
+        explicit WaitCursor(SiteTransferDisplay* shown) : display(shown) {
+            if (display) display->SetWaitCursor(true);
+        }
+        ~WaitCursor() {
+            if (display) display->SetWaitCursor(false);
+        }
+    } wait(quiet ? nullptr : display);
 
     FileProgressRelay relay(*this);
     std::string output;

@@ -39,6 +39,8 @@ public:
     virtual void StopClock() {}
     // The dialog's running / stopped states.
     virtual void SetRunning(bool running) {}
+    // The wait cursor, on while a single file is converted; calls pair up.
+    virtual void SetWaitCursor(bool on) {}
 };
 
 // Work units of the overall progress: text by 8 KiB, copies by 512 KiB, so the bar

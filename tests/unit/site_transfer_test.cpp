@@ -46,6 +46,13 @@ std::string NumberedName(const char* prefix, int number, int digits) {
     return name;
 }
 
+std::string ToGbk(const std::string& big5) {
+    ConversionContext context;
+    std::string out;
+    TransferBig5Text(context, nullptr, big5, out, 0);
+    return out;
+}
+
 std::string Read(const std::string& path) {
     std::string data;
     ReadFileBytes(path, data);
@@ -64,9 +71,19 @@ public:
         EXPECT_GE(permille, 0);
         EXPECT_LE(permille, 1000);
     }
+    void SetWaitCursor(bool on) override {
+        waitDepth += on ? 1 : -1;
+        if (on) ++waits;
+    }
+    void ShowFileProgress(int, int) override {
+        if (waitDepth > 0) ++progressWhileWaiting;
+    }
     std::vector<std::string> statuses;
     std::function<void(const std::string&)> onStatus;
     int lastOverall = -1;
+    int waitDepth = 0;
+    int waits = 0;
+    int progressWhileWaiting = 0;
 };
 
 class SiteTransferTest : public ::testing::Test {
@@ -440,6 +457,60 @@ TEST_F(SiteTransferTest, SingleFileRunsAskAboutUnlikeContentAndReportFailures) {
     EXPECT_FALSE(transfer->OnTransfer());
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(LastMessage().text, "\"" + source + "/none.txt\" is not the path for an existing text file.");
+}
+
+TEST_F(SiteTransferTest, ASingleFileAsksBeforeOverwritingAndSaysWhenItIsDone) {
+    Write("one.txt", kGbkText);
+    ASSERT_TRUE(WriteFileBytes(root + "/existing.txt", "keep me"));
+    transfer->options.targetIsFile = true;
+    transfer->options.sourcePath = source + "/one.txt";
+    transfer->options.destinationPath = root + "/existing.txt";
+
+    messages->answers.push_back(MessageAnswer{kIdNo});
+    EXPECT_FALSE(transfer->OnTransfer());
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(LastMessage().text, "You are about to overwrite file \"" + root + "/existing.txt\", are you sure?");
+    EXPECT_EQ(LastMessage().style & 0x0F, static_cast<unsigned>(kMbYesNo));
+    EXPECT_EQ(LastMessage().style & 0xF00, static_cast<unsigned>(kMbDefButton2));  // Enter keeps the file
+    EXPECT_EQ(Read(root + "/existing.txt"), "keep me");
+    EXPECT_EQ(display.waits, 0);
+
+    messages->shown.clear();
+    messages->answers.push_back(MessageAnswer{kIdYes});
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(root + "/existing.txt"), ToBig5(kGbkText));
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(LastMessage().text, "Code transfer of the file has been completed.\r\n\r\nSource File: " + source +
+                                      "/one.txt\r\nDestination File: " + root +
+                                      "/existing.txt\r\nTransfer Direction: GBK -> Big5");
+    EXPECT_EQ(LastMessage().style & 0xF0, static_cast<unsigned>(kMbIconInformation));
+    // The wait cursor showed while the file was converted, and is gone again.
+    EXPECT_EQ(display.waits, 1);
+    EXPECT_GT(display.progressWhileWaiting, 0);
+    EXPECT_EQ(display.waitDepth, 0);
+
+    // A new file, and the file converted in place, are written without a question.
+    messages->shown.clear();
+    transfer->options.destinationPath = root + "/new.txt";
+    EXPECT_TRUE(transfer->OnTransfer());
+    transfer->options.resultInNew = false;
+    transfer->options.gbkToBig5 = false;
+    transfer->options.sourcePath = root + "/new.txt";
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(root + "/new.txt"), ToGbk(ToBig5(kGbkText)));
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(messages->shown[1].text.rfind("Code transfer of the file has been completed.", 0), 0u);
+    EXPECT_NE(messages->shown[1].text.find("Transfer Direction: Big5 -> GBK"), std::string::npos);
+
+    // Site runs keep the arrow: their own bars say what is going on.
+    display.waits = 0;
+    transfer->options.targetIsFile = false;
+    transfer->options.resultInNew = true;
+    transfer->options.gbkToBig5 = true;
+    transfer->options.sourcePath = source;
+    transfer->options.destinationPath = destination;
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(display.waits, 0);
 }
 
 TEST(SiteTransferHelpers, NonTextMeansAZeroByteInTheFirst32KiB) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # zelvoc.exe transfer under Wine: a site into a new folder (text converted, the page's
 # charset renamed, binaries copied byte for byte), in place, a single file, the refusals
-# and the exit codes. Runs with WINEPREFIX set (scripts/wine-tests).
+# (a destination inside the site, in place or over a file without --yes) and the exit codes. Runs with WINEPREFIX set (scripts/wine-tests).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe="${ZELVOC_EXE:-$root/build/win32/dist/zelvoc.exe}"
@@ -48,9 +48,34 @@ check "single file converted" same_hex "$work/one.txt" b0eaae610d0a
 wine "$exe" transfer --g2b "$work/site/a.txt" "$work/one.txt" >/dev/null 2>&1
 check "existing destination file needs --yes" [ $? -eq 1 ]
 
+wine "$exe" transfer --g2b "$work/site/a.txt" "$work/one.txt" --yes >"$work/out" 2>&1
+check "existing destination file replaced with --yes" [ $? -eq 0 ]
+check "a finished file says so" grep -q "Code transfer of the file has been completed" "$work/out"
+
+# In place needs --yes as well.
+cp "$work/site/a.txt" "$work/in-place.txt"
+wine "$exe" transfer --g2b "$work/in-place.txt" >/dev/null 2>"$work/err"
+check "in place without --yes exits 1" [ $? -eq 1 ]
+check "in place without --yes says how" grep -q -- "--yes" "$work/err"
+check "in place without --yes leaves the file" cmp -s "$work/in-place.txt" "$work/site/a.txt"
+
+# A destination inside the site, however it is written, is refused before anything is made.
+winsite=$(winepath -w "$work/site" 2>/dev/null)
+for inside in "$work/site/out" "$winsite\\OUT\\" "$work/site"; do
+  wine "$exe" transfer --g2b "$work/site" "$inside" --yes >/dev/null 2>"$work/err"
+  check "destination $inside inside the site exits 1" [ $? -eq 1 ]
+  check "destination $inside inside the site is named" grep -q "lies inside it" "$work/err"
+done
+check "nothing made inside the site" [ ! -e "$work/site/out" ] && [ ! -e "$work/site/OUT" ]
+check "source untouched after the refusals" diff -r "$work/site" "$work/site-copy"
+
 wine "$exe" transfer "$work/site" >/dev/null 2>&1
 check "no direction is a usage error" [ $? -eq 2 ]
 wine "$exe" transfer --g2b "$work/missing" >/dev/null 2>"$work/err"
 check "missing source exits 1" [ $? -eq 1 ]
+check "missing source says it does not exist" grep -q "does not exist" "$work/err"
+wine "$exe" transfer --help >"$work/out" 2>/dev/null
+check "transfer --help exits 0" [ $? -eq 0 ]
+check "transfer --help on standard output" grep -q "^usage: zelvoc transfer" "$work/out"
 
 [ "$failures" -eq 0 ]

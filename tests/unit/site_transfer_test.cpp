@@ -593,6 +593,12 @@ TEST(TransferOptions, ParsesTheCommandLine) {
     EXPECT_TRUE(options.gbkToBig5 && options.includeSubFolders && options.copyNonText && !options.yes);
     EXPECT_EQ(options.destinationPath, "");
 
+    ASSERT_TRUE(cli::ParseTransferOptions({"--bogus", "-h"}, options, error));
+    EXPECT_TRUE(options.help);
+    ASSERT_TRUE(cli::ParseTransferOptions({"--g2b", "--", "--help"}, options, error));
+    EXPECT_FALSE(options.help);
+    EXPECT_EQ(options.sourcePath, "--help");
+
     EXPECT_FALSE(cli::ParseTransferOptions({"src"}, options, error));                    // no direction
     EXPECT_FALSE(cli::ParseTransferOptions({"--g2b", "--b2g", "src"}, options, error));  // both
     EXPECT_FALSE(cli::ParseTransferOptions({"--g2b"}, options, error));                  // no source

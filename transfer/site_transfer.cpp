@@ -392,7 +392,9 @@ std::string SiteTransfer::TargetPathFor(const std::string& child) {
                                                  : TransferBig5Text(context_, nullptr, relative, converted, kModeCross);
         if (completed && !converted.empty()) relative = converted;
     }
-    return options.destinationPath + relative;
+    // Joined with one separator: a site at the root of a drive ("C:\\") keeps its
+    // separator, so the relative part starts without one.
+    return JoinPath(options.destinationPath, relative);
 }
 
 void SiteTransfer::ShowOverall() {

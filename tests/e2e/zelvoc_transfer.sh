@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zelvoc.exe transfer under Wine: a site into a new folder (text converted, the page's
 # charset renamed, binaries copied byte for byte), in place, a single file, the refusals
-# (a destination inside the site, in place or over a file without --yes) and the exit codes. Runs with WINEPREFIX set (scripts/wine-tests).
+# (a destination inside the site, in place or over a file without --yes) and the exit
+# codes. Runs with WINEPREFIX set (scripts/wine-tests).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe="${ZELVOC_EXE:-${ZELVO_BUILD_TREE:-$root/build/win32}/dist/zelvoc.exe}"
@@ -60,8 +61,11 @@ check "in place without --yes says how" grep -q -- "--yes" "$work/err"
 check "in place without --yes leaves the file" cmp -s "$work/in-place.txt" "$work/site/a.txt"
 
 # A destination inside the site, however it is written, is refused before anything is made.
-winsite=$(winepath -w "$work/site" 2>/dev/null)
-for inside in "$work/site/out" "$winsite\\OUT\\" "$work/site"; do
+insides=("$work/site/out" "$work/site")
+# The same folder as Windows writes it, in other case, with a trailing backslash.
+winsite=$(winepath -w "$work/site" 2>/dev/null | tr -d '\r')
+case "$winsite" in ?:\\*) insides+=("$winsite\\OUT\\") ;; *) echo "FAIL winepath gave '$winsite'"; failures=$((failures + 1)) ;; esac
+for inside in "${insides[@]}"; do
   wine "$exe" transfer --g2b "$work/site" "$inside" --yes >/dev/null 2>"$work/err"
   check "destination $inside inside the site exits 1" [ $? -eq 1 ]
   check "destination $inside inside the site is named" grep -q "lies inside it" "$work/err"

@@ -45,22 +45,84 @@ std::string ConvertBytes(const std::string& input, const ConvertOptions& options
     return output;
 }
 
+// Says what is wrong with a path that could not be read, and what to do.
+void ReportUnreadable(const std::string& path) {
+    if (FolderExists(path)) {
+        std::fprintf(stderr,
+                     "zelvoc convert: '%s' is a folder; convert takes one text file "
+                     "(zelvoc transfer converts a whole folder tree)\n",
+                     path.c_str());
+    } else if (!PathExists(path)) {
+        std::fprintf(
+            stderr,
+            "zelvoc convert: '%s' does not exist; give the path of a text file, or - for standard input\n",
+            path.c_str());
+    } else {
+        std::fprintf(stderr, "zelvoc convert: cannot read '%s'; check that the file can be read\n",
+                     path.c_str());
+    }
+}
+
+void ReportUnwritable(const std::string& path) {
+    if (FolderExists(path)) {
+        std::fprintf(stderr, "zelvoc convert: '%s' is a folder; give OUTPUT as the path of a file\n",
+                     path.c_str());
+    } else {
+        std::fprintf(stderr,
+                     "zelvoc convert: cannot write '%s'; check that its folder exists and can be written to, "
+                     "and that the disk is not full\n",
+                     path.c_str());
+    }
+}
+
 }  // namespace
+
+const char* const kConvertHelp =
+    "usage: zelvoc convert --from gbk|big5 [--mode 0|1|2|3] [--home DIR] [INPUT [OUTPUT]]\n"
+    "\n"
+    "Converts one text file, or standard input, and writes the result to OUTPUT or to\n"
+    "standard output. Every byte is accounted for: line ends, zero bytes and bytes that are\n"
+    "no character pass through unchanged. OUTPUT is replaced only when all of it is written.\n"
+    "\n"
+    "options:\n"
+    "  --from gbk|big5  the code page of the input: GBK (code page 936, simplified Chinese)\n"
+    "                   or Big5 (code page 950, traditional Chinese); required\n"
+    "  --mode N         what the conversion does (default 0):\n"
+    "                     0  GBK to Big5, or Big5 to GBK, through the code tables, then word\n"
+    "                        adjustment: the phrase libs (the ctwa folder of the program\n"
+    "                        folder) replace words whose form on the other side is not the\n"
+    "                        character-by-character one\n"
+    "                     1  --from gbk: simplified to traditional characters, the result stays\n"
+    "                        GBK; --from big5: normalisation inside Big5\n"
+    "                     2  --from gbk: traditional to simplified characters, the result stays\n"
+    "                        GBK; --from big5: the same normalisation inside Big5 as mode 1\n"
+    "                     3  as mode 0 without word adjustment: the code tables only\n"
+    "  --home DIR       the Zelvo program folder whose libs mode 0 uses: DIR/ctwa holds the\n"
+    "                   libs, DIR/config the lib lists (wag2b.ini, wab2g.ini). Default: the\n"
+    "                   folder zelvoc is in\n"
+    "  -h, --help       show this help\n"
+    "\n"
+    "INPUT and OUTPUT may be - for standard input and output; -- ends the options.\n"
+    "exit status: 0 success, 1 a file could not be read or written, or no libs were found,\n"
+    "2 a usage error\n";
 
 int RunConvert(const Arguments& args) {
     ConvertOptions options;
     std::string error;
-    if (!ParseConvertOptions(args, options, error)) {
-        std::fprintf(stderr, "zelvoc convert: %s\n", error.c_str());
-        return 2;
+    if (!ParseConvertOptions(args, options, error)) return UsageError("convert", error);
+    if (options.help) {
+        std::fputs(kConvertHelp, stdout);
+        return 0;
     }
     UseBinaryStandardStreams();
 
     std::string input;
     const bool fromStdin = options.inputPath.empty() || options.inputPath == "-";
     if (fromStdin ? !ReadStandardInput(input) : !ReadFileBytes(options.inputPath, input)) {
-        std::fprintf(stderr, "zelvoc convert: cannot read '%s'\n",
-                     fromStdin ? "standard input" : options.inputPath.c_str());
+        if (fromStdin)
+            std::fputs("zelvoc convert: cannot read standard input\n", stderr);
+        else
+            ReportUnreadable(options.inputPath);
         return 1;
     }
 
@@ -69,7 +131,11 @@ int RunConvert(const Arguments& args) {
     if (options.mode == kModeCross) {
         std::string home = ProgramFolder(options.home);
         if (!LoadDirectionLibs(home, options.fromGbk, libs, context)) {
-            std::fprintf(stderr, "zelvoc convert: no ctwa folder of word adjustment libs in '%s'\n", home.c_str());
+            std::fprintf(
+                stderr,
+                "zelvoc convert: no ctwa folder of word adjustment libs in '%s'; pass --home with the Zelvo "
+                "program folder, or --mode 3 to convert with the code tables only\n",
+                home.c_str());
             return 1;
         }
     }
@@ -77,8 +143,10 @@ int RunConvert(const Arguments& args) {
 
     const bool toStdout = options.outputPath.empty() || options.outputPath == "-";
     if (toStdout ? !WriteStandardOutput(output) : !ReplaceFileBytes(options.outputPath, output)) {
-        std::fprintf(stderr, "zelvoc convert: cannot write '%s'\n",
-                     toStdout ? "standard output" : options.outputPath.c_str());
+        if (toStdout)
+            std::fputs("zelvoc convert: cannot write standard output\n", stderr);
+        else
+            ReportUnwritable(options.outputPath);
         return 1;
     }
     return 0;

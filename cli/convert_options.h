@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
+
 namespace zelvo::cli {
 
 struct ConvertOptions {
@@ -12,12 +14,17 @@ struct ConvertOptions {
     std::string home;         // --home DIR: the program folder whose libs the pipeline reads
     std::string inputPath;    // empty or "-": standard input
     std::string outputPath;   // empty or "-": standard output
+    bool help = false;        // --help or -h: show the help, whatever else is given
 };
 
 // Fills options from args; on a usage error returns false with a one-line message.
 inline bool ParseConvertOptions(const std::vector<std::string>& args, ConvertOptions& options,
                                 std::string& error) {
     options = ConvertOptions{};
+    if (AsksForHelp(args)) {
+        options.help = true;
+        return true;
+    }
     bool sawFrom = false;
     std::vector<std::string> paths;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -43,13 +50,13 @@ inline bool ParseConvertOptions(const std::vector<std::string>& args, ConvertOpt
                 } else if (value == "big5" || value == "BIG5" || value == "Big5") {
                     options.fromGbk = false;
                 } else {
-                    error = "--from takes gbk or big5, not '" + value + "'";
+                    error = "--from takes gbk (GBK text in) or big5 (Big5 text in), not '" + value + "'";
                     return false;
                 }
                 sawFrom = true;
             } else if (name == "--mode") {
                 if (value.size() != 1 || value[0] < '0' || value[0] > '3') {
-                    error = "--mode takes 0, 1, 2 or 3, not '" + value + "'";
+                    error = "--mode takes 0, 1, 2 or 3 (see the modes in the help), not '" + value + "'";
                     return false;
                 }
                 options.mode = value[0] - '0';
@@ -67,7 +74,7 @@ inline bool ParseConvertOptions(const std::vector<std::string>& args, ConvertOpt
         }
     }
     if (!sawFrom) {
-        error = "--from gbk or --from big5 is required";
+        error = "say which code page the input is in: --from gbk or --from big5";
         return false;
     }
     if (paths.size() > 2) {

@@ -102,15 +102,61 @@ private:
 
 }  // namespace
 
+const char* const kTransferHelp =
+    "usage: zelvoc transfer --g2b|--b2g SOURCE [DESTINATION] [--yes] [--no-subfolders]\n"
+    "                       [--no-copy] [--change-path-code] [--home DIR]\n"
+    "\n"
+    "Converts a text file, or every text file of a folder tree (a site), from GBK to Big5 or\n"
+    "from Big5 to GBK, with word adjustment by the libs of the program folder. Web pages\n"
+    "(.htm, .html, .shtml) also get the code page named in their charset declaration.\n"
+    "\n"
+    "  SOURCE        a text file, or a site folder\n"
+    "  DESTINATION   for a file: the new file, or a folder to put it in under its own name;\n"
+    "                for a site: a new or empty folder outside the site, created when missing.\n"
+    "                Without a DESTINATION the SOURCE itself is converted and overwritten,\n"
+    "                which is only done with --yes.\n"
+    "\n"
+    "options:\n"
+    "  --g2b, --b2g        GBK to Big5, or Big5 to GBK; one of them is required\n"
+    "  --yes, -y           answer Yes to every question: convert in place, replace an\n"
+    "                      existing DESTINATION file, go on with files that do not look like\n"
+    "                      the source code page. Without it every question is answered No\n"
+    "  --no-subfolders     a site: only the files at its top\n"
+    "  --no-copy           a site: do not copy non-text files into the new site\n"
+    "  --change-path-code  a site: convert the names of files and folders too\n"
+    "  --home DIR          the Zelvo program folder whose libs are used (DIR/ctwa, DIR/config);\n"
+    "                      default: the folder zelvoc is in\n"
+    "  -h, --help          show this help\n"
+    "\n"
+    "A site's summary, or the end of a file's transfer, is printed on standard output;\n"
+    "questions, problems and the progress line on standard error.\n"
+    "exit status: 0 everything was transferred, 1 nothing or not everything was (the reason\n"
+    "is printed), 2 a usage error\n";
+
 int RunTransfer(const Arguments& args) {
     TransferOptions parsed;
     std::string error;
-    if (!ParseTransferOptions(args, parsed, error)) {
-        std::fprintf(stderr, "zelvoc transfer: %s\n", error.c_str());
-        std::fputs("usage: zelvoc transfer --g2b|--b2g SOURCE [DESTINATION] [--no-subfolders] [--no-copy]\n"
-                   "                       [--change-path-code] [--yes] [--home DIR]\n",
-                   stderr);
-        return 2;
+    if (!ParseTransferOptions(args, parsed, error)) return UsageError("transfer", error);
+    if (parsed.help) {
+        std::fputs(kTransferHelp, stdout);
+        return 0;
+    }
+    if (!PathExists(parsed.sourcePath)) {
+        std::fprintf(
+            stderr,
+            "zelvoc transfer: '%s' does not exist; give an existing text file or site folder as SOURCE\n",
+            parsed.sourcePath.c_str());
+        return 1;
+    }
+    if (parsed.destinationPath.empty() && !parsed.yes) {
+        // In place the source is overwritten, as writing over another existing file is:
+        // both need the user's word.
+        std::fprintf(
+            stderr,
+            "zelvoc transfer: without a DESTINATION, '%s' is converted in place and overwritten; pass --yes "
+            "to do that, or give a DESTINATION\n",
+            parsed.sourcePath.c_str());
+        return 1;
     }
 
     SiteTransferOptions options;
@@ -122,22 +168,20 @@ int RunTransfer(const Arguments& args) {
     options.changePathCode = parsed.changePathCode;
     options.sourcePath = parsed.sourcePath;
     options.destinationPath = options.resultInNew ? parsed.destinationPath : parsed.sourcePath;
-    if (options.targetIsFile && options.resultInNew) {
-        // A file sent into an existing folder keeps its name there.
-        if (FolderExists(options.destinationPath))
-            options.destinationPath = JoinPath(options.destinationPath, FileNamePart(options.sourcePath));
-        if (PathExists(options.destinationPath) && !parsed.yes) {
-            std::fprintf(stderr, "zelvoc transfer: '%s' exists; pass --yes to overwrite it\n",
-                         options.destinationPath.c_str());
-            return 1;
-        }
-    }
+    // A file sent into an existing folder keeps its name there. Replacing an existing file
+    // is asked by the transfer, and answered by --yes.
+    if (options.targetIsFile && options.resultInNew && FolderExists(options.destinationPath))
+        options.destinationPath = JoinPath(options.destinationPath, FileNamePart(options.sourcePath));
 
     WordAdjustmentLibList libs;
     ConversionContext context;
     const std::string home = ProgramFolder(parsed.home);
     if (!LoadDirectionLibs(home, parsed.gbkToBig5, libs, context)) {
-        std::fprintf(stderr, "zelvoc transfer: no ctwa folder of word adjustment libs in '%s'\n", home.c_str());
+        std::fprintf(
+            stderr,
+            "zelvoc transfer: no ctwa folder of word adjustment libs in '%s'; pass --home with the Zelvo "
+            "program folder\n",
+            home.c_str());
         return 1;
     }
     volatile int transferState = kTransferStopped;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
+
 namespace zelvo::cli {
 
 struct TransferOptions {
@@ -15,12 +17,17 @@ struct TransferOptions {
     std::string home;               // --home DIR: the program folder whose libs are used
     std::string sourcePath;
     std::string destinationPath;    // empty: in place
+    bool help = false;              // --help or -h: show the help, whatever else is given
 };
 
 // Fills options from args; on a usage error returns false with a one-line message.
 inline bool ParseTransferOptions(const std::vector<std::string>& args, TransferOptions& options,
                                  std::string& error) {
     options = TransferOptions{};
+    if (AsksForHelp(args)) {
+        options.help = true;
+        return true;
+    }
     int directions = 0;
     std::vector<std::string> paths;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -57,7 +64,8 @@ inline bool ParseTransferOptions(const std::vector<std::string>& args, TransferO
         }
     }
     if (directions != 1) {
-        error = directions == 0 ? "--g2b or --b2g is required" : "give only one of --g2b and --b2g";
+        error = directions == 0 ? "say which way to convert: --g2b (GBK to Big5) or --b2g (Big5 to GBK)"
+                                : "give only one of --g2b and --b2g";
         return false;
     }
     if (paths.empty() || paths[0].empty()) {

@@ -14,12 +14,34 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
+// True for a lead byte of a double-byte character in the system code page, whose trail
+// byte may be 0x5C ('\\'). Always false where paths are not double-byte text (POSIX).
+bool IsPathLeadByte(unsigned char c);
+// Positions of the separators ('\\' or '/') of path, found character by character.
+std::vector<size_t> PathSeparatorPositions(const std::string& path);
 // Joins a folder and a name with exactly one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
 // Folder part of a path: everything before the last separator ('\\' or '/').
 std::string ParentFolder(const std::string& path);
 // Last component of a path.
 std::string FileNamePart(const std::string& path);
+
+// The path without trailing separators; a root ("/", "C:\\") stays whole.
+std::string TrimTrailingSeparators(std::string path);
+// True when path names folder itself or something inside it, compared as paths, not as
+// text: '/' and '\\' alike, doubled and trailing separators, "." and ".." do not count,
+// and "site2" is not inside "site". Letters are compared without case for Windows paths
+// (always on Windows; elsewhere when either has a drive letter or a backslash). Both
+// should be full paths (FullPathOf) when they may be relative.
+bool IsSameOrInsideFolder(const std::string& path, const std::string& folder);
+
+// Candidate names of the write-through file a replacing write makes beside path:
+// "~zelvo-<8 hex digits>.tmp" in path's folder, different for each attempt and each
+// process. The name does not grow with the target's, so a long target name never makes
+// it too long. The writer creates it exclusively and takes the next attempt when one
+// exists, so no file already there is ever opened.
+std::string TemporarySiblingPath(const std::string& path, unsigned attempt);
+inline constexpr unsigned kTemporaryNameAttempts = 100;
 
 struct FolderEntry {
     std::string name;  // the entry's own name, not the full path
@@ -50,8 +72,9 @@ bool ReadFileBytes(const std::string& path, std::string& out);
 // Reads at most maxBytes from the start of the file.
 bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out);
 bool WriteFileBytes(const std::string& path, const std::string& data);  // creates or truncates
-// Writes through a temporary file in the same folder, then replaces the target, so a
-// failure part way leaves the old file as it was.
+// Writes through a temporary file of its own in the same folder (see
+// TemporarySiblingPath), then replaces the target, so a failure part way leaves the old
+// file as it was and no other file is touched.
 bool ReplaceFileBytes(const std::string& path, const std::string& data);
 bool FileSizeOf(const std::string& path, uint64_t& size);
 bool ListFolder(const std::string& path, std::vector<FolderEntry>& out);  // no "." or ".."
@@ -65,6 +88,11 @@ bool SetFileModifiedTime(const std::string& path, int64_t modified);
 uint32_t GetFileAttributeBits(const std::string& path);  // 0xFFFFFFFF when missing
 bool SetFileAttributeBits(const std::string& path, uint32_t attributes);
 bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& clusterSize);
+
+// The absolute form of path, relative to the current folder, with "." and ".." worked
+// out; on POSIX also with the symbolic links of its existing part resolved, so two names
+// of one folder compare equal. A path that cannot be resolved comes back as it was.
+std::string FullPathOf(const std::string& path);
 
 // Full path of the running program file.
 std::string ProgramFilePath();

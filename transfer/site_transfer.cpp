@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
 #include <thread>
+#include <utility>
 
 #include "app/ui_strings.h"
 #include "convert/charset_detector.h"
@@ -19,36 +21,37 @@ namespace {
 
 constexpr int kPauseSleepMilliseconds = 200;
 
-bool IsSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
-// Separator positions on character boundaries: in GBK and Big5 a trail byte can be 0x5C.
-// Both code pages share the lead byte range, so one rule serves either.
-std::vector<size_t> SeparatorPositions(const std::string& path) {
-    std::vector<size_t> positions;
-    for (size_t i = 0; i < path.size(); i += CharLengthAt(path, i, kCodePageGbk)) {
-        if (IsSeparator(path[i])) positions.push_back(i);
-    }
-    return positions;
-}
-
-std::string TrimTrailingSeparators(std::string path) {
-    while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
-    return path;
-}
-
 uint64_t CeilDiv(uint64_t value, uint64_t unit) { return unit == 0 ? 0 : (value + unit - 1) / unit; }
 
 std::string Fill(int id, const std::string& one) { return ReplaceAll(LoadUiString(id), "#1", one); }
 
+// Fills each placeholder once, at its own place in the template, so an inserted path that
+// happens to contain "#2" is left as it is.
+std::string FillPlaceholders(const std::string& text,
+                             std::initializer_list<std::pair<const char*, std::string>> fills) {
+    std::string filled;
+    for (size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        if (text[i] == '#' && i + 1 < text.size()) {
+            for (const auto& [key, value] : fills) {
+                if (text.compare(i, 2, key) == 0) {
+                    filled += value;
+                    i += 2;
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced) filled += text[i++];
+    }
+    return filled;
+}
+
 std::string ExpectedCodePageName(bool gbkToBig5) {
     return LoadUiString(gbkToBig5 ? IDS_QXT_SIMPLIFIED_CHINESE_GBK : IDS_QXT_TRADTIONAL_CHINESE_BIG5);
 }
+
+std::string DirectionText(bool gbkToBig5) { return gbkToBig5 ? "GBK -> Big5" : "Big5 -> GBK"; }
 
 int ExpectedCharset(bool gbkToBig5) { return gbkToBig5 ? kCharsetGb2312 : kCharsetBig5; }
 
@@ -57,11 +60,11 @@ std::string TrimLineEnds(std::string text) {
     return text;
 }
 
-bool AskYesNo(const std::string& text, const std::string& caption = {}) {
+bool AskYesNo(const std::string& text, const std::string& caption = {}, unsigned defaultButton = 0) {
     MessageRequest request;
     request.text = text;
     request.caption = caption;
-    request.style = kMbYesNo | kMbIconQuestion;
+    request.style = kMbYesNo | kMbIconQuestion | defaultButton;
     return ShowMessage(request).result == kIdYes;
 }
 
@@ -110,10 +113,12 @@ bool IsNonTextFile(const std::string& path) {
 
 int CreateFolderPath(const std::string& path) {
     if (path.empty()) return 1;
-    for (size_t position : SeparatorPositions(path)) {
-        if (position == 0) continue;                                      // "/..." or "\\server"
-        if (position == 2 && path[1] == ':') continue;                    // "C:\"
-        if (position > 0 && IsSeparator(path[position - 1])) continue;    // doubled separator
+    const std::vector<size_t> separators = PathSeparatorPositions(path);
+    for (size_t k = 0; k < separators.size(); ++k) {
+        const size_t position = separators[k];
+        if (position == 0) continue;                               // "/..." or "\\server"
+        if (position == 2 && path[1] == ':') continue;             // "C:\"
+        if (k > 0 && separators[k - 1] == position - 1) continue;  // doubled separator
         const std::string prefix = path.substr(0, position);
         if (!FolderExists(prefix) && !CreateFolder(prefix)) return 1;
     }
@@ -139,7 +144,7 @@ bool IsValidWindowsPath(const std::string& path) {
 
 std::string ShortenPathText(const std::string& path, size_t maxLength) {
     if (path.size() <= maxLength) return path;
-    const std::vector<size_t> separators = SeparatorPositions(path);
+    const std::vector<size_t> separators = PathSeparatorPositions(path);
     if (separators.empty()) return path;
     // Keep the root ("C:\" or "/") and as many trailing components as fit.
     const size_t rootEnd = separators.front() + 1;
@@ -186,6 +191,12 @@ bool SiteTransfer::OnTransfer() {
         if (charset != kCharsetAnsi && charset != kCharsetUndecided && charset != ExpectedCharset(options.gbkToBig5)) {
             if (!AskYesNo(UnlikeFilesQuestion({options.sourcePath}, options.gbkToBig5))) return false;
         }
+        // Another file of the user's is only replaced when the user says so; in place the
+        // source is the file the user asked to convert. A missing source is reported by the
+        // transfer itself, without a question first.
+        if (options.resultInNew && FileExists(options.sourcePath) && FileExists(options.destinationPath) &&
+            !AskYesNo(Fill(IDS_DIALOG_ZELVO_MSG_PROMPT_OVERWRITE_FILE, options.destinationPath), {}, kMbDefButton2))
+            return false;
         singleFileRun_ = true;
         ResetCounters();
         SetTransferState(kTransferRunning);
@@ -193,18 +204,27 @@ bool SiteTransfer::OnTransfer() {
         if (display) display->ShowStatus(Fill(IDS_DIALOG_FSCT_NOTE_TRANSFER_FILE, ShortenPathText(options.sourcePath, 80)));
         std::string message;
         const bool ok = TransferOneFile(options.sourcePath, options.destinationPath, options.gbkToBig5, false, message);
-        if (!ok) ShowError(message);
         endTime = std::chrono::system_clock::now();
         SetTransferState(kTransferStopped);
         if (display) display->StopClock();
         singleFileRun_ = false;
-        return ok;
+        if (!ok) {
+            ShowError(message);
+            return false;
+        }
+        ShowMessage(FillPlaceholders(LoadUiString(IDS_DIALOG_FSCT_PROMPT_FILE_TRANSFER_DONE),
+                                     {{"#1", options.sourcePath},
+                                      {"#2", options.destinationPath},
+                                      {"#3", DirectionText(options.gbkToBig5)}}),
+                    {}, kMbOk | kMbIconInformation);
+        return true;
     }
 
     if (!FolderExists(options.sourcePath)) {
         ShowError(Fill(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, options.sourcePath));
         return false;
     }
+    if (options.resultInNew && !SitesAreApart()) return false;
     if (options.resultInNew) {
         if (!PathExists(options.destinationPath)) {
             if (!IsValidWindowsPath(options.destinationPath)) {
@@ -227,6 +247,24 @@ bool SiteTransfer::OnTransfer() {
     const bool ok = RunSiteTransfer();
     SetTransferState(kTransferStopped);
     return ok;
+}
+
+bool SiteTransfer::SitesAreApart() {
+    // A destination inside the source would be met by the walk while it is being filled,
+    // and each pass would copy the copies once more; a source inside the destination would
+    // be written over by its own output. Full paths, so that a relative path, "..", a
+    // trailing separator or a link cannot hide the overlap.
+    const std::string source = FullPathOf(TrimTrailingSeparators(options.sourcePath));
+    const std::string destination = FullPathOf(TrimTrailingSeparators(options.destinationPath));
+    int refusal = 0;
+    if (IsSameOrInsideFolder(destination, source))
+        refusal = IDS_DIALOG_FSCT_ERROR_DESTINATION_INSIDE_SOURCE;
+    else if (IsSameOrInsideFolder(source, destination))
+        refusal = IDS_DIALOG_FSCT_ERROR_SOURCE_INSIDE_DESTINATION;
+    if (refusal == 0) return true;
+    ShowError(FillPlaceholders(LoadUiString(refusal),
+                               {{"#1", options.destinationPath}, {"#2", options.sourcePath}}));
+    return false;
 }
 
 void SiteTransfer::ResetCounters() {
@@ -322,40 +360,21 @@ bool SiteTransfer::RunSiteTransfer() {
         for (const std::string& problem : problems) errors += problem + "\r\n";
         errors = TrimLineEnds(errors);
     }
-    // Placeholders are filled from "#C" down so no inserted path can be mistaken for one.
-    std::string text = LoadUiString(IDS_DIALOG_FSCT_PROMPT_SUMMARY);
-    const std::pair<const char*, std::string> fills[] = {
-        {"#1", options.sourcePath},
-        {"#2", options.destinationPath},
-        {"#3", options.gbkToBig5 ? "GBK -> Big5" : "Big5 -> GBK"},
-        {"#4", options.includeSubFolders ? yes : no},
-        {"#5", options.copyNonText ? yes : no},
-        {"#6", std::to_string(folderCount)},
-        {"#7", std::to_string(textFileCount)},
-        {"#8", FormatSizeText(textBytes)},
-        {"#9", std::to_string(nonTextFileCount)},
-        {"#A", FormatSizeText(nonTextBytes)},
-        {"#B", errors},
-        {"#C", FormatLongDuration(ElapsedSeconds())},
-    };
-    // Each placeholder is replaced once at its own place in the template, so a path
-    // that happens to contain "#2" is left as it is.
-    std::string filled;
-    for (size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        if (text[i] == '#' && i + 1 < text.size()) {
-            for (const auto& [key, value] : fills) {
-                if (text.compare(i, 2, key) == 0) {
-                    filled += value;
-                    i += 2;
-                    replaced = true;
-                    break;
-                }
-            }
-        }
-        if (!replaced) filled += text[i++];
-    }
-    summaryText = filled;
+    summaryText = FillPlaceholders(LoadUiString(IDS_DIALOG_FSCT_PROMPT_SUMMARY),
+                                   {
+                                       {"#1", options.sourcePath},
+                                       {"#2", options.destinationPath},
+                                       {"#3", DirectionText(options.gbkToBig5)},
+                                       {"#4", options.includeSubFolders ? yes : no},
+                                       {"#5", options.copyNonText ? yes : no},
+                                       {"#6", std::to_string(folderCount)},
+                                       {"#7", std::to_string(textFileCount)},
+                                       {"#8", FormatSizeText(textBytes)},
+                                       {"#9", std::to_string(nonTextFileCount)},
+                                       {"#A", FormatSizeText(nonTextBytes)},
+                                       {"#B", errors},
+                                       {"#C", FormatLongDuration(ElapsedSeconds())},
+                                   });
     MessageRequest request;
     request.text = summaryText;
     request.style = kMbOk | (problems.empty() ? kMbIconInformation : kMbIconWarning);
@@ -373,7 +392,9 @@ std::string SiteTransfer::TargetPathFor(const std::string& child) {
                                                  : TransferBig5Text(context_, nullptr, relative, converted, kModeCross);
         if (completed && !converted.empty()) relative = converted;
     }
-    return options.destinationPath + relative;
+    // Joined with one separator: a site at the root of a drive ("C:\\") keeps its
+    // separator, so the relative part starts without one.
+    return JoinPath(options.destinationPath, relative);
 }
 
 void SiteTransfer::ShowOverall() {
@@ -529,6 +550,17 @@ bool SiteTransfer::TransferOneFile(const std::string& source, const std::string&
     // In a site walk the state already says running; setting it there could undo a
     // cancel made since the walk last looked.
     if (!quiet) SetTransferState(kTransferRunning);
+    // A single file shows the wait cursor while it is converted and written; a site run
+    // has its bars and status line instead.
+    struct WaitCursor {
+        SiteTransferDisplay* display;
+        explicit WaitCursor(SiteTransferDisplay* shown) : display(shown) {
+            if (display) display->SetWaitCursor(true);
+        }
+        ~WaitCursor() {
+            if (display) display->SetWaitCursor(false);
+        }
+    } wait(quiet ? nullptr : display);
 
     FileProgressRelay relay(*this);
     std::string output;

@@ -39,6 +39,8 @@ public:
     virtual void StopClock() {}
     // The dialog's running / stopped states.
     virtual void SetRunning(bool running) {}
+    // The wait cursor, on while a single file is converted; calls pair up.
+    virtual void SetWaitCursor(bool on) {}
 };
 
 // Work units of the overall progress: text by 8 KiB, copies by 512 KiB, so the bar
@@ -104,6 +106,9 @@ public:
 
 private:
     void SetTransferState(int state);
+    // False, after saying why, when the destination site is the source site, lies inside
+    // it or holds it.
+    bool SitesAreApart();
     bool AskUnlikeFiles();
     bool CheckDiskSpace();
     std::string TargetPathFor(const std::string& child);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <utime.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -62,8 +63,14 @@ bool WriteFileBytes(const std::string& path, const std::string& data) {
 }
 
 bool ReplaceFileBytes(const std::string& path, const std::string& data) {
-    std::string temp = path + ".zelvo-tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // Created exclusively: a name that is taken, whatever holds it, is passed over.
+    std::string temp;
+    int fd = -1;
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
+        temp = TemporarySiblingPath(path, attempt);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     size_t done = 0;
     while (done < data.size()) {
@@ -174,6 +181,49 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     freeBytes = static_cast<uint64_t>(vfs.f_bavail) * vfs.f_frsize;
     clusterSize = static_cast<uint32_t>(vfs.f_bsize);
     return true;
+}
+
+bool IsPathLeadByte(unsigned char) {
+    return false;
+}
+
+std::string FullPathOf(const std::string& path) {
+    if (path.empty()) return path;
+    std::string absolute = path;
+    if (path[0] != '/') {
+        char* current = ::getcwd(nullptr, 0);
+        if (!current) return path;
+        absolute = std::string(current) + "/" + path;
+        std::free(current);
+    }
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start <= absolute.size()) {
+        size_t end = absolute.find('/', start);
+        if (end == std::string::npos) end = absolute.size();
+        const std::string name = absolute.substr(start, end - start);
+        start = end + 1;
+        if (name.empty() || name == ".") continue;
+        if (name == "..") {
+            if (!names.empty()) names.pop_back();
+            continue;
+        }
+        names.push_back(name);
+    }
+    // The longest part that exists is resolved through its links; the rest, which does
+    // not exist yet, is joined on as it is.
+    for (size_t existing = names.size() + 1; existing-- > 0;) {
+        std::string prefix;
+        for (size_t i = 0; i < existing; ++i) prefix += "/" + names[i];
+        if (prefix.empty()) prefix = "/";
+        char* resolved = ::realpath(prefix.c_str(), nullptr);
+        if (!resolved) continue;
+        std::string full = resolved;
+        std::free(resolved);
+        for (size_t i = existing; i < names.size(); ++i) full += (full.back() == '/' ? "" : "/") + names[i];
+        return full;
+    }
+    return absolute;
 }
 
 std::string ProgramFilePath() {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/file_system.h"
+#include "platform/system_info.h"
 
 namespace zelvo {
 
@@ -100,11 +101,31 @@ bool WriteFileBytes(const std::string& path, const std::string& data) {
     return file.Close() && ok;
 }
 
+namespace {
+
+// Creates a write-through file beside path that did not exist before; a name that is
+// taken, by a file or a folder, is passed over.
+HANDLE CreateTemporarySibling(const std::string& path, std::string& temp) {
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temp = TemporarySiblingPath(path, attempt);
+        HANDLE file =
+            CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        const DWORD error = GetLastError();
+        const bool taken =
+            error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+            (error == ERROR_ACCESS_DENIED && GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES);
+        if (!taken) break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
 bool ReplaceFileBytes(const std::string& path, const std::string& data) {
-    std::string temp = path + ".zelvo-tmp";
+    std::string temp;
     {
-        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        FileHandle file(CreateTemporarySibling(path, temp));
         if (!file.valid()) return false;
         bool ok = WriteAll(file.get(), data) && FlushFileBuffers(file.get());
         if (!file.Close() || !ok) {
@@ -198,6 +219,21 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree)) return false;
     freeBytes = available.QuadPart;
     return true;
+}
+
+bool IsPathLeadByte(unsigned char c) {
+    return IsDBCSLeadByteEx(static_cast<UINT>(SystemCodePage()), c) != FALSE;
+}
+
+std::string FullPathOf(const std::string& path) {
+    if (path.empty()) return path;
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    const DWORD got = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (got == 0 || got >= needed) return path;
+    full.resize(got);
+    return full;
 }
 
 std::string ProgramFilePath() {

@@ -54,4 +54,34 @@ wine "$exe" convert --from utf8 </dev/null 2>/dev/null
 status=$?
 if [ "$status" -eq 2 ]; then echo "ok   usage error"; else echo "FAIL usage error: status $status"; failures=$((failures + 1)); fi
 
+# Help, version and the messages a user meets.
+for command in convert detect transfer; do
+  wine "$exe" "$command" --help >"$work/out" 2>"$work/err"
+  status=$?
+  if [ "$status" -eq 0 ] && grep -q "^usage: zelvoc $command" "$work/out" && [ ! -s "$work/err" ]; then
+    echo "ok   $command --help"
+  else
+    echo "FAIL $command --help: status $status"; failures=$((failures + 1))
+  fi
+done
+if [ "$(wine "$exe" --version 2>/dev/null | tr -d '\r')" = "zelvoc (Zelvo) 1.1.2" ]; then
+  echo "ok   --version"
+else
+  echo "FAIL --version"; failures=$((failures + 1))
+fi
+wine "$exe" convert --from gbk "$work" >/dev/null 2>"$work/err"
+status=$?
+if [ "$status" -eq 1 ] && grep -q "is a folder" "$work/err"; then
+  echo "ok   a folder to convert is named as one"
+else
+  echo "FAIL a folder to convert: status $status"; cat "$work/err"; failures=$((failures + 1))
+fi
+printf '\xb9\xfa\xbc\xd2\xca\xc7\xd2\xbb\xb8\xf6\xb4\xf3\xb9\xfa\xbc\xd2\xa3\xac\xce\xd2\xc3\xc7\xb6\xbc\xb0\xae\xcb\xfc\xa1\xa3' >"$work/gbk.txt"
+detected=$(wine "$exe" detect "$work/gbk.txt" 2>/dev/null | tr -d '\r' | cut -f1)
+if [ "$detected" = "134 GBK (code page 936)" ]; then
+  echo "ok   detect names the code page"
+else
+  echo "FAIL detect names the code page: '$detected'"; failures=$((failures + 1))
+fi
+
 [ "$failures" -eq 0 ]

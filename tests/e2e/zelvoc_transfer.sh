@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zelvoc.exe transfer under Wine: a site into a new folder (text converted, the page's
 # charset renamed, binaries copied byte for byte), in place, a single file, the refusals
-# and the exit codes. Runs with WINEPREFIX set (scripts/wine-tests).
+# (a destination inside the site, in place or over a file without --yes) and the exit
+# codes. Runs with WINEPREFIX set (scripts/wine-tests).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe="${ZELVOC_EXE:-${ZELVO_BUILD_TREE:-$root/build/win32}/dist/zelvoc.exe}"
@@ -19,14 +20,14 @@ same_hex() { [ "$(hex <"$1")" = "$2" ]; }
 
 mkdir -p "$work/site/sub"
 printf '\xb9\xfa\xbc\xd2\r\n' >"$work/site/a.txt"                                    # 国家
-printf '<meta content="text/html; charset=GB2312">\xd6\xd0' >"$work/site/sub/p.htm"  # 中
+printf '<meta charset="GBK">\xd6\xd0' >"$work/site/sub/p.htm"  # 中, declared the HTML5 way
 printf 'GIF\000\001\002' >"$work/site/sub/logo.gif"
 cp -r "$work/site" "$work/site-copy"
 
 wine "$exe" transfer --g2b "$work/site" "$work/new" >"$work/out" 2>"$work/err"
 check "new site exits 0" [ $? -eq 0 ]
 check "text converted" same_hex "$work/new/a.txt" b0eaae610d0a
-check "page charset renamed" grep -q 'charset=big5">' "$work/new/sub/p.htm"
+check "page charset renamed" grep -q 'charset="BIG5">' "$work/new/sub/p.htm"
 check "binary copied" cmp -s "$work/site/sub/logo.gif" "$work/new/sub/logo.gif"
 check "source untouched" diff -r "$work/site" "$work/site-copy"
 check "summary printed" grep -q "Number of Transferred Text File(s): 2" "$work/out"
@@ -38,8 +39,8 @@ check "non-empty destination message" grep -q "The site is not blank" "$work/err
 wine "$exe" transfer --b2g "$work/new" --yes >/dev/null 2>&1
 check "in place exits 0" [ $? -eq 0 ]
 check "in place back to GBK" same_hex "$work/new/a.txt" b9fabcd20d0a
-check "in place page" grep -q 'charset=gb2312">' "$work/new/sub/p.htm"
-check "no temporary files left" [ "$(find "$work/new" -name '*.zelvo-tmp' | wc -l)" = 0 ]
+check "in place page" grep -q 'charset="GB2312">' "$work/new/sub/p.htm"
+check "no temporary files left" [ "$(find "$work/new" -name '*.tmp' | wc -l)" = 0 ]
 
 # One file into a new file; an existing one is only overwritten with --yes.
 wine "$exe" transfer --g2b "$work/site/a.txt" "$work/one.txt" >/dev/null 2>&1
@@ -48,9 +49,37 @@ check "single file converted" same_hex "$work/one.txt" b0eaae610d0a
 wine "$exe" transfer --g2b "$work/site/a.txt" "$work/one.txt" >/dev/null 2>&1
 check "existing destination file needs --yes" [ $? -eq 1 ]
 
+wine "$exe" transfer --g2b "$work/site/a.txt" "$work/one.txt" --yes >"$work/out" 2>&1
+check "existing destination file replaced with --yes" [ $? -eq 0 ]
+check "a finished file says so" grep -q "Code transfer of the file has been completed" "$work/out"
+
+# In place needs --yes as well.
+cp "$work/site/a.txt" "$work/in-place.txt"
+wine "$exe" transfer --g2b "$work/in-place.txt" >/dev/null 2>"$work/err"
+check "in place without --yes exits 1" [ $? -eq 1 ]
+check "in place without --yes says how" grep -q -- "--yes" "$work/err"
+check "in place without --yes leaves the file" cmp -s "$work/in-place.txt" "$work/site/a.txt"
+
+# A destination inside the site, however it is written, is refused before anything is made.
+insides=("$work/site/out" "$work/site")
+# The same folder as Windows writes it, in other case, with a trailing backslash.
+winsite=$(winepath -w "$work/site" 2>/dev/null | tr -d '\r')
+case "$winsite" in ?:\\*) insides+=("$winsite\\OUT\\") ;; *) echo "FAIL winepath gave '$winsite'"; failures=$((failures + 1)) ;; esac
+for inside in "${insides[@]}"; do
+  wine "$exe" transfer --g2b "$work/site" "$inside" --yes >/dev/null 2>"$work/err"
+  check "destination $inside inside the site exits 1" [ $? -eq 1 ]
+  check "destination $inside inside the site is named" grep -q "lies inside it" "$work/err"
+done
+check "nothing made inside the site" [ ! -e "$work/site/out" ] && [ ! -e "$work/site/OUT" ]
+check "source untouched after the refusals" diff -r "$work/site" "$work/site-copy"
+
 wine "$exe" transfer "$work/site" >/dev/null 2>&1
 check "no direction is a usage error" [ $? -eq 2 ]
 wine "$exe" transfer --g2b "$work/missing" >/dev/null 2>"$work/err"
 check "missing source exits 1" [ $? -eq 1 ]
+check "missing source says it does not exist" grep -q "does not exist" "$work/err"
+wine "$exe" transfer --help >"$work/out" 2>/dev/null
+check "transfer --help exits 0" [ $? -eq 0 ]
+check "transfer --help on standard output" grep -q "^usage: zelvoc transfer" "$work/out"
 
 [ "$failures" -eq 0 ]

@@ -272,13 +272,22 @@ TEST(ZelvocDetect, PrintsOneLinePerFileAndReportsUnreadableOnes) {
 
     RunResult run = RunZelvoc("detect '" + gbk + "' '" + big5 + "'");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.output, "134\t" + gbk + "\n136\t" + big5 + "\n");
+    // The number first, for scripts, then its name; the path last.
+    EXPECT_EQ(run.output, "134 GBK (code page 936)\t" + gbk + "\n136 Big5 (code page 950)\t" + big5 + "\n");
 
     run = RunZelvoc("detect --list '" + mixed + "' '" + missing + "' '" + gbk + "'");
     EXPECT_EQ(run.exitCode, 1);
     const int best = GuessFileCharset(mixed);
-    EXPECT_EQ(run.output, std::to_string(best) + "\t134,136\t" + mixed + "\n-1\t-\t" + missing +
-                              "\n134\t134\t" + gbk + "\n");
+    const std::string bestText =
+        best == kCharsetGb2312 ? "134 GBK (code page 936)" : "136 Big5 (code page 950)";
+    EXPECT_EQ(run.output, bestText + "\t134 GBK,136 Big5\t" + mixed + "\n-1 unreadable\t-\t" + missing +
+                              "\n134 GBK (code page 936)\t134 GBK\t" + gbk + "\n");
+    const std::string empty = files.Write("empty.txt", "");
+    const std::string ascii =
+        files.Write("ascii.txt", "plain ASCII text, long enough to be judged as such.\r\n");
+    run = RunZelvoc("detect '" + empty + "' '" + ascii + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "-1 undecided\t" + empty + "\n0 single-byte\t" + ascii + "\n");
 
     EXPECT_EQ(RunZelvoc("detect").exitCode, 2);
     EXPECT_EQ(RunZelvoc("detect --bogus '" + gbk + "'").exitCode, 2);

@@ -45,6 +45,17 @@ TEST(ConvertOptions, ReadsDirectionModeAndPaths) {
     EXPECT_TRUE(Parse({"--from", "gbk", "-"}).ok);  // "-" is standard input
 }
 
+TEST(ConvertOptions, HelpIsAskedForBeforeTheOptionsEnd) {
+    EXPECT_TRUE(Parse({"--help"}).options.help);
+    Parsed p = Parse({"--from", "utf8", "-h"});  // help, whatever else is wrong
+    EXPECT_TRUE(p.ok);
+    EXPECT_TRUE(p.options.help);
+    p = Parse({"--from", "gbk", "--", "--help"});  // a file of that name
+    ASSERT_TRUE(p.ok);
+    EXPECT_FALSE(p.options.help);
+    EXPECT_EQ(p.options.inputPath, "--help");
+}
+
 TEST(ConvertOptions, RejectsWhatItCannotDo) {
     EXPECT_FALSE(Parse({}).ok);                                   // no direction
     EXPECT_FALSE(Parse({"--from"}).ok);                           // no value

@@ -26,6 +26,7 @@ namespace {
 using testing_support::ScopedCodePage;
 using testing_support::ScopedMessages;
 using testing_support::ScopedRegistry;
+using testing_support::ScopedWriteFailure;
 using testing_support::TempFolder;
 
 using testing_support::kBig5Text;
@@ -141,9 +142,6 @@ class DocumentsTest : public ::testing::Test {
         messages_->shown.clear();
         return texts;
     }
-    // Blocks the temporary file a replacing write goes through, so the write fails as on
-    // a full disk while the old file stays where it is.
-    void BlockWritesTo(const std::string& path) { ASSERT_TRUE(CreateFolder(path + ".zelvo-tmp")); }
 
     ScopedRegistry registry_;
     ScopedMessages messages_;
@@ -227,7 +225,9 @@ TEST_F(DocumentsTest, WriteReplacesTheFileWithTheBytesExactly) {
     EXPECT_EQ(WriteTextFile(path, AwkwardBytes(), error), kWriteDone);
     EXPECT_EQ(error, "");
     EXPECT_EQ(Read(path), AwkwardBytes());  // nothing of the longer old file is left
-    EXPECT_FALSE(PathExists(path + ".zelvo-tmp"));
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(folder_.path(), entries));
+    EXPECT_EQ(entries.size(), 1u);  // no temporary file beside it
 
     const std::string nested = JoinPath(JoinPath(folder_.PathOf("new"), "deeper"), "file.txt");
     EXPECT_EQ(WriteTextFile(nested, "made", error), kWriteDone);
@@ -254,11 +254,18 @@ TEST_F(DocumentsTest, WriteFailuresNameThePathAndKeepTheOldFile) {
     EXPECT_EQ(Read(locked), "keep me");
 
     const std::string busy = Write("busy.txt", "old text");
-    BlockWritesTo(busy);
-    EXPECT_EQ(WriteTextFile(busy, "new text", error), kWriteFailed);
+    {
+        const ScopedWriteFailure diskFull;
+        EXPECT_EQ(WriteTextFile(busy, "new text", error), kWriteFailed);
+    }
     EXPECT_EQ(error,
               ReplaceAll(LoadUiString(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL), "#1", busy));
     EXPECT_EQ(Read(busy), "old text");
+    // The failed write's own temporary file is gone again.
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(folder_.path(), entries));
+    for (const FolderEntry& entry : entries)
+        EXPECT_EQ(entry.name.find(".tmp"), std::string::npos) << entry.name;
 
     const std::string underFile = JoinPath(JoinPath(busy, "sub"), "x.txt");  // its folder would be a file
     EXPECT_EQ(WriteTextFile(underFile, "x", error), kWriteFailed);
@@ -616,11 +623,13 @@ TEST_F(DocumentsTest, AFailedSaveWhileAskingCancelsAndKeepsTheFile) {
     const std::string path = Write("keep.txt", "on disk");
     ASSERT_TRUE(controller_.OpenFile(path, kSource));
     Type(kSource, "in the area");
-    BlockWritesTo(path);
     const std::string other = Write("other.txt", "other");
 
     messages_->answers.push_back(Answer(kIdYes));
-    EXPECT_FALSE(controller_.OpenFile(other, kSource));
+    {
+        const ScopedWriteFailure diskFull;
+        EXPECT_FALSE(controller_.OpenFile(other, kSource));
+    }
     const std::vector<std::string> shown = TakeMessages();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1],
@@ -631,7 +640,10 @@ TEST_F(DocumentsTest, AFailedSaveWhileAskingCancelsAndKeepsTheFile) {
     EXPECT_TRUE(controller_.IsModified(kSource));
 
     messages_->answers.push_back(Answer(kIdYes));
-    EXPECT_FALSE(controller_.Close(kSource));
+    {
+        const ScopedWriteFailure diskFull;
+        EXPECT_FALSE(controller_.Close(kSource));
+    }
     EXPECT_EQ(host_.texts[kSource], "in the area");
 }
 
@@ -729,10 +741,12 @@ TEST_F(DocumentsTest, SaveAsConfirmsAndAddsTheFileToTheRecentList) {
     // A failed write keeps the old document.
     Type(kDestination, "newer");
     const std::string blocked = Write("blocked.txt", "blocked");
-    BlockWritesTo(blocked);
     messages_->answers.push_back(Answer(kIdYes));
     host_.fileNames = {blocked};
-    EXPECT_FALSE(controller_.SaveAs(kDestination));
+    {
+        const ScopedWriteFailure diskFull;
+        EXPECT_FALSE(controller_.SaveAs(kDestination));
+    }
     EXPECT_EQ(Read(blocked), "blocked");
     EXPECT_EQ(controller_.Path(kDestination), fresh + ".txt");
     EXPECT_TRUE(controller_.IsModified(kDestination));

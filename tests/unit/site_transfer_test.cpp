@@ -1,9 +1,11 @@
-#include <gtest/gtest.h>
+#include "transfer/site_transfer.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,7 +18,6 @@
 #include "platform/file_system.h"
 #include "services/message_service.h"
 #include "test_support.h"
-#include "transfer/site_transfer.h"
 #include "transfer/transfer_format.h"
 
 namespace zelvo {
@@ -38,6 +39,20 @@ std::string ToBig5(const std::string& gbk) {
     return out;
 }
 
+// "f03.txt": a prefix, the number with at least digits digits, and ".txt".
+std::string NumberedName(const char* prefix, int number, int digits) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%0*d.txt", prefix, digits, number);
+    return name;
+}
+
+std::string ToGbk(const std::string& big5) {
+    ConversionContext context;
+    std::string out;
+    TransferBig5Text(context, nullptr, big5, out, 0);
+    return out;
+}
+
 std::string Read(const std::string& path) {
     std::string data;
     ReadFileBytes(path, data);
@@ -56,9 +71,19 @@ public:
         EXPECT_GE(permille, 0);
         EXPECT_LE(permille, 1000);
     }
+    void SetWaitCursor(bool on) override {
+        waitDepth += on ? 1 : -1;
+        if (on) ++waits;
+    }
+    void ShowFileProgress(int, int) override {
+        if (waitDepth > 0) ++progressWhileWaiting;
+    }
     std::vector<std::string> statuses;
     std::function<void(const std::string&)> onStatus;
     int lastOverall = -1;
+    int waitDepth = 0;
+    int waits = 0;
+    int progressWhileWaiting = 0;
 };
 
 class SiteTransferTest : public ::testing::Test {
@@ -148,6 +173,20 @@ TEST_F(SiteTransferTest, InPlaceOverwritesTextOnlyAndCreatesNothing) {
     EXPECT_EQ(entries.size(), 3u);
 }
 
+TEST_F(SiteTransferTest, InPlaceLeavesAUserFileNamedLikeATemporaryFileAlone) {
+    Write("a.txt", kGbkText);
+    // The user's own file, named as the write-through file of a.txt once was.
+    Write("a.txt.zelvo-tmp", "notes");
+    transfer->options.resultInNew = false;
+    ASSERT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(source + "/a.txt"), ToBig5(kGbkText));
+    EXPECT_EQ(Read(source + "/a.txt.zelvo-tmp"), ToBig5("notes"));  // converted as the text file it is
+    EXPECT_TRUE(transfer->problems.empty()) << transfer->problems.front();
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(source, entries));
+    EXPECT_EQ(entries.size(), 2u);
+}
+
 TEST_F(SiteTransferTest, OptionsLeaveOutSubFoldersAndNonTextFiles) {
     WriteSite();
     Write("b.bin", std::string("\x01\x00\x02", 3));
@@ -198,9 +237,51 @@ TEST_F(SiteTransferTest, DestinationsThatCannotTakeANewSiteAreRefusedBeforeAnyRe
     EXPECT_FALSE(PathExists(root + "/bad|name"));
 }
 
+TEST_F(SiteTransferTest, ADestinationInsideTheSourceOrAroundItIsRefusedBeforeAnythingIsRead) {
+    WriteSite();
+    Write("other.txt", ToBig5(kGbkText));  // would raise the unlike question if it were read
+    const auto refused = [&](const std::string& to, const std::string& expected) {
+        messages->shown.clear();
+        transfer->options.destinationPath = to;
+        EXPECT_FALSE(transfer->OnTransfer()) << to;
+        ASSERT_EQ(messages->shown.size(), 1u) << to;
+        EXPECT_EQ(LastMessage().text, expected);
+        EXPECT_TRUE(display.statuses.empty()) << to;
+    };
+    const auto insideText = [&](const std::string& to) {
+        return "The destination site \"" + to + "\" is the source site \"" + source +
+               "\" or lies inside it, so the transfer would walk into its own output. Please choose a "
+               "destination folder outside the source site.";
+    };
+    refused(source + "/out", insideText(source + "/out"));
+    refused(source + "/sub/deeper/", insideText(source + "/sub/deeper/"));
+    refused(source + "//sub/../out", insideText(source + "//sub/../out"));
+    refused(source + "/", insideText(source + "/"));
+    // A name of the source folder through a link is the same folder.
+    ASSERT_EQ(::symlink(source.c_str(), (root + "/link").c_str()), 0);
+    refused(root + "/link/out", insideText(root + "/link/out"));
+    // A relative destination is taken from the current folder.
+    const std::string previous = std::filesystem::current_path().string();
+    std::filesystem::current_path(source);
+    refused("out", insideText("out"));
+    std::filesystem::current_path(previous);
+    // The source inside the destination: said so, rather than that the folder is not blank.
+    refused(root, "The source site \"" + source + "\" lies inside the destination site \"" + root +
+                      "\". Please choose a new or empty destination folder outside the source site.");
+    EXPECT_FALSE(PathExists(source + "/out"));
+    EXPECT_FALSE(PathExists(source + "/sub/deeper"));
+
+    // A sibling whose name only starts like the source's is outside it.
+    RemoveFile(source + "/other.txt");
+    messages->shown.clear();
+    transfer->options.destinationPath = source + "2";
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(source + "2/a.txt"), ToBig5(kGbkText));
+}
+
 TEST_F(SiteTransferTest, UnlikeFilesAreListedUpToElevenThenTheQuestionSaysTenPlus) {
     const std::string big5 = ToBig5(kGbkText);
-    for (int i = 0; i < 13; ++i) Write("f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt", big5);
+    for (int i = 0; i < 13; ++i) Write(NumberedName("f", i, 2), big5);
     std::vector<int> candidates;
     ASSERT_EQ(GuessTextCharset(big5, candidates), kCharsetBig5);
 
@@ -221,7 +302,7 @@ TEST_F(SiteTransferTest, UnlikeFilesAreListedUpToElevenThenTheQuestionSaysTenPlu
     EXPECT_FALSE(PathExists(destination));  // "No" stops before anything is written
 
     // Three of them: the count, and Yes goes on with the transfer.
-    for (int i = 3; i < 13; ++i) RemoveFile(source + "/f" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt");
+    for (int i = 3; i < 13; ++i) RemoveFile(source + "/" + NumberedName("f", i, 2));
     messages->answers.push_back(MessageAnswer{kIdYes});
     EXPECT_TRUE(transfer->OnTransfer());
     EXPECT_EQ(messages->shown[1].text,
@@ -240,7 +321,7 @@ TEST_F(SiteTransferTest, UnlikeFilesAreListedUpToElevenThenTheQuestionSaysTenPlu
 }
 
 TEST_F(SiteTransferTest, CancelDuringTheWalkKeepsWhatWasWrittenAndShowsNoSummary) {
-    for (int i = 1; i <= 5; ++i) Write("t" + std::to_string(i) + ".txt", kGbkText);
+    for (int i = 1; i <= 5; ++i) Write(NumberedName("t", i, 1), kGbkText);
     // The user presses Cancel while the third file is about to be converted, and
     // confirms: the dialog's button handler runs inside the walk's message processing.
     int transferring = 0;
@@ -263,7 +344,7 @@ TEST_F(SiteTransferTest, CancelDuringTheWalkKeepsWhatWasWrittenAndShowsNoSummary
 }
 
 TEST_F(SiteTransferTest, AnsweringNoToTheCancelQuestionGoesOnAndPauseWaits) {
-    for (int i = 1; i <= 3; ++i) Write("t" + std::to_string(i) + ".txt", kGbkText);
+    for (int i = 1; i <= 3; ++i) Write(NumberedName("t", i, 1), kGbkText);
     int pumps = 0;
     context.control.pumpMessages = [&] {
         if (++pumps == 2) {
@@ -288,12 +369,18 @@ TEST_F(SiteTransferTest, FilesThatCannotBeWrittenAreListedAndLeftIntact) {
     Write("locked.txt", kGbkText);
     ASSERT_EQ(::chmod((source + "/locked.txt").c_str(), 0444), 0);
     ASSERT_TRUE(GetFileAttributeBits(source + "/locked.txt") & kAttributeReadOnly);
-    // A folder where the temporary file would go makes the write itself fail.
+    // The disk fills up while stuck.txt is written, and has room again afterwards.
     Write("stuck.txt", kGbkText);
-    ASSERT_TRUE(CreateFolder(source + "/stuck.txt.zelvo-tmp"));
+    std::unique_ptr<testing_support::ScopedWriteFailure> diskFull;
+    display.onStatus = [&](const std::string& text) {
+        diskFull.reset();
+        if (text.find("stuck.txt") != std::string::npos)
+            diskFull = std::make_unique<testing_support::ScopedWriteFailure>();
+    };
 
     transfer->options.resultInNew = false;
     ASSERT_TRUE(transfer->OnTransfer());
+    diskFull.reset();
     EXPECT_EQ(Read(source + "/locked.txt"), kGbkText);
     EXPECT_EQ(Read(source + "/stuck.txt"), kGbkText);
     EXPECT_EQ(Read(source + "/a.txt"), ToBig5(kGbkText));  // the others go on
@@ -370,6 +457,60 @@ TEST_F(SiteTransferTest, SingleFileRunsAskAboutUnlikeContentAndReportFailures) {
     EXPECT_FALSE(transfer->OnTransfer());
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(LastMessage().text, "\"" + source + "/none.txt\" is not the path for an existing text file.");
+}
+
+TEST_F(SiteTransferTest, ASingleFileAsksBeforeOverwritingAndSaysWhenItIsDone) {
+    Write("one.txt", kGbkText);
+    ASSERT_TRUE(WriteFileBytes(root + "/existing.txt", "keep me"));
+    transfer->options.targetIsFile = true;
+    transfer->options.sourcePath = source + "/one.txt";
+    transfer->options.destinationPath = root + "/existing.txt";
+
+    messages->answers.push_back(MessageAnswer{kIdNo});
+    EXPECT_FALSE(transfer->OnTransfer());
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(LastMessage().text, "You are about to overwrite file \"" + root + "/existing.txt\", are you sure?");
+    EXPECT_EQ(LastMessage().style & 0x0F, static_cast<unsigned>(kMbYesNo));
+    EXPECT_EQ(LastMessage().style & 0xF00, static_cast<unsigned>(kMbDefButton2));  // Enter keeps the file
+    EXPECT_EQ(Read(root + "/existing.txt"), "keep me");
+    EXPECT_EQ(display.waits, 0);
+
+    messages->shown.clear();
+    messages->answers.push_back(MessageAnswer{kIdYes});
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(root + "/existing.txt"), ToBig5(kGbkText));
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(LastMessage().text, "Code transfer of the file has been completed.\r\n\r\nSource File: " + source +
+                                      "/one.txt\r\nDestination File: " + root +
+                                      "/existing.txt\r\nTransfer Direction: GBK -> Big5");
+    EXPECT_EQ(LastMessage().style & 0xF0, static_cast<unsigned>(kMbIconInformation));
+    // The wait cursor showed while the file was converted, and is gone again.
+    EXPECT_EQ(display.waits, 1);
+    EXPECT_GT(display.progressWhileWaiting, 0);
+    EXPECT_EQ(display.waitDepth, 0);
+
+    // A new file, and the file converted in place, are written without a question.
+    messages->shown.clear();
+    transfer->options.destinationPath = root + "/new.txt";
+    EXPECT_TRUE(transfer->OnTransfer());
+    transfer->options.resultInNew = false;
+    transfer->options.gbkToBig5 = false;
+    transfer->options.sourcePath = root + "/new.txt";
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(Read(root + "/new.txt"), ToGbk(ToBig5(kGbkText)));
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(messages->shown[1].text.rfind("Code transfer of the file has been completed.", 0), 0u);
+    EXPECT_NE(messages->shown[1].text.find("Transfer Direction: Big5 -> GBK"), std::string::npos);
+
+    // Site runs keep the arrow: their own bars say what is going on.
+    display.waits = 0;
+    transfer->options.targetIsFile = false;
+    transfer->options.resultInNew = true;
+    transfer->options.gbkToBig5 = true;
+    transfer->options.sourcePath = source;
+    transfer->options.destinationPath = destination;
+    EXPECT_TRUE(transfer->OnTransfer());
+    EXPECT_EQ(display.waits, 0);
 }
 
 TEST(SiteTransferHelpers, NonTextMeansAZeroByteInTheFirst32KiB) {
@@ -451,6 +592,12 @@ TEST(TransferOptions, ParsesTheCommandLine) {
     ASSERT_TRUE(cli::ParseTransferOptions({"--g2b", "src"}, options, error));
     EXPECT_TRUE(options.gbkToBig5 && options.includeSubFolders && options.copyNonText && !options.yes);
     EXPECT_EQ(options.destinationPath, "");
+
+    ASSERT_TRUE(cli::ParseTransferOptions({"--bogus", "-h"}, options, error));
+    EXPECT_TRUE(options.help);
+    ASSERT_TRUE(cli::ParseTransferOptions({"--g2b", "--", "--help"}, options, error));
+    EXPECT_FALSE(options.help);
+    EXPECT_EQ(options.sourcePath, "--help");
 
     EXPECT_FALSE(cli::ParseTransferOptions({"src"}, options, error));                    // no direction
     EXPECT_FALSE(cli::ParseTransferOptions({"--g2b", "--b2g", "src"}, options, error));  // both

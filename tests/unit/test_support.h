@@ -3,7 +3,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <memory>
@@ -92,6 +94,33 @@ class ScopedRegistry {
   private:
     MemoryRegistryBackend* memory_ = nullptr;
     std::unique_ptr<RegistryBackend> previous_;
+};
+
+// While this lives, every write that would make a file grow fails (EFBIG), as writes do
+// on a full disk: the process's file size limit is 0. Unlike permissions, the limit binds
+// root as well, and the file being replaced keeps its old bytes. SIGXFSZ is ignored
+// meanwhile, so the failing write returns instead of ending the process.
+class ScopedWriteFailure {
+  public:
+    ScopedWriteFailure() {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = signal(SIGXFSZ, SIG_IGN);
+        struct rlimit none = saved_;
+        none.rlim_cur = 0;
+        active_ = setrlimit(RLIMIT_FSIZE, &none) == 0;
+        EXPECT_TRUE(active_) << "cannot lower the file size limit";
+    }
+    ~ScopedWriteFailure() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, previousHandler_);
+    }
+    ScopedWriteFailure(const ScopedWriteFailure&) = delete;
+    ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
+
+  private:
+    struct rlimit saved_ {};
+    void (*previousHandler_)(int) = SIG_DFL;
+    bool active_ = false;
 };
 
 // Gives the system code page for the tests (none by default); the system's own comes back

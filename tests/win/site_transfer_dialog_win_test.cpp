@@ -329,10 +329,13 @@ TEST_F(SiteTransferDialogTest, FileInPlaceBig5ToGbkAndAnUnlikeFileRefused) {
     SetPath(*dialog, IDC_FSCT_SOURCE_PATH, source + "\\big5.txt");
     PressTransfer();
     EXPECT_EQ(Read(source + "\\big5.txt"), ToGbk(big5));
-    EXPECT_TRUE(messages->shown.empty());
+    // In place: no question, and the end is told.
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].text.rfind("Code transfer of the file has been completed.", 0), 0u);
     ExpectIdle();
 
     // A GBK file given to Big5 -> GBK: the question comes, and No leaves it untouched.
+    messages->shown.clear();
     messages->answers.push_back(MessageAnswer{kIdNo});
     SetPath(*dialog, IDC_FSCT_SOURCE_PATH, source + "\\gbk.txt");
     PressTransfer();
@@ -395,6 +398,89 @@ TEST_F(SiteTransferDialogTest, RefusedDestinationsStopBeforeAnythingIsWritten) {
         messages->shown[1].text.find("\"" + root + "\\missing\"  is not the name of an existing directory"),
         std::string::npos)
         << messages->shown[1].text;
+    ExpectIdle();
+}
+
+TEST_F(SiteTransferDialogTest, ADestinationInsideTheSiteOrAroundItIsRefusedBeforeAnythingIsWritten) {
+    WriteSite();
+    Open();
+    ChooseSiteIntoNew();
+    // Written another way than the source: other case, other separators, a trailing one.
+    std::string upper = source;
+    for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    std::string slashes = source;
+    for (char& c : slashes) c = c == '\\' ? '/' : c;
+    for (const std::string& inside : {source + "\\out", upper + "\\OUT\\", slashes + "/sub/new", source}) {
+        messages->shown.clear();
+        SetPath(*dialog, IDC_FSCT_DESTINATION_PATH, inside);
+        PressTransfer();
+        ASSERT_EQ(messages->shown.size(), 1u) << inside;
+        EXPECT_EQ(messages->shown[0].text, "The destination site \"" + inside + "\" is the source site \"" + source +
+                                               "\" or lies inside it, so the transfer would walk into its own "
+                                               "output. Please choose a destination folder outside the source site.");
+        ExpectIdle();
+    }
+    EXPECT_FALSE(PathExists(source + "\\out"));
+    EXPECT_FALSE(PathExists(source + "\\sub\\new"));
+    EXPECT_EQ(CountFiles(source), 4);
+
+    messages->shown.clear();
+    SetPath(*dialog, IDC_FSCT_DESTINATION_PATH, root);
+    PressTransfer();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].text, "The source site \"" + source + "\" lies inside the destination site \"" +
+                                           root + "\". Please choose a new or empty destination folder outside the "
+                                           "source site.");
+
+    // A sibling whose name starts like the source's is a fine destination.
+    messages->shown.clear();
+    SetPath(*dialog, IDC_FSCT_DESTINATION_PATH, source + "2");
+    PressTransfer();
+    EXPECT_EQ(Read(source + "2\\a.txt"), ToBig5(kGbkText));
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].text.rfind("Congratulations", 0), 0u);
+    ExpectIdle();
+}
+
+TEST_F(SiteTransferDialogTest, ASingleFileAsksBeforeOverwritingWaitsAndSaysWhenItIsDone) {
+    std::string text;
+    while (text.size() < 30000) text += kGbkText;
+    Write("one.txt", text);
+    const std::string target = root + "\\existing.txt";
+    ASSERT_TRUE(WriteFileBytes(target, "keep me"));
+    Open();
+    ChooseRadio(*dialog, IDC_FSCT_TARGET_FILE, IDC_FSCT_TARGET_SITE, IDC_FSCT_TARGET_FILE);
+    ChooseRadio(*dialog, IDC_FSCT_GBK_TO_BIG5, IDC_FSCT_BIG5_TO_GBK, IDC_FSCT_GBK_TO_BIG5);
+    SetCheck(*dialog, IDC_FSCT_RESULT_IN_NEW, true);
+    SetPath(*dialog, IDC_FSCT_SOURCE_PATH, source + "\\one.txt");
+    SetPath(*dialog, IDC_FSCT_DESTINATION_PATH, target);
+
+    messages->answers.push_back(MessageAnswer{kIdNo});
+    PressTransfer();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].text, "You are about to overwrite file \"" + target + "\", are you sure?");
+    EXPECT_EQ(Read(target), "keep me");
+    ExpectIdle();
+
+    // Yes: the file is converted under the wait cursor, and the end is told.
+    int barMovesWhileWaiting = 0, barMoves = 0;
+    const HCURSOR waitCursor = LoadCursorA(nullptr, IDC_WAIT);
+    ControlWatch bar(ItemOf(*dialog, IDC_FSCT_FILE_BAR), [&](UINT message, WPARAM, LPARAM) {
+        if (message != PBM_SETPOS) return;
+        ++barMoves;
+        if (dialog->waiting() && GetCursor() == waitCursor) ++barMovesWhileWaiting;
+    });
+    messages->shown.clear();
+    messages->answers.push_back(MessageAnswer{kIdYes});
+    PressTransfer();
+    EXPECT_EQ(Read(target), ToBig5(text));
+    ASSERT_EQ(messages->shown.size(), 2u);
+    EXPECT_EQ(messages->shown[1].text, "Code transfer of the file has been completed.\r\n\r\nSource File: " + source +
+                                           "\\one.txt\r\nDestination File: " + target +
+                                           "\r\nTransfer Direction: GBK -> Big5");
+    EXPECT_GT(barMovesWhileWaiting, 0) << barMoves << " moves of the bar";
+    EXPECT_FALSE(dialog->waiting());
+    EXPECT_NE(GetCursor(), waitCursor);
     ExpectIdle();
 }
 

@@ -373,6 +373,19 @@ void SiteTransferDialog::RefreshBars(bool now) {
     }
 }
 
+void SiteTransferDialog::SetWaitCursor(bool on) {
+    waitDepth_ = on ? waitDepth_ + 1 : (waitDepth_ > 0 ? waitDepth_ - 1 : 0);
+    SetCursor(LoadCursorA(nullptr, waitDepth_ > 0 ? IDC_WAIT : IDC_ARROW));
+}
+
+bool SiteTransferDialog::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+    if (message != WM_SETCURSOR || waitDepth_ == 0) return false;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
+    result = TRUE;
+    return true;
+}
+
 void SiteTransferDialog::StartClock() {
     if (!hwnd()) return;
     SetTimer(hwnd(), kClockTimerId, kClockIntervalMs, nullptr);

@@ -67,6 +67,9 @@ class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
     void StartClock() override;
     void StopClock() override;
     void SetRunning(bool running) override;
+    void SetWaitCursor(bool on) override;
+    // True while the wait cursor is up (a single file being converted).
+    bool waiting() const { return waitDepth_ > 0; }
 
   protected:
     bool OnInitDialog() override;
@@ -76,6 +79,8 @@ class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
     // Enter runs the default button, which is Transfer; a bare IDOK must not end the dialog.
     void OnOk() override {}
     void OnDestroy() override;
+    // Keeps the wait cursor over the dialog while the conversion lets messages through.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
     struct FontDeleter {
@@ -116,6 +121,7 @@ class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
     bool syncing_ = false;
     bool inRun_ = false;  // inside OnTransfer, the cancel-and-unwind included
     bool clockRunning_ = false;
+    int waitDepth_ = 0;
     bool pumpedOnce_ = false;
     struct BarState {
         int permille = -1;  // -1: not shown yet

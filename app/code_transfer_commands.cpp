@@ -1,6 +1,6 @@
 #include "app/code_transfer_commands.h"
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "services/message_service.h"
 
 namespace zelvo {

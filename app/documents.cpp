@@ -6,7 +6,7 @@
 
 #include "app/editor_app.h"
 #include "app/recent_files.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "convert/charset_detector.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"

@@ -1,7 +1,7 @@
 #include "app/editor_app.h"
 
 #include "app/instance_limit.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "services/message_service.h"
 
 namespace zelvo {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/shortcut.h"
 #include "platform/system_info.h"

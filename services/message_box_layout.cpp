@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "services/multibyte.h"
 
 namespace zelvo {

@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "services/message_service.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "transfer/transfer_format.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/win/dialog.h"
+#include "services/win/toolkit/dialog.h"
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
 

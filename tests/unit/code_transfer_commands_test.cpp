@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "convert/code_tables.h"
 #include "test_support.h"
 

@@ -14,7 +14,7 @@
 
 #include "app/editor_app.h"
 #include "app/recent_files.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "services/message_service.h"

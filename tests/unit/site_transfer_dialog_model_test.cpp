@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "test_support.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "cli/transfer_options.h"
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"

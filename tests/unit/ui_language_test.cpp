@@ -1,9 +1,9 @@
-#include "app/ui_language.h"
+#include "services/ui_language.h"
 
 #include <gtest/gtest.h>
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"

@@ -12,7 +12,7 @@
 
 #include "app/win/flat_button.h"
 #include "app/win/toolbar_buttons.h"
-#include "app/win/win_text.h"
+#include "services/win/toolkit/win_text.h"
 #include "resources/resource.h"
 
 namespace zelvo {

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/ui_strings.h"
-#include "app/win/clipboard.h"
-#include "app/win/dialog.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/clipboard.h"
+#include "services/win/toolkit/dialog.h"
 #include "app/win/progress_dialog.h"
 #include "app/win/progress_message.h"
 #include "convert/code_tables.h"

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
-#include "app/win/file_dialogs.h"
-#include "app/win/win_text.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/file_dialogs.h"
+#include "services/win/toolkit/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"

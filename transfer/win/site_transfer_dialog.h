@@ -11,7 +11,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/win/dialog.h"
+#include "services/win/toolkit/dialog.h"
 #include "convert/pipeline.h"
 #include "transfer/site_transfer.h"
 

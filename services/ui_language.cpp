@@ -1,11 +1,11 @@
-#include "app/ui_language.h"
+#include "services/ui_language.h"
 
 #include <algorithm>
 #include <numeric>
 #include <optional>
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "services/multibyte.h"

@@ -77,4 +77,8 @@ void EditorApp::StoreCommandLine(const std::string& tail) {
     commandLine = tail.substr(begin, end - begin + 1);
 }
 
+void ChooseUiLanguage(EditorApp& app, int userLanguageId) {
+    ChooseUiLanguage(app, app.appFolder, userLanguageId);
+}
+
 }  // namespace zelvo

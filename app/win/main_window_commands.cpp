@@ -211,7 +211,7 @@ void MainWindow::SwitchUiLanguageTo(int index) {
 }
 
 void MainWindow::RunSiteTransfer() {
-    RunSiteTransferDialog(hwnd(), context_);
+    RunSiteTransferDialog(hwnd(), context_, app_.appFolder, app_.productName);
     // The dialog writes its progress into the caption and puts a caption back at the end.
     title_.clear();
     Refresh();

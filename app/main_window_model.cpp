@@ -647,7 +647,11 @@ std::vector<MenuEntry> RecentFileEntries(EditArea area, const std::vector<std::s
         const int number = static_cast<int>(i) + 1;
         MenuEntry entry;
         entry.id = first + static_cast<int>(i);
-        entry.text = (number <= 9 ? "&" : "") + std::to_string(number) + ": " + MenuLiteral(files[i]);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict, bug 105329) on "literal" + string.
+        entry.text = number <= 9 ? "&" : "";
+        entry.text += std::to_string(number);
+        entry.text += ": ";
+        entry.text += MenuLiteral(files[i]);
         items.push_back(std::move(entry));
     }
     return items;
@@ -689,12 +693,14 @@ std::vector<MenuEntry> UiLanguageEntries(const std::vector<std::string>& names, 
 std::string PositionPaneText(int selStart, int selEnd, int lineOfStart, int lineOfEnd, int lineIndexOfStart,
                              int lineIndexOfEnd) {
     std::string line = std::to_string(lineOfStart + 1);
-    if (lineOfEnd > lineOfStart) line += "+" + std::to_string(lineOfEnd - lineOfStart);
+    // '+' and '-' are appended on their own: GCC 12 warns falsely (-Wrestrict, bug 105329) on
+    // "literal" + string.
+    if (lineOfEnd > lineOfStart) line.append(1, '+').append(std::to_string(lineOfEnd - lineOfStart));
 
     const int startColumn = selStart - lineIndexOfStart + 1;
     const int endColumn = selEnd - lineIndexOfEnd + 1;
     std::string column = std::to_string(startColumn);
-    if (endColumn != startColumn) column += "-" + std::to_string(endColumn > 1000 ? 1 : endColumn);
+    if (endColumn != startColumn) column.append(1, '-').append(std::to_string(endColumn > 1000 ? 1 : endColumn));
 
     if (selEnd > selStart) {
         std::string text = LoadUiString(IDS_DIALOG_ZELVO_PROPERTIES_INDEX_SELECTED);

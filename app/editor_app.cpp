@@ -1,9 +1,9 @@
 #include "app/editor_app.h"
 
 #include "app/instance_limit.h"
-#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

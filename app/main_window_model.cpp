@@ -4,8 +4,8 @@
 #include <array>
 
 #include "app/language_table.h"
-#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "services/ui_strings.h"
 #include "services/multibyte.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

@@ -4,12 +4,12 @@
 #include <numeric>
 #include <optional>
 
-#include "services/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
 #include "services/system_language.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

@@ -6,17 +6,17 @@
 
 #include "app/editor_app.h"
 #include "app/language_table.h"
-#include "services/ui_language.h"
-#include "services/ui_strings.h"
 #include "app/win/about_dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
 #include "app/win/progress_dialog.h"
-#include "services/win/toolkit/win_text.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/ui_language.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/win_text.h"
 #include "transfer/win/site_transfer_dialog.h"
 
 namespace zelvo {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/language_table.h"
-#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 namespace {

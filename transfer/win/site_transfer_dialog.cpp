@@ -7,12 +7,12 @@
 
 #include <vector>
 
-#include "services/ui_strings.h"
-#include "services/win/toolkit/file_dialogs.h"
-#include "services/win/toolkit/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/file_dialogs.h"
+#include "services/win/toolkit/win_text.h"
 #include "transfer/site_transfer_dialog_model.h"
 
 namespace zelvo {

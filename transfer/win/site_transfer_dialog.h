@@ -11,8 +11,8 @@
 #include <string>
 #include <type_traits>
 
-#include "services/win/toolkit/dialog.h"
 #include "convert/pipeline.h"
+#include "services/win/toolkit/dialog.h"
 #include "transfer/site_transfer.h"
 
 namespace zelvo {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "services/codepage_codec.h"
 #include "platform/system_info.h"
+#include "services/codepage_codec.h"
 
 namespace zelvo {
 

@@ -674,8 +674,9 @@ class Adjuster {
     void ReplaceAll(uint32_t item) {
         const Tables::Item& plan = t_.items[item];
         const size_t length = plan.length;
+        // A deletion at the end of the text maps later candidates to its end: no word there.
         auto wordAt = [&](uint32_t pos) {
-            return starts_[pos] && t_.BytesAt(reinterpret_cast<const unsigned char*>(buf_.data()), buf_.size(), pos,
+            return pos < buf_.size() && starts_[pos] && t_.BytesAt(reinterpret_cast<const unsigned char*>(buf_.data()), buf_.size(), pos,
                                               plan.head, length, plan.word);
         };
 
@@ -784,7 +785,7 @@ class Adjuster {
             size_t from = e.newStart > back ? e.newStart - back : 0;
             if (from <= scanned)
                 from = scanned;
-            else if (!starts_[from])
+            else if (from < size && !starts_[from])
                 --from;  // a trail byte follows its lead byte
             t_.Scan(data, size, from, e.newEnd, e.newStart, push);
             scanned = std::max<size_t>(scanned, e.newEnd);

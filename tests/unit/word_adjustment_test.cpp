@@ -75,6 +75,36 @@ TEST(WordAdjustment, EarlierItemsChangeWhatLaterItemsSee) {
     EXPECT_EQ(Adjust(libs, kCodePageGbk, "ABAB"), "AA");
 }
 
+// Deleting words, at the end of the text above all, leaves later items nothing to read
+// past the text's end.
+TEST(WordAdjustment, DeletionsAtTheEndOfTheText) {
+    WordAdjustmentLibList libs;
+    libs.push_back(MakeLib({{"a", ""}}));
+    EXPECT_EQ(Adjust(libs, 1252, "xa"), "x");
+    EXPECT_EQ(Adjust(libs, 1252, "aaa"), "");
+    EXPECT_EQ(Adjust(libs, 1252, "a"), "");
+
+    // Big5 控制台 (B1B1 A8EE A578) deleted by a lib holding that one item.
+    libs.clear();
+    libs.push_back(MakeLib({{"\xB1\xB1\xA8\xEE\xA5\x78", ""}}));
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xB1\xB1\xA8\xEE\xA5\x78"), "");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "a\xB1\xB1\xA8\xEE\xA5\x78"), "a");
+
+    // Big5 乙一 (A441 A440) deleted by the base lib; a later lib's item for 一 finds nothing.
+    libs.clear();
+    libs.push_back(MakeLib({{"\xA4\x41\xA4\x40", ""}}));
+    libs.push_back(MakeLib({{"\xA4\x40", "Aa"}}));
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xA4\x41\xA4\x40"), "");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xA4\x41\xA4\x40\xA4\x40"), "Aa");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xA4\x40\xA4\x41\xA4\x40"), "Aa");
+
+    // A deletion that leaves a word behind for the next item, at the very end.
+    libs.clear();
+    libs.push_back(MakeLib({{"bc", ""}, {"ab", "Z"}}));
+    EXPECT_EQ(Adjust(libs, 1252, "abc"), "a");
+    EXPECT_EQ(Adjust(libs, 1252, "abbc"), "Z");
+}
+
 TEST(WordAdjustment, MatchesNeverStartOnATrailByte) {
     // 0xB0 'A' is one GBK character whose trail byte is 'A'.
     WordAdjustmentLibList libs;

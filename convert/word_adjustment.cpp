@@ -508,18 +508,24 @@ namespace {
 
 using Tables = WordAdjustmentIndex::Tables;
 
-// Adjusts one chunk in a flat buffer. Candidate occurrences are keys (item << 32 | pos)
-// taken in ascending order from the sorted results of the first scan and from a heap of
-// those found later, so an item meets its candidates left to right. A candidate is
-// checked against the current text when its item comes: earlier items may have rewritten
-// it. Replacing never moves character starts outside the replaced bytes (both words are
-// whole characters), and the characters both words share at their ends stay as they
-// were, so after an item only occurrences taking in a changed character are new: the
-// item's probes try the words that hold those characters, or, for items without
+// Adjusts one chunk. Every byte the chunk ever holds has an address that never changes:
+// the chunk's own bytes come first, the bytes that replacements bring are appended after
+// them, and the text is the chain of live addresses linked in reading order (runs of
+// consecutive addresses need no links). A replacement therefore costs what it changes,
+// however long the chunk is, and a candidate occurrence stays a valid address whatever
+// happens elsewhere. Order labels, spaced along the chain and given to new bytes from the
+// gap they land in, put the candidates of an item in reading order.
+//
+// Candidate occurrences are keys (item << 32 | address) taken in ascending order from the
+// sorted results of the first scan and from a heap of those found later, so an item meets
+// all of its candidates at once. A candidate is checked against the current text when its
+// item comes: earlier items may have rewritten it. Replacing never moves character starts
+// outside the replaced bytes (both words are whole characters), and the characters both
+// words share at their ends stay where they were, so after an item only occurrences
+// taking in a changed character, or spanning a place where bytes went, are new: the
+// item's probes try the words that hold the changed characters, or, for items without
 // probes, the stretch from maxLength - 1 bytes before each change to its end is
-// searched again. Replacements of another length shift the pending candidates along;
-// those inside a changed stretch go to its start, where the check turns them down
-// unless the word really is there again.
+// searched again.
 class Adjuster {
   public:
     explicit Adjuster(const Tables& tables) : t_(tables) {}
@@ -533,7 +539,7 @@ class Adjuster {
             out.append(chunk);
             return;
         }
-        buf_.assign(chunk);
+        StartChain(chunk);
         cursor_ = 0;
         for (;;) {
             const bool fromSorted = cursor_ < sorted_.size();
@@ -560,24 +566,33 @@ class Adjuster {
                 std::pop_heap(heap_.begin(), heap_.end(), std::greater<>());
                 heap_.pop_back();
             }
-            if (fromHeap > 0 && fromHeap < positions_.size())
-                std::inplace_merge(positions_.begin(), positions_.begin() + fromHeap, positions_.end());
+            // The first scan's addresses are in reading order already; later ones come
+            // from anywhere in the chain.
+            if (fromHeap < positions_.size()) {
+                std::sort(positions_.begin(), positions_.end(), [&](uint32_t a, uint32_t b) {
+                    const uint64_t la = Label(a), lb = Label(b);
+                    return la != lb ? la < lb : a < b;
+                });
+            }
             ReplaceAll(item);
         }
-        out.append(buf_);
+        AppendChain(out);
     }
 
   private:
+    // A changed place: the live byte before it (kNone at the start of the text) and the
+    // count bytes that follow it there now (none when bytes only went).
     struct Edit {
-        uint32_t oldStart;
-        uint32_t oldEnd;
-        uint32_t newStart;
-        uint32_t newEnd;
+        uint32_t before;
+        uint32_t count;
     };
     struct Hit {
         uint32_t pos;
         uint32_t key;  // the first four bytes, then the first word of their group
     };
+
+    static constexpr int kLabelShift = 20;
+    static constexpr uint64_t kLastLabel = UINT64_MAX;
 
     // Marks the character starts and records every occurrence of every word. Positions
     // that may start a long word are gathered first and looked up in the prefix map
@@ -659,82 +674,153 @@ class Adjuster {
         }
     }
 
-    void MarkStarts(unsigned char* starts, const unsigned char* word, size_t length) const {
-        for (size_t i = 0; i < length;) {
-            starts[i] = 1;
-            if (t_.CharLength(word, length, i) == 2) {
-                starts[i + 1] = 0;
-                i += 2;
-            } else {
-                ++i;
-            }
+    // --- the chain of addresses ------------------------------------------------------
+
+    // The chunk as one run: addresses 0 .. size - 1, labels (address + 1) << kLabelShift
+    // until the first relabelling stores them.
+    void StartChain(std::string_view chunk) {
+        const size_t size = chunk.size();
+        bytes_.assign(chunk);
+        nextJump_.assign(size, 0);
+        prevJump_.assign(size, 0);
+        jumpNext_.resize(size);
+        jumpPrev_.resize(size);
+        label_.resize(size);
+        nextJump_[size - 1] = 1;
+        jumpNext_[size - 1] = kNone;
+        prevJump_[0] = 1;
+        jumpPrev_[0] = kNone;
+        originalSize_ = static_cast<uint32_t>(size);
+        labelsStored_ = false;
+        relinked_ = false;
+        head_ = 0;
+    }
+
+    uint32_t Next(uint32_t a) const { return nextJump_[a] ? jumpNext_[a] : a + 1; }
+    uint32_t Prev(uint32_t a) const { return prevJump_[a] ? jumpPrev_[a] : a - 1; }
+    uint64_t Label(uint32_t a) const {
+        if (a == kNone) return kLastLabel;
+        return labelsStored_ || a >= originalSize_ ? label_[a] : (uint64_t{a} + 1) << kLabelShift;
+    }
+    // Makes b follow a; either may be kNone (start or end of the text).
+    void Link(uint32_t a, uint32_t b) {
+        if (a == kNone) {
+            head_ = b;
+        } else {
+            nextJump_[a] = b != a + 1;
+            jumpNext_[a] = b;
         }
+        if (b != kNone) {
+            prevJump_[b] = a != b - 1 || a == kNone;
+            jumpPrev_[b] = a;
+        }
+    }
+    // Labels the whole chain afresh, evenly spaced, keeping its order.
+    void Relabel() {
+        uint64_t label = 0;
+        for (uint32_t a = head_; a != kNone; a = Next(a)) label_[a] = label += uint64_t{1} << kLabelShift;
+        labelsStored_ = true;
+    }
+    // True when the length bytes from a are consecutive addresses of the chain.
+    bool IsRun(uint32_t a, size_t length) const {
+        return a + length <= bytes_.size() &&
+               (length < 2 || std::memchr(nextJump_.data() + a, 1, length - 1) == nullptr);
+    }
+
+    // The word of the item at address a, which starts a character.
+    bool WordAt(uint32_t a, const Tables::Item& plan) {
+        if (starts_[a] != 1) return false;  // a trail byte or a byte that went
+        const size_t length = plan.length;
+        if (IsRun(a, length))
+            return t_.BytesAt(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size(), a, plan.head,
+                              length, plan.word);
+        const char* word = t_.wordBytes.data() + t_.wordOffsets[plan.word];
+        for (size_t i = 0; i < length; ++i, a = Next(a))
+            if (a == kNone || bytes_[a] != word[i]) return false;
+        return true;
     }
 
     void ReplaceAll(uint32_t item) {
         const Tables::Item& plan = t_.items[item];
         const size_t length = plan.length;
-        // A deletion at the end of the text maps later candidates to its end: no word there.
-        auto wordAt = [&](uint32_t pos) {
-            return pos < buf_.size() && starts_[pos] && t_.BytesAt(reinterpret_cast<const unsigned char*>(buf_.data()), buf_.size(), pos,
-                                              plan.head, length, plan.word);
-        };
 
         // Left to right, each search resuming after the previous occurrence.
         valid_.clear();
         selected_.clear();
-        size_t lastEnd = 0;
-        for (uint32_t pos : positions_) {
-            if ((!valid_.empty() && pos == valid_.back()) || !wordAt(pos)) continue;
-            valid_.push_back(pos);
-            if (pos < lastEnd) continue;
-            selected_.push_back(pos);
-            lastEnd = pos + length;
+        uint64_t lastEnd = 0;
+        for (size_t i = 0; i < positions_.size(); ++i) {
+            const uint32_t a = positions_[i];
+            if ((i > 0 && a == positions_[i - 1]) || !WordAt(a, plan)) continue;
+            valid_.push_back(a);
+            if (Label(a) < lastEnd) continue;
+            selected_.push_back(a);
+            uint32_t end = a;
+            for (size_t k = 0; k < length && end != kNone; ++k) end = Next(end);
+            lastEnd = Label(end);
         }
         if (selected_.empty()) return;
 
         const char* after = t_.afters.data() + plan.afterOffset;
-        const size_t afterLength = plan.afterLength;
-        const auto* afterBytes = reinterpret_cast<const unsigned char*>(after);
-        const uint32_t keepHead = plan.keepHead;
-        const auto oldKeepEnd = static_cast<uint32_t>(length - plan.keepTail);
-        const auto newKeepEnd = static_cast<uint32_t>(afterLength - plan.keepTail);
+        const size_t keepHead = plan.keepHead;
+        const size_t oldMiddle = length - keepHead - plan.keepTail;
+        const size_t newMiddle = plan.afterLength - keepHead - plan.keepTail;
+        const char* middle = after + keepHead;
+        // The character starts of the new middle, which starts and ends on character
+        // boundaries of the word after adjustment.
+        middleStarts_.assign(newMiddle, 0);
+        for (size_t i = 0; i < newMiddle;) {
+            middleStarts_[i] = 1;
+            i += t_.CharLength(reinterpret_cast<const unsigned char*>(middle), newMiddle, i);
+        }
         edits_.clear();
-        if (afterLength == length) {
-            for (uint32_t pos : selected_) {
-                std::memcpy(buf_.data() + pos, after, afterLength);
-                MarkStarts(starts_.data() + pos, afterBytes, afterLength);
-                edits_.push_back({pos + keepHead, pos + oldKeepEnd, pos + keepHead, pos + newKeepEnd});
+        for (uint32_t a : selected_) {
+            occurrence_.clear();
+            for (size_t k = 0; k < length; ++k, a = Next(a)) occurrence_.push_back(a);
+            const uint32_t before = keepHead > 0 ? occurrence_[keepHead - 1] : Prev(occurrence_[0]);
+            if (oldMiddle == newMiddle) {
+                for (size_t i = 0; i < newMiddle; ++i) {
+                    const uint32_t at = occurrence_[keepHead + i];
+                    bytes_[at] = middle[i];
+                    starts_[at] = middleStarts_[i];
+                }
+            } else {
+                const uint32_t following =
+                    keepHead + oldMiddle < length ? occurrence_[keepHead + oldMiddle] : Next(occurrence_.back());
+                for (size_t i = 0; i < oldMiddle; ++i) starts_[occurrence_[keepHead + i]] = 2;
+                relinked_ = true;
+                if (newMiddle == 0) {
+                    Link(before, following);
+                } else {
+                    const auto first = static_cast<uint32_t>(bytes_.size());
+                    bytes_.append(middle, newMiddle);
+                    starts_.insert(starts_.end(), middleStarts_.begin(), middleStarts_.end());
+                    nextJump_.resize(bytes_.size(), 0);
+                    prevJump_.resize(bytes_.size(), 0);
+                    jumpNext_.resize(bytes_.size());
+                    jumpPrev_.resize(bytes_.size());
+                    label_.resize(bytes_.size());
+                    const uint32_t last = first + static_cast<uint32_t>(newMiddle) - 1;
+                    Link(before, first);
+                    Link(last, following);
+                    // The new bytes share the gap between their neighbours' labels.
+                    const uint64_t low = before == kNone ? 0 : Label(before);
+                    const uint64_t step = (Label(following) - low) / (newMiddle + 1);
+                    if (step == 0) {
+                        Relabel();
+                    } else {
+                        for (size_t i = 0; i < newMiddle; ++i) label_[first + i] = low + step * (i + 1);
+                    }
+                }
             }
-        } else {
-            scratch_.clear();
-            scratchStarts_.clear();
-            size_t cursor = 0;
-            for (uint32_t pos : selected_) {
-                scratch_.append(buf_, cursor, pos - cursor);
-                scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.begin() + pos);
-                const auto newPos = static_cast<uint32_t>(scratch_.size());
-                scratch_.append(after, afterLength);
-                scratchStarts_.resize(scratch_.size());
-                MarkStarts(scratchStarts_.data() + newPos, afterBytes, afterLength);
-                cursor = pos + length;
-                edits_.push_back({pos + keepHead, pos + oldKeepEnd, newPos + keepHead, newPos + newKeepEnd});
-            }
-            scratch_.append(buf_, cursor);
-            scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.end());
-            buf_.swap(scratch_);
-            starts_.swap(scratchStarts_);
-            for (size_t i = cursor_; i < sorted_.size(); ++i) MapKey(sorted_[i]);
-            for (uint64_t& key : heap_) MapKey(key);
-            for (uint32_t& pos : valid_) pos = MapPosition(pos);
+            edits_.push_back({before, static_cast<uint32_t>(newMiddle)});
         }
 
         // The word may still be where it was, in bytes the replacement kept: its next
         // item will want it.
         if (plan.wordLater) {
             const uint32_t nextOfWord = t_.NextItemOf(plan.word, item);
-            for (uint32_t pos : valid_)
-                if (wordAt(pos)) Push(uint64_t{nextOfWord} << 32 | pos);
+            for (uint32_t a : valid_)
+                if (WordAt(a, plan)) Push(uint64_t{nextOfWord} << 32 | a);
         }
         Rescan(item, plan);
     }
@@ -744,59 +830,86 @@ class Adjuster {
         std::push_heap(heap_.begin(), heap_.end(), std::greater<>());
     }
 
-    // Where a byte went in the last replacements; a byte of a changed stretch goes to the
-    // start of its new contents. The mapping never reverses two positions, so the sorted
-    // rest and the heap stay in order when their positions are mapped.
-    uint32_t MapPosition(uint32_t pos) const {
-        auto it = std::upper_bound(edits_.begin(), edits_.end(), pos,
-                                   [](uint32_t p, const Edit& e) { return p < e.oldStart; });
-        if (it == edits_.begin()) return pos;
-        const Edit& e = *(it - 1);
-        return pos < e.oldEnd ? e.newStart : pos - e.oldEnd + e.newEnd;
-    }
-    void MapKey(uint64_t& key) const {
-        key = (key & ~uint64_t{UINT32_MAX}) | MapPosition(static_cast<uint32_t>(key));
+    // Copies the text round a change into window_ (addresses in windowAddresses_): from a
+    // character start at least back bytes before it, through the count changed bytes, to
+    // ahead bytes after them or the end. Sets changeStart_ and changeEnd_ to the window
+    // indexes of the change.
+    void Gather(const Edit& edit, size_t back, size_t ahead) {
+        window_.clear();
+        windowAddresses_.clear();
+        for (uint32_t a = edit.before; a != kNone && back > 0; a = Prev(a)) {
+            windowAddresses_.push_back(a);
+            if (windowAddresses_.size() >= back && starts_[a] == 1) break;
+        }
+        std::reverse(windowAddresses_.begin(), windowAddresses_.end());
+        changeStart_ = windowAddresses_.size();
+        changeEnd_ = changeStart_ + edit.count;
+        const size_t end = changeEnd_ + ahead;
+        for (uint32_t a = edit.before == kNone ? head_ : Next(edit.before);
+             a != kNone && windowAddresses_.size() < end; a = Next(a))
+            windowAddresses_.push_back(a);
+        for (uint32_t a : windowAddresses_) window_.push_back(static_cast<unsigned char>(bytes_[a]));
     }
 
     // Finds the occurrences that take in bytes the item changed, or that span a place
     // where it removed bytes, and queues them for the next item of their word.
     void Rescan(uint32_t item, const Tables::Item& plan) {
-        const auto* data = reinterpret_cast<const unsigned char*>(buf_.data());
-        const size_t size = buf_.size();
-        auto push = [&](uint32_t word, size_t pos) {
+        auto push = [&](uint32_t word, size_t at) {
             const uint32_t next = t_.NextItemOf(word, item);
-            if (next != kNone) Push(uint64_t{next} << 32 | pos);
+            if (next != kNone) Push(uint64_t{next} << 32 | windowAddresses_[at]);
         };
+        // Probes reach from their smallest delta to their furthest end; a search reaches a
+        // word's length less one byte both ways.
+        size_t back = t_.maxLength - 1, ahead = t_.maxLength - 1;
         if (plan.probeStart != kNone) {
-            for (const Edit& e : edits_) {
+            int64_t lowest = 0, furthest = 0;
+            for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone; ++probe) {
+                lowest = std::min<int64_t>(lowest, probe->delta);
+                furthest = std::max<int64_t>(furthest, int64_t{probe->delta} + probe->length);
+            }
+            if (furthest == 0) return;  // no later word holds a changed character
+            back = static_cast<size_t>(-lowest);
+            ahead = static_cast<size_t>(furthest);  // from the start of the change
+        }
+        for (const Edit& e : edits_) {
+            // Nothing can span the start of the text.
+            if (e.count == 0 && e.before == kNone) continue;
+            const bool probing = plan.probeStart != kNone;
+            Gather(e, back, !probing ? ahead : ahead > e.count ? ahead - e.count : 0);
+            const auto* data = window_.data();
+            const size_t size = window_.size();
+            if (plan.probeStart != kNone) {
                 for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone; ++probe) {
-                    const int64_t pos = int64_t{e.newStart} + probe->delta;
-                    if (pos < 0 || pos >= static_cast<int64_t>(size) || !starts_[pos] ||
+                    const int64_t pos = static_cast<int64_t>(changeStart_) + probe->delta;
+                    if (pos < 0 || pos >= static_cast<int64_t>(size) || starts_[windowAddresses_[pos]] != 1 ||
                         !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length, probe->word))
                         continue;
                     push(probe->word, static_cast<size_t>(pos));
                 }
+            } else {
+                t_.Scan(data, size, 0, changeEnd_, changeStart_, push);
             }
+        }
+    }
+
+    // The chain in reading order.
+    void AppendChain(std::string& out) const {
+        if (!relinked_) {
+            out.append(bytes_, 0, originalSize_);
             return;
         }
-        const size_t back = t_.maxLength - 1;
-        size_t scanned = 0;  // a character start: the end of the last stretch searched
-        for (const Edit& e : edits_) {
-            size_t from = e.newStart > back ? e.newStart - back : 0;
-            if (from <= scanned)
-                from = scanned;
-            else if (from < size && !starts_[from])
-                --from;  // a trail byte follows its lead byte
-            t_.Scan(data, size, from, e.newEnd, e.newStart, push);
-            scanned = std::max<size_t>(scanned, e.newEnd);
+        for (uint32_t a = head_; a != kNone;) {
+            // A run ends at the first address whose successor is not the next address.
+            const void* stop = std::memchr(nextJump_.data() + a, 1, nextJump_.size() - a);
+            const uint32_t last =
+                stop ? static_cast<uint32_t>(static_cast<const uint8_t*>(stop) - nextJump_.data()) : a;
+            out.append(bytes_, a, last - a + 1);
+            a = jumpNext_[last];
         }
     }
 
     const Tables& t_;
-    std::string buf_;
-    std::string scratch_;
-    std::vector<unsigned char> starts_;  // 1 on the first byte of each character of buf_
-    std::vector<unsigned char> scratchStarts_;
+    std::vector<unsigned char> starts_;  // by address: 1 starts a character, 0 a trail byte, 2 gone
     std::vector<Hit> hits_;
     std::vector<uint64_t> shortFound_;
     std::vector<uint64_t> radix_;
@@ -806,7 +919,25 @@ class Adjuster {
     std::vector<uint32_t> positions_;
     std::vector<uint32_t> valid_;
     std::vector<uint32_t> selected_;
+    std::vector<uint32_t> occurrence_;
+    std::vector<unsigned char> middleStarts_;
     std::vector<Edit> edits_;
+    // The chain: bytes by address, and where the next or previous byte is not the
+    // neighbouring address, a flag and the address it is (kNone at the ends).
+    std::string bytes_;
+    std::vector<uint8_t> nextJump_;
+    std::vector<uint8_t> prevJump_;
+    std::vector<uint32_t> jumpNext_;
+    std::vector<uint32_t> jumpPrev_;
+    std::vector<uint64_t> label_;
+    uint32_t originalSize_ = 0;
+    bool labelsStored_ = false;
+    bool relinked_ = false;
+    uint32_t head_ = 0;
+    std::vector<unsigned char> window_;
+    std::vector<uint32_t> windowAddresses_;
+    size_t changeStart_ = 0;
+    size_t changeEnd_ = 0;
 };
 
 // The end of the chunk that starts at from, a character start: right after the first

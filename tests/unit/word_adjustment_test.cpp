@@ -187,7 +187,7 @@ TEST(WordAdjustment, LongWordsFoundFarBeforeTheChange) {
 // stems: long words, groups of words with the same first four bytes, characters held by
 // so many words that the engine searches instead of probing, chains of replacements.
 TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
-    const char* const kChars[] = {"\xB0\xA1", "\xB0\xA2", "\xB1\xA1", "\xB1" "A", "A", "B", "\xA1\xB0"};
+    const char* const kChars[] = {"\xB0\xA1", "\xB0\xA2", "\xB1\xA1", ("\xB1" "A"), "A", "B", "\xA1\xB0"};
     for (unsigned seed = 1; seed <= 12; ++seed) {
         std::mt19937 random(seed);
         auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };

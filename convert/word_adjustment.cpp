@@ -84,7 +84,8 @@ uint64_t HeadMask(size_t length) {
     return Load64(kOnes + 8 - std::min<size_t>(length, 8));
 }
 uint32_t ShortKey(const unsigned char* p, size_t length) {
-    return (length == 3 ? p[0] | p[1] << 8 | p[2] << 16 : p[0] | p[1] << 8) | static_cast<uint32_t>(length) << 24;
+    return (length == 3 ? p[0] | p[1] << 8 | p[2] << 16 : p[0] | p[1] << 8) | static_cast<uint32_t>(length)
+                                                                                  << 24;
 }
 
 bool TestBit(const std::vector<uint64_t>& bits, uint32_t bit) {
@@ -143,7 +144,7 @@ struct WordAdjustmentIndex::Tables {
     int codePage = 0;
     bool doubleByte = false;
     std::array<bool, 256> lead{};
-    std::vector<uint64_t> wordChars;  // characters of the words before adjustment, by CharBit
+    std::vector<uint64_t> wordChars;       // characters of the words before adjustment, by CharBit
     std::array<bool, 256> wordBytes256{};  // bytes of the words before adjustment
     std::vector<Item> items;
     std::string afters;
@@ -159,7 +160,7 @@ struct WordAdjustmentIndex::Tables {
     std::vector<uint64_t> pairBits;  // some word of two bytes or more starts with these two
     std::vector<uint8_t> pairReach;  // the longest of them, at most 255
     bool hasShort = false;
-    std::vector<uint64_t> shortBits;  // some word of two or three bytes starts with these two
+    std::vector<uint64_t> shortBits;    // some word of two or three bytes starts with these two
     std::array<bool, 256> shortLead{};  // ... or with this byte
     PrefixMap shortWords;
     std::vector<uint64_t> quadBloom;
@@ -196,7 +197,8 @@ struct WordAdjustmentIndex::Tables {
         if (pos + length > size) return false;
         if (pos + 8 > size) return std::memcmp(data + pos, wordBytes.data() + wordOffsets[id], length) == 0;
         return ((Load64(data + pos) ^ head) & HeadMask(length)) == 0 &&
-               (length <= 8 || std::memcmp(data + pos + 8, wordBytes.data() + wordOffsets[id] + 8, length - 8) == 0);
+               (length <= 8 ||
+                std::memcmp(data + pos + 8, wordBytes.data() + wordOffsets[id] + 8, length - 8) == 0);
     }
 
     // Reports the words of one byte and of two or three bytes longer than need at pos;
@@ -327,7 +329,8 @@ void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
         const std::string_view w = uses[u].word;
         if (u > 0 && w == uses[u - 1].word) continue;
         if (w.size() >= 4)
-            groupCount += u == 0 || uses[u - 1].word.size() < 4 || uses[u - 1].word.substr(0, 4) != w.substr(0, 4);
+            groupCount +=
+                u == 0 || uses[u - 1].word.size() < 4 || uses[u - 1].word.substr(0, 4) != w.substr(0, 4);
         else
             shortCount += w.size() >= 2;
     }
@@ -435,7 +438,8 @@ void WordAdjustmentIndex::Tables::BuildProbes() {
     for (uint32_t number = 0; number < items.size(); ++number) {
         Item& item = items[number];
         if (item.word == kNone) continue;
-        const auto* before = reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[item.word];
+        const auto* before =
+            reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[item.word];
         const auto* after = reinterpret_cast<const unsigned char*>(afters.data()) + item.afterOffset;
         const size_t beforeLength = item.length, afterLength = item.afterLength;
         markStarts(beforeStarts, before, beforeLength);
@@ -447,7 +451,8 @@ void WordAdjustmentIndex::Tables::BuildProbes() {
             if (beforeStarts[i] && afterStarts[i]) head = i;
         }
         size_t tail = 0;
-        for (size_t m = 0; head + m < shorter && before[beforeLength - 1 - m] == after[afterLength - 1 - m];) {
+        for (size_t m = 0;
+             head + m < shorter && before[beforeLength - 1 - m] == after[afterLength - 1 - m];) {
             ++m;
             if (beforeStarts[beforeLength - m] && afterStarts[afterLength - m]) tail = m;
         }
@@ -465,21 +470,24 @@ void WordAdjustmentIndex::Tables::BuildProbes() {
             const uint32_t key = charKey(after + i, length);
             auto k = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, uint32_t{0}));
             if (k == keys.end() || k->first != key) continue;
-            for (auto h = holders.begin() + k->second; h != holders.end() && h->key == key && looks <= kMaxLooks;
-                 ++h, ++looks) {
+            for (auto h = holders.begin() + k->second;
+                 h != holders.end() && h->key == key && looks <= kMaxLooks; ++h, ++looks) {
                 const Holder& holder = *h;
                 if (holder.lastItem <= number) continue;
                 const Word& word = words[holder.word];
                 const int64_t delta = static_cast<int64_t>(i - head) - holder.offset;
                 if (delta < INT16_MIN || delta > INT16_MAX || word.length > UINT16_MAX) fits = false;
-                found.push_back({word.head, holder.word, static_cast<int16_t>(delta), static_cast<uint16_t>(word.length)});
+                found.push_back({word.head, holder.word, static_cast<int16_t>(delta),
+                                 static_cast<uint16_t>(word.length)});
             }
         }
         std::sort(found.begin(), found.end(), [](const Probe& a, const Probe& b) {
             return a.word != b.word ? a.word < b.word : a.delta < b.delta;
         });
         found.erase(std::unique(found.begin(), found.end(),
-                                [](const Probe& a, const Probe& b) { return a.word == b.word && a.delta == b.delta; }),
+                                [](const Probe& a, const Probe& b) {
+                                    return a.word == b.word && a.delta == b.delta;
+                                }),
                     found.end());
         if (!fits || looks > kMaxLooks || found.size() > kMaxProbes) continue;
         item.probeStart = static_cast<uint32_t>(probes.size());
@@ -508,6 +516,39 @@ namespace {
 
 using Tables = WordAdjustmentIndex::Tables;
 
+// A growing array whose new elements are not initialised: the engine writes each element
+// before it reads it, and a chunk's arrays are large, so zeroing them would cost a pass
+// over memory that is mostly never used.
+template <typename T>
+class RawArray {
+  public:
+    T& operator[](size_t i) { return data_[i]; }
+    const T& operator[](size_t i) const { return data_[i]; }
+    void Resize(size_t size) {
+        if (size > capacity_) {
+            const size_t capacity = std::max(size, capacity_ + capacity_ / 2);
+            auto grown = std::make_unique_for_overwrite<T[]>(capacity);
+            if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_ * sizeof(T));
+            data_ = std::move(grown);
+            capacity_ = capacity;
+        }
+        size_ = size;
+    }
+    // Room for size elements without moving them again.
+    void Reserve(size_t size) {
+        const size_t kept = size_;
+        if (size > capacity_) {
+            Resize(size);
+            size_ = kept;
+        }
+    }
+
+  private:
+    std::unique_ptr<T[]> data_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
+
 // Adjusts one chunk. Every byte the chunk ever holds has an address that never changes:
 // the chunk's own bytes come first, the bytes that replacements bring are appended after
 // them, and the text is the chain of live addresses linked in reading order (runs of
@@ -528,7 +569,8 @@ using Tables = WordAdjustmentIndex::Tables;
 // searched again.
 class Adjuster {
   public:
-    explicit Adjuster(const Tables& tables) : t_(tables) {}
+    Adjuster(const Tables& tables, int labelSpacingBits)
+        : t_(tables), labelShift_(std::clamp(labelSpacingBits, 1, 24)) {}
 
     // Appends the adjusted chunk to out.
     void Adjust(std::string_view chunk, std::string& out) {
@@ -556,7 +598,8 @@ class Adjuster {
             if (cursor_ + 4 < sorted_.size()) {
                 const uint32_t probeStart = t_.items[sorted_[cursor_ + 4] >> 32].probeStart;
                 if (probeStart != kNone) {
-                    for (size_t at = probeStart; at < std::min<size_t>(probeStart + 12, t_.probes.size()); at += 4)
+                    for (size_t at = probeStart; at < std::min<size_t>(probeStart + 12, t_.probes.size());
+                         at += 4)
                         __builtin_prefetch(&t_.probes[at]);
                 }
             }
@@ -591,7 +634,6 @@ class Adjuster {
         uint32_t key;  // the first four bytes, then the first word of their group
     };
 
-    static constexpr int kLabelShift = 20;
     static constexpr uint64_t kLastLabel = UINT64_MAX;
 
     // Marks the character starts and records every occurrence of every word. Positions
@@ -653,8 +695,9 @@ class Adjuster {
         // Both lists are in position order; the item order comes from a stable sort.
         if (!shortFound_.empty()) {
             radix_.resize(sorted_.size() + shortFound_.size());
-            std::merge(sorted_.begin(), sorted_.end(), shortFound_.begin(), shortFound_.end(), radix_.begin(),
-                       [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
+            std::merge(
+                sorted_.begin(), sorted_.end(), shortFound_.begin(), shortFound_.end(), radix_.begin(),
+                [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
             sorted_.swap(radix_);
         }
         SortByItem();
@@ -676,16 +719,24 @@ class Adjuster {
 
     // --- the chain of addresses ------------------------------------------------------
 
-    // The chunk as one run: addresses 0 .. size - 1, labels (address + 1) << kLabelShift
+    // The chunk as one run: addresses 0 .. size - 1, labels (address + 1) << labelShift_
     // until the first relabelling stores them.
     void StartChain(std::string_view chunk) {
         const size_t size = chunk.size();
+        // Replacements usually add less than half again.
+        const size_t room = size + size / 2 + 64;
+        bytes_.reserve(room);
         bytes_.assign(chunk);
+        starts_.reserve(room);
+        nextJump_.reserve(room);
+        prevJump_.reserve(room);
         nextJump_.assign(size, 0);
         prevJump_.assign(size, 0);
-        jumpNext_.resize(size);
-        jumpPrev_.resize(size);
-        label_.resize(size);
+        jumpNext_.Reserve(room);
+        jumpPrev_.Reserve(room);
+        jumpNext_.Resize(size);
+        jumpPrev_.Resize(size);
+        addedLabel_.Resize(0);
         nextJump_[size - 1] = 1;
         jumpNext_[size - 1] = kNone;
         prevJump_[0] = 1;
@@ -700,7 +751,8 @@ class Adjuster {
     uint32_t Prev(uint32_t a) const { return prevJump_[a] ? jumpPrev_[a] : a - 1; }
     uint64_t Label(uint32_t a) const {
         if (a == kNone) return kLastLabel;
-        return labelsStored_ || a >= originalSize_ ? label_[a] : (uint64_t{a} + 1) << kLabelShift;
+        if (a >= originalSize_) return addedLabel_[a - originalSize_];
+        return labelsStored_ ? originalLabel_[a] : (uint64_t{a} + 1) << labelShift_;
     }
     // Makes b follow a; either may be kNone (start or end of the text).
     void Link(uint32_t a, uint32_t b) {
@@ -717,9 +769,13 @@ class Adjuster {
     }
     // Labels the whole chain afresh, evenly spaced, keeping its order.
     void Relabel() {
-        uint64_t label = 0;
-        for (uint32_t a = head_; a != kNone; a = Next(a)) label_[a] = label += uint64_t{1} << kLabelShift;
+        if (!labelsStored_) originalLabel_.Resize(originalSize_);
         labelsStored_ = true;
+        uint64_t label = 0;
+        for (uint32_t a = head_; a != kNone; a = Next(a)) {
+            label += uint64_t{1} << labelShift_;
+            (a < originalSize_ ? originalLabel_[a] : addedLabel_[a - originalSize_]) = label;
+        }
     }
     // True when the length bytes from a are consecutive addresses of the chain.
     bool IsRun(uint32_t a, size_t length) const {
@@ -732,8 +788,8 @@ class Adjuster {
         if (starts_[a] != 1) return false;  // a trail byte or a byte that went
         const size_t length = plan.length;
         if (IsRun(a, length))
-            return t_.BytesAt(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size(), a, plan.head,
-                              length, plan.word);
+            return t_.BytesAt(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size(), a,
+                              plan.head, length, plan.word);
         const char* word = t_.wordBytes.data() + t_.wordOffsets[plan.word];
         for (size_t i = 0; i < length; ++i, a = Next(a))
             if (a == kNone || bytes_[a] != word[i]) return false;
@@ -784,8 +840,8 @@ class Adjuster {
                     starts_[at] = middleStarts_[i];
                 }
             } else {
-                const uint32_t following =
-                    keepHead + oldMiddle < length ? occurrence_[keepHead + oldMiddle] : Next(occurrence_.back());
+                const uint32_t following = keepHead + oldMiddle < length ? occurrence_[keepHead + oldMiddle]
+                                                                         : Next(occurrence_.back());
                 for (size_t i = 0; i < oldMiddle; ++i) starts_[occurrence_[keepHead + i]] = 2;
                 relinked_ = true;
                 if (newMiddle == 0) {
@@ -796,9 +852,9 @@ class Adjuster {
                     starts_.insert(starts_.end(), middleStarts_.begin(), middleStarts_.end());
                     nextJump_.resize(bytes_.size(), 0);
                     prevJump_.resize(bytes_.size(), 0);
-                    jumpNext_.resize(bytes_.size());
-                    jumpPrev_.resize(bytes_.size());
-                    label_.resize(bytes_.size());
+                    jumpNext_.Resize(bytes_.size());
+                    jumpPrev_.Resize(bytes_.size());
+                    addedLabel_.Resize(bytes_.size() - originalSize_);
                     const uint32_t last = first + static_cast<uint32_t>(newMiddle) - 1;
                     Link(before, first);
                     Link(last, following);
@@ -808,7 +864,8 @@ class Adjuster {
                     if (step == 0) {
                         Relabel();
                     } else {
-                        for (size_t i = 0; i < newMiddle; ++i) label_[first + i] = low + step * (i + 1);
+                        for (size_t i = 0; i < newMiddle; ++i)
+                            addedLabel_[first - originalSize_ + i] = low + step * (i + 1);
                     }
                 }
             }
@@ -863,7 +920,8 @@ class Adjuster {
         size_t back = t_.maxLength - 1, ahead = t_.maxLength - 1;
         if (plan.probeStart != kNone) {
             int64_t lowest = 0, furthest = 0;
-            for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone; ++probe) {
+            for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone;
+                 ++probe) {
                 lowest = std::min<int64_t>(lowest, probe->delta);
                 furthest = std::max<int64_t>(furthest, int64_t{probe->delta} + probe->length);
             }
@@ -879,10 +937,12 @@ class Adjuster {
             const auto* data = window_.data();
             const size_t size = window_.size();
             if (plan.probeStart != kNone) {
-                for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone; ++probe) {
+                for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone;
+                     ++probe) {
                     const int64_t pos = static_cast<int64_t>(changeStart_) + probe->delta;
                     if (pos < 0 || pos >= static_cast<int64_t>(size) || starts_[windowAddresses_[pos]] != 1 ||
-                        !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length, probe->word))
+                        !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length,
+                                    probe->word))
                         continue;
                     push(probe->word, static_cast<size_t>(pos));
                 }
@@ -909,6 +969,7 @@ class Adjuster {
     }
 
     const Tables& t_;
+    const int labelShift_;
     std::vector<unsigned char> starts_;  // by address: 1 starts a character, 0 a trail byte, 2 gone
     std::vector<Hit> hits_;
     std::vector<uint64_t> shortFound_;
@@ -927,9 +988,10 @@ class Adjuster {
     std::string bytes_;
     std::vector<uint8_t> nextJump_;
     std::vector<uint8_t> prevJump_;
-    std::vector<uint32_t> jumpNext_;
-    std::vector<uint32_t> jumpPrev_;
-    std::vector<uint64_t> label_;
+    RawArray<uint32_t> jumpNext_;
+    RawArray<uint32_t> jumpPrev_;
+    RawArray<uint64_t> addedLabel_;     // by address less originalSize_
+    RawArray<uint64_t> originalLabel_;  // once the chain has been labelled afresh
     uint32_t originalSize_ = 0;
     bool labelsStored_ = false;
     bool relinked_ = false;
@@ -963,8 +1025,8 @@ void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& t
     AdjustWords(index, text, onItem, tuning);
 }
 
-void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const WordAdjustmentItemCallback& onItem,
-                 const WordAdjustmentTuning& tuning) {
+void AdjustWords(const WordAdjustmentIndex& index, std::string& text,
+                 const WordAdjustmentItemCallback& onItem, const WordAdjustmentTuning& tuning) {
     const Tables& tables = index.tables();
     const long itemCount = index.itemCount();
     long reported = 0;
@@ -974,7 +1036,7 @@ void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const Word
         for (; onItem && reported < items; ++reported) onItem(reported + 1);
     };
     if (!tables.words.empty() && !text.empty()) {
-        Adjuster adjuster(tables);
+        Adjuster adjuster(tables, tuning.labelSpacingBits);
         std::string out;
         out.reserve(text.size() + text.size() / 8);
         for (size_t from = 0; from < text.size();) {

@@ -12,8 +12,8 @@ using namespace zelvo;
 namespace {
 
 bool IsKnownAnswer(int charset) {
-    return charset == kCharsetGb2312 || charset == kCharsetBig5 || charset == kCharsetAnsi || charset == kCharsetHz ||
-           charset == kCharsetEucTw || charset == kCharsetUndecided;
+    return charset == kCharsetGb2312 || charset == kCharsetBig5 || charset == kCharsetAnsi ||
+           charset == kCharsetHz || charset == kCharsetEucTw || charset == kCharsetUndecided;
 }
 
 bool IsKnownCandidate(int charset) {
@@ -40,8 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int score : scores)
         if (score < 0 || score > 110) std::abort();
     if (text.size() >= 2) {
-        FrequencyWeight(FrequencyTable::kGb2312, static_cast<unsigned char>(text[0]), static_cast<unsigned char>(text[1]));
-        FrequencyWeight(FrequencyTable::kBig5, static_cast<unsigned char>(text[0]), static_cast<unsigned char>(text[1]));
+        FrequencyWeight(FrequencyTable::kGb2312, static_cast<unsigned char>(text[0]),
+                        static_cast<unsigned char>(text[1]));
+        FrequencyWeight(FrequencyTable::kBig5, static_cast<unsigned char>(text[0]),
+                        static_cast<unsigned char>(text[1]));
     }
     const std::string path = fuzz::WriteScratch("guess.txt", text);
     if (!IsKnownAnswer(detector.GuessFileCharset(path))) std::abort();

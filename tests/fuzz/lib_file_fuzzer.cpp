@@ -21,7 +21,8 @@ std::string ReplaceAllPerItem(const WordAdjustmentLibList& libs, int codePage, s
         for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
             const std::string& before = lib->wordsBefore[i];
             const std::string& after = lib->wordsAfter[i];
-            if (before.empty() || !IsWholeCharacterWord(before, codePage) || !IsWholeCharacterWord(after, codePage))
+            if (before.empty() || !IsWholeCharacterWord(before, codePage) ||
+                !IsWholeCharacterWord(after, codePage))
                 continue;
             std::string out;
             size_t pos = 0;
@@ -73,9 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string got = text;
     AdjustWords(libs, codePage, got);
     if (got != expected) std::abort();
-    // Tiny chunks put chunk joins everywhere.
+    // Tiny chunks put chunk joins everywhere; labels a few apart make the engine label
+    // its chunks afresh often.
     WordAdjustmentTuning tiny;
     tiny.chunkTarget = 1 + choice % 7;
+    tiny.labelSpacingBits = 1 + (choice >> 3) % 3;
     got = text;
     AdjustWords(libs, codePage, got, {}, tiny);
     if (got != expected) std::abort();

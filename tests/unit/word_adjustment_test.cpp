@@ -105,6 +105,28 @@ TEST(WordAdjustment, DeletionsAtTheEndOfTheText) {
     EXPECT_EQ(Adjust(libs, 1252, "abbc"), "Z");
 }
 
+// Each item puts a letter before the b that the one before it put its letter before, so
+// the gap between two neighbours is split again and again at one place until the chunk is
+// labelled afresh; later items must still see the text in reading order.
+TEST(WordAdjustment, ManyInsertionsAtOnePlaceKeepTheTextInOrder) {
+    const std::string letters = "acdefghijklmnopqrstuvwxyz";
+    std::vector<std::pair<std::string, std::string>> items;
+    for (size_t k = 0; k + 1 < letters.size(); ++k)
+        items.push_back({{letters[k], 'b'}, {letters[k], letters[k + 1], 'b'}});
+    WordAdjustmentLibList libs;
+    libs.push_back(MakeLib(items));
+    // Whole words also find each other across the inserted letters afterwards.
+    libs.push_back(MakeLib({{"yzb ", "!"}, {"b a", "-"}}));
+    for (int spacing : {20, 3, 1}) {
+        WordAdjustmentTuning tuning;
+        tuning.labelSpacingBits = spacing;
+        EXPECT_EQ(Adjust(libs, 1252, "ab", tuning), "acdefghijklmnopqrstuvwxyzb") << spacing;
+        EXPECT_EQ(Adjust(libs, 1252, "ab ab xb", tuning),
+                  "acdefghijklmnopqrstuvwx!acdefghijklmnopqrstuvwx!xyzb")
+            << spacing;
+    }
+}
+
 TEST(WordAdjustment, MatchesNeverStartOnATrailByte) {
     // 0xB0 'A' is one GBK character whose trail byte is 'A'.
     WordAdjustmentLibList libs;
@@ -178,7 +200,8 @@ TEST(WordAdjustment, LongWordsFoundFarBeforeTheChange) {
     libs.push_back(MakeLib({{stem, "s"}, {stem + "\xB1\xA1", "t"}}));
     EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + "\xB2\xA1"), "L");
     EXPECT_EQ(Adjust(libs, kCodePageBig5, "A" + longWord + "\xB2\xA1\xB1\xA1"), "AL\xB1\xA1");
-    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + stem + "\xB1\xA1"), "s" + longWord.substr(4) + "s\xB1\xA1");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + stem + "\xB1\xA1"),
+              "s" + longWord.substr(4) + "s\xB1\xA1");
     libs[1]->apply = false;
     EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + "\xB2\xA1"), "s" + longWord.substr(4) + "\xB3\xA1");
 }
@@ -187,13 +210,21 @@ TEST(WordAdjustment, LongWordsFoundFarBeforeTheChange) {
 // stems: long words, groups of words with the same first four bytes, characters held by
 // so many words that the engine searches instead of probing, chains of replacements.
 TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
-    const char* const kChars[] = {"\xB0\xA1", "\xB0\xA2", "\xB1\xA1", ("\xB1" "A"), "A", "B", "\xA1\xB0"};
+    const char* const kChars[] = {"\xB0\xA1",
+                                  "\xB0\xA2",
+                                  "\xB1\xA1",
+                                  ("\xB1"
+                                   "A"),
+                                  "A",
+                                  "B",
+                                  "\xA1\xB0"};
     for (unsigned seed = 1; seed <= 12; ++seed) {
         std::mt19937 random(seed);
         auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
         auto word = [&](size_t minChars, size_t maxChars) {
             std::string w;
-            for (size_t n = minChars + pick(maxChars - minChars + 1); n > 0; --n) w += kChars[pick(std::size(kChars))];
+            for (size_t n = minChars + pick(maxChars - minChars + 1); n > 0; --n)
+                w += kChars[pick(std::size(kChars))];
             return w;
         };
         std::vector<std::string> stems;
@@ -210,9 +241,8 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
                 items.emplace_back(before, after);
                 befores.push_back(before);
             }
-            std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-                return CompareText(a.first, b.first) < 0;
-            });
+            std::stable_sort(items.begin(), items.end(),
+                             [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
             libs.push_back(MakeLib(items));
         }
         for (int t = 0; t < 3; ++t) {
@@ -326,11 +356,16 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnRandomLibs) {
                 std::string expected = NaiveAdjust(libs, codePage, text);
                 ASSERT_EQ(Adjust(libs, codePage, text), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t;
-                // Chunks of one to a few bytes: every separator ends a chunk.
+                // Chunks of one to a few bytes: every separator ends a chunk. Labels two
+                // apart: nearly every insertion labels the chunk afresh.
                 WordAdjustmentTuning tiny;
                 tiny.chunkTarget = 1 + 5 * t;
                 ASSERT_EQ(Adjust(libs, codePage, text, tiny), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t << " tiny chunks";
+                WordAdjustmentTuning dense;
+                dense.labelSpacingBits = 1;
+                ASSERT_EQ(Adjust(libs, codePage, text, dense), expected)
+                    << "code page " << codePage << " seed " << seed << " text " << t << " dense labels";
             }
         }
     }
@@ -351,6 +386,8 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnLongTexts) {
         WordAdjustmentTuning oneChunk;
         oneChunk.chunkTarget = text.size() + 1;
         ASSERT_EQ(Adjust(libs, kCodePageGbk, text, oneChunk), expected) << "seed " << seed << " one chunk";
+        oneChunk.labelSpacingBits = 2;
+        ASSERT_EQ(Adjust(libs, kCodePageGbk, text, oneChunk), expected) << "seed " << seed << " dense labels";
     }
 }
 

@@ -2,10 +2,10 @@
 // holds the libs, the text goes through standard input and output, and the program must
 // end normally with the words gone.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 #include "test_support.h"
 
@@ -17,14 +17,16 @@ class ZelvocDeletingLibs : public testing::Test {
     // Runs zelvoc convert over bytes; the exit status goes to status.
     std::string Convert(const std::string& options, const std::string& bytes, int& status) {
         const std::string in = folder_.Write("in", bytes), out = folder_.PathOf("out");
-        const std::string command =
-            std::string("'") + ZELVO_DIST_DIR + "/zelvoc' convert " + options + " < '" + in + "' > '" + out + "'";
+        const std::string command = std::string("'") + ZELVO_DIST_DIR + "/zelvoc' convert " + options +
+                                    " < '" + in + "' > '" + out + "'";
         const int raw = std::system(command.c_str());
         status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
         return testing_support::TempFolder::Read(out);
     }
     std::string Home() const { return folder_.PathOf("home"); }
-    void MakeHome() { ASSERT_EQ(std::system(("mkdir -p '" + Home() + "/ctwa/custbig' '" + Home() + "/config'").c_str()), 0); }
+    void MakeHome() {
+        ASSERT_EQ(std::system(("mkdir -p '" + Home() + "/ctwa/custbig' '" + Home() + "/config'").c_str()), 0);
+    }
     testing_support::TempFolder folder_{"zelvoc-deleting"};
 };
 

@@ -612,10 +612,22 @@ class Adjuster {
             // The first scan's addresses are in reading order already; later ones come
             // from anywhere in the chain.
             if (fromHeap < positions_.size()) {
-                std::sort(positions_.begin(), positions_.end(), [&](uint32_t a, uint32_t b) {
+                // Bytes that went keep stale labels: they leave first, so both parts are
+                // in label order.
+                size_t kept = 0, keptFromScan = 0;
+                for (size_t i = 0; i < positions_.size(); ++i) {
+                    if (i == fromHeap) keptFromScan = kept;
+                    if (starts_[positions_[i]] == 1) positions_[kept++] = positions_[i];
+                }
+                positions_.resize(kept);
+                const size_t fromHeapKept = keptFromScan;
+                auto inReadingOrder = [&](uint32_t a, uint32_t b) {
                     const uint64_t la = Label(a), lb = Label(b);
                     return la != lb ? la < lb : a < b;
-                });
+                };
+                std::sort(positions_.begin() + fromHeapKept, positions_.end(), inReadingOrder);
+                std::inplace_merge(positions_.begin(), positions_.begin() + fromHeapKept, positions_.end(),
+                                   inReadingOrder);
             }
             ReplaceAll(item);
         }
@@ -779,8 +791,17 @@ class Adjuster {
     }
     // True when the length bytes from a are consecutive addresses of the chain.
     bool IsRun(uint32_t a, size_t length) const {
-        return a + length <= bytes_.size() &&
-               (length < 2 || std::memchr(nextJump_.data() + a, 1, length - 1) == nullptr);
+        if (a + length > bytes_.size()) return false;
+        if (length < 2) return true;
+        // Most words are short: their flags in one load.
+        if (length <= 9 && a + 8 <= nextJump_.size())
+            return (Load64(nextJump_.data() + a) & HeadMask(length - 1)) == 0;
+        return std::memchr(nextJump_.data() + a, 1, length - 1) == nullptr;
+    }
+    // The address after the length bytes from a, which are a run.
+    uint32_t AfterRun(uint32_t a, size_t length) const {
+        const uint32_t last = a + static_cast<uint32_t>(length) - 1;
+        return nextJump_[last] ? jumpNext_[last] : last + 1;
     }
 
     // The word of the item at address a, which starts a character.
@@ -811,7 +832,11 @@ class Adjuster {
             if (Label(a) < lastEnd) continue;
             selected_.push_back(a);
             uint32_t end = a;
-            for (size_t k = 0; k < length && end != kNone; ++k) end = Next(end);
+            if (IsRun(a, length)) {
+                end = AfterRun(a, length);
+            } else {
+                for (size_t k = 0; k < length && end != kNone; ++k) end = Next(end);
+            }
             lastEnd = Label(end);
         }
         if (selected_.empty()) return;
@@ -829,20 +854,31 @@ class Adjuster {
             i += t_.CharLength(reinterpret_cast<const unsigned char*>(middle), newMiddle, i);
         }
         edits_.clear();
-        for (uint32_t a : selected_) {
-            occurrence_.clear();
-            for (size_t k = 0; k < length; ++k, a = Next(a)) occurrence_.push_back(a);
-            const uint32_t before = keepHead > 0 ? occurrence_[keepHead - 1] : Prev(occurrence_[0]);
+        for (const uint32_t a : selected_) {
+            // The addresses of the occurrence: counted on from a in a run, else listed.
+            const bool run = IsRun(a, length);
+            if (!run) {
+                occurrence_.clear();
+                for (uint32_t at = a; occurrence_.size() < length; at = Next(at)) occurrence_.push_back(at);
+            }
+            auto address = [&](size_t k) { return run ? a + static_cast<uint32_t>(k) : occurrence_[k]; };
+            const uint32_t before = keepHead > 0 ? address(keepHead - 1) : Prev(a);
             if (oldMiddle == newMiddle) {
-                for (size_t i = 0; i < newMiddle; ++i) {
-                    const uint32_t at = occurrence_[keepHead + i];
-                    bytes_[at] = middle[i];
-                    starts_[at] = middleStarts_[i];
+                if (run) {
+                    std::memcpy(bytes_.data() + a + keepHead, middle, newMiddle);
+                    std::memcpy(starts_.data() + a + keepHead, middleStarts_.data(), newMiddle);
+                } else {
+                    for (size_t i = 0; i < newMiddle; ++i) {
+                        const uint32_t at = address(keepHead + i);
+                        bytes_[at] = middle[i];
+                        starts_[at] = middleStarts_[i];
+                    }
                 }
             } else {
-                const uint32_t following = keepHead + oldMiddle < length ? occurrence_[keepHead + oldMiddle]
-                                                                         : Next(occurrence_.back());
-                for (size_t i = 0; i < oldMiddle; ++i) starts_[occurrence_[keepHead + i]] = 2;
+                const uint32_t following = keepHead + oldMiddle < length ? address(keepHead + oldMiddle)
+                                           : run                         ? AfterRun(a, length)
+                                                                         : Next(address(length - 1));
+                for (size_t i = 0; i < oldMiddle; ++i) starts_[address(keepHead + i)] = 2;
                 relinked_ = true;
                 if (newMiddle == 0) {
                     Link(before, following);
@@ -892,6 +928,26 @@ class Adjuster {
     // ahead bytes after them or the end. Sets changeStart_ and changeEnd_ to the window
     // indexes of the change.
     void Gather(const Edit& edit, size_t back, size_t ahead) {
+        // Most changes sit inside one run of addresses: the window is then a piece of
+        // bytes_ itself.
+        if (edit.before != kNone && !nextJump_[edit.before] && edit.before + 1 >= back) {
+            size_t low = edit.before + 1 - back;
+            const size_t high = size_t{edit.before} + 1 + edit.count + ahead;
+            // Linked both ways throughout: then no byte of it has gone either.
+            if (high <= bytes_.size() && high - low > 1 &&
+                std::memchr(nextJump_.data() + low, 1, high - 1 - low) == nullptr &&
+                std::memchr(prevJump_.data() + low + 1, 1, high - 1 - low) == nullptr) {
+                while (starts_[low] != 1 && !prevJump_[low]) --low;
+                if (starts_[low] == 1) {
+                    windowBase_ = static_cast<uint32_t>(low);
+                    windowData_ = reinterpret_cast<const unsigned char*>(bytes_.data()) + low;
+                    windowSize_ = high - low;
+                    changeStart_ = edit.before + 1 - low;
+                    changeEnd_ = changeStart_ + edit.count;
+                    return;
+                }
+            }
+        }
         window_.clear();
         windowAddresses_.clear();
         for (uint32_t a = edit.before; a != kNone && back > 0; a = Prev(a)) {
@@ -906,6 +962,13 @@ class Adjuster {
              a != kNone && windowAddresses_.size() < end; a = Next(a))
             windowAddresses_.push_back(a);
         for (uint32_t a : windowAddresses_) window_.push_back(static_cast<unsigned char>(bytes_[a]));
+        windowBase_ = kNone;
+        windowData_ = window_.data();
+        windowSize_ = window_.size();
+    }
+    // The address of a byte of the window.
+    uint32_t WindowAddress(size_t at) const {
+        return windowBase_ != kNone ? windowBase_ + static_cast<uint32_t>(at) : windowAddresses_[at];
     }
 
     // Finds the occurrences that take in bytes the item changed, or that span a place
@@ -913,7 +976,7 @@ class Adjuster {
     void Rescan(uint32_t item, const Tables::Item& plan) {
         auto push = [&](uint32_t word, size_t at) {
             const uint32_t next = t_.NextItemOf(word, item);
-            if (next != kNone) Push(uint64_t{next} << 32 | windowAddresses_[at]);
+            if (next != kNone) Push(uint64_t{next} << 32 | WindowAddress(at));
         };
         // Probes reach from their smallest delta to their furthest end; a search reaches a
         // word's length less one byte both ways.
@@ -934,13 +997,14 @@ class Adjuster {
             if (e.count == 0 && e.before == kNone) continue;
             const bool probing = plan.probeStart != kNone;
             Gather(e, back, !probing ? ahead : ahead > e.count ? ahead - e.count : 0);
-            const auto* data = window_.data();
-            const size_t size = window_.size();
+            const auto* data = windowData_;
+            const size_t size = windowSize_;
             if (plan.probeStart != kNone) {
                 for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone;
                      ++probe) {
                     const int64_t pos = static_cast<int64_t>(changeStart_) + probe->delta;
-                    if (pos < 0 || pos >= static_cast<int64_t>(size) || starts_[windowAddresses_[pos]] != 1 ||
+                    if (pos < 0 || pos >= static_cast<int64_t>(size) ||
+                        starts_[WindowAddress(static_cast<size_t>(pos))] != 1 ||
                         !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length,
                                     probe->word))
                         continue;
@@ -998,6 +1062,9 @@ class Adjuster {
     uint32_t head_ = 0;
     std::vector<unsigned char> window_;
     std::vector<uint32_t> windowAddresses_;
+    uint32_t windowBase_ = kNone;  // the first address when the window is a run, else kNone
+    const unsigned char* windowData_ = nullptr;
+    size_t windowSize_ = 0;
     size_t changeStart_ = 0;
     size_t changeEnd_ = 0;
 };

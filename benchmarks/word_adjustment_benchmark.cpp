@@ -24,6 +24,7 @@
 #include "convert/word_adjustment.h"
 #include "convert/word_adjustment_lib.h"
 #include "services/multibyte.h"
+#include "tests/support/replace_all_reference.h"
 
 namespace zelvo {
 namespace {
@@ -197,20 +198,7 @@ BENCHMARK(BM_WordAdjustmentEngineWithIndex)->Arg(10)->Unit(benchmark::kMilliseco
 
 // One replace-all per item with the multibyte search, as the pass is defined.
 void NaiveAdjust(const WordAdjustmentLibList& libs, std::string& text) {
-    for (const auto& lib : libs) {
-        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-            const std::string& before = lib->wordsBefore[i];
-            std::string out;
-            size_t pos = 0;
-            for (size_t found; (found = FindText(text, before, pos, kCodePageBig5)) != std::string::npos;) {
-                out.append(text, pos, found - pos);
-                out += lib->wordsAfter[i];
-                pos = found + before.size();
-            }
-            out.append(text, pos);
-            text = std::move(out);
-        }
-    }
+    text = testing_support::ReplaceAllPerItem(libs, kCodePageBig5, std::move(text));
 }
 
 // The word adjustment pass alone on a text small enough for the literal form, both ways.

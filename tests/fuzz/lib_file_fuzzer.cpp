@@ -10,35 +10,9 @@
 #include "convert/word_adjustment_lib.h"
 #include "fuzz_support.h"
 #include "services/multibyte.h"
+#include "tests/support/replace_all_reference.h"
 
 using namespace zelvo;
-
-namespace {
-
-// One replace-all per item, in list order, with the multibyte search.
-std::string ReplaceAllPerItem(const WordAdjustmentLibList& libs, int codePage, std::string text) {
-    for (const auto& lib : libs) {
-        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-            const std::string& before = lib->wordsBefore[i];
-            const std::string& after = lib->wordsAfter[i];
-            if (before.empty() || !IsWholeCharacterWord(before, codePage) ||
-                !IsWholeCharacterWord(after, codePage))
-                continue;
-            std::string out;
-            size_t pos = 0;
-            for (size_t found; (found = FindText(text, before, pos, codePage)) != std::string::npos;) {
-                out.append(text, pos, found - pos);
-                out += after;
-                pos = found + before.size();
-            }
-            out.append(text, pos);
-            text = std::move(out);
-        }
-    }
-    return text;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InputReader input(data, size);
@@ -70,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     libs.push_back(std::move(lib));
     libs.push_back(std::move(reversed));
 
-    const std::string expected = ReplaceAllPerItem(libs, codePage, text);
+    const std::string expected = testing_support::ReplaceAllPerItem(libs, codePage, text);
     std::string got = text;
     AdjustWords(libs, codePage, got);
     if (got != expected) std::abort();

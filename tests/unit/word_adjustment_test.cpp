@@ -6,33 +6,13 @@
 #include <random>
 
 #include "services/multibyte.h"
+#include "tests/support/replace_all_reference.h"
 
 namespace zelvo {
 namespace {
 
 // The literal form of the pass: one replace-all per item over the whole text.
-std::string NaiveAdjust(const WordAdjustmentLibList& libs, int codePage, std::string text) {
-    for (const auto& lib : libs) {
-        if (!lib->apply) continue;
-        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-            const std::string& before = lib->wordsBefore[i];
-            const std::string& after = lib->wordsAfter[i];
-            if (before.empty() || !IsWholeCharacterWord(before, codePage) ||
-                !IsWholeCharacterWord(after, codePage))
-                continue;
-            std::string out;
-            size_t pos = 0;
-            for (size_t found; (found = FindText(text, before, pos, codePage)) != std::string::npos;) {
-                out.append(text, pos, found - pos);
-                out += after;
-                pos = found + before.size();
-            }
-            out.append(text, pos);
-            text = std::move(out);
-        }
-    }
-    return text;
-}
+using testing_support::ReplaceAllPerItem;
 
 std::unique_ptr<WordAdjustmentLib> MakeLib(std::vector<std::pair<std::string, std::string>> items,
                                            bool apply = true) {
@@ -248,7 +228,7 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
         for (int t = 0; t < 3; ++t) {
             std::string text;
             while (text.size() < 1200) text += pick(2) == 0 ? befores[pick(befores.size())] : word(1, 3);
-            const std::string expected = NaiveAdjust(libs, kCodePageBig5, text);
+            const std::string expected = ReplaceAllPerItem(libs, kCodePageBig5, text);
             ASSERT_EQ(Adjust(libs, kCodePageBig5, text), expected) << "seed " << seed << " text " << t;
         }
     }
@@ -353,7 +333,7 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnRandomLibs) {
             WordAdjustmentLibList libs = random.Libs();
             for (int t = 0; t < 4; ++t) {
                 std::string text = random.Text(60);
-                std::string expected = NaiveAdjust(libs, codePage, text);
+                std::string expected = ReplaceAllPerItem(libs, codePage, text);
                 ASSERT_EQ(Adjust(libs, codePage, text), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t;
                 // Chunks of one to a few bytes: every separator ends a chunk. Labels two
@@ -381,7 +361,7 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnLongTexts) {
         libs.push_back(std::move(random.Libs().front()));
         libs.back()->apply = true;
         std::string text = random.Text(1500);
-        std::string expected = NaiveAdjust(libs, kCodePageGbk, text);
+        std::string expected = ReplaceAllPerItem(libs, kCodePageGbk, text);
         ASSERT_EQ(Adjust(libs, kCodePageGbk, text), expected) << "seed " << seed;
         WordAdjustmentTuning oneChunk;
         oneChunk.chunkTarget = text.size() + 1;

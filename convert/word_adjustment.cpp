@@ -570,7 +570,7 @@ class RawArray {
 class Adjuster {
   public:
     Adjuster(const Tables& tables, int labelSpacingBits)
-        : t_(tables), labelShift_(std::clamp(labelSpacingBits, 1, 24)) {}
+        : t_(tables), maxLabelShift_(std::clamp(labelSpacingBits, 1, 62)) {}
 
     // Appends the adjusted chunk to out.
     void Adjust(std::string_view chunk, std::string& out) {
@@ -754,6 +754,7 @@ class Adjuster {
         prevJump_[0] = 1;
         jumpPrev_[0] = kNone;
         originalSize_ = static_cast<uint32_t>(size);
+        labelShift_ = LabelShiftFor(size);
         labelsStored_ = false;
         relinked_ = false;
         head_ = 0;
@@ -779,8 +780,18 @@ class Adjuster {
             jumpPrev_[b] = a;
         }
     }
+    // Labels as far apart as 62 bits allow for count bytes (and no further than the
+    // tuning says): a gap then takes dozens of nested insertions before it is used up.
+    int LabelShiftFor(size_t count) const {
+        int bits = 0;
+        while (bits < 62 && (uint64_t{1} << bits) <= count + 1) ++bits;
+        return std::max(1, std::min(maxLabelShift_, 62 - bits));
+    }
     // Labels the whole chain afresh, evenly spaced, keeping its order.
     void Relabel() {
+        size_t count = 0;
+        for (uint32_t a = head_; a != kNone; a = Next(a)) ++count;
+        labelShift_ = LabelShiftFor(count);
         if (!labelsStored_) originalLabel_.Resize(originalSize_);
         labelsStored_ = true;
         uint64_t label = 0;
@@ -1033,7 +1044,8 @@ class Adjuster {
     }
 
     const Tables& t_;
-    const int labelShift_;
+    const int maxLabelShift_;
+    int labelShift_ = 1;
     std::vector<unsigned char> starts_;  // by address: 1 starts a character, 0 a trail byte, 2 gone
     std::vector<Hit> hits_;
     std::vector<uint64_t> shortFound_;

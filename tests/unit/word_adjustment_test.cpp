@@ -107,6 +107,23 @@ TEST(WordAdjustment, ManyInsertionsAtOnePlaceKeepTheTextInOrder) {
     }
 }
 
+// Found by the lib fuzzer: libs that double the text item after item, so that every gap
+// between two neighbours is split again and again. The result stays that of the
+// replace-alls (the fuzzer's dense labels made this take minutes; labels far apart keep
+// the relabelling rare).
+TEST(WordAdjustment, LibsThatDoubleTheTextItemAfterItem) {
+    WordAdjustmentLibList libs;
+    for (int n = 0; n < 12; ++n) libs.push_back(MakeLib({{"A", "AA"}, {"AB", "BA"}}));
+    for (const std::string text : {"AB", "xAxBA", "BBAAB"}) {
+        const std::string expected = ReplaceAllPerItem(libs, 1252, text);
+        ASSERT_GT(expected.size(), 4000u);
+        EXPECT_EQ(Adjust(libs, 1252, text), expected) << text;
+        WordAdjustmentTuning oneChunk;
+        oneChunk.chunkTarget = 1 << 20;
+        EXPECT_EQ(Adjust(libs, 1252, text, oneChunk), expected) << text;
+    }
+}
+
 TEST(WordAdjustment, MatchesNeverStartOnATrailByte) {
     // 0xB0 'A' is one GBK character whose trail byte is 'A'.
     WordAdjustmentLibList libs;

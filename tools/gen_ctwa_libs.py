@@ -1,35 +1,59 @@
 #!/usr/bin/env python3
-"""Generates the six system word adjustment libs of the ctwa folder.
+"""Generates the six system word adjustment libs of the ctwa folder and proves them on
+real text.
 
-Inputs (Debian package `opencc`, Apache-2.0): the phrase dictionaries STPhrases,
-TSPhrases, TWPhrases and TWPhrasesRev, dumped to text with `opencc_dict`, and the
-`opencc` command with its t2s configuration. The character conversion itself is the
-program's own: every "word before adjustment" is what the built `zelvoc convert` makes of
-the source-side phrase, so the libs always match the code tables they run after.
+Inputs (tools/README.md names versions and licences):
+  - OpenCC 1.4.2 dictionaries (npm package `opencc`, plain text; tools/opencc_data.py):
+    STPhrases, TSPhrases, TWPhrases, TWPhrasesRev, the Taiwan variant dictionaries; and
+    Debian's `opencc` command running configurations of our own on those dictionaries,
+    which gives the right conversion of every word and sentence (s2tw / s2twp, tw2s / tw2sp);
+  - the tuning half of the corpus (benchmarks/data/corpus, tools/gen_corpus.py): message
+    catalog sentences in both scripts; the held-out half is never read here;
+  - the tuning half of rime-essay's word list (/usr/share/rime-data/essay.txt, Debian
+    package `rime-essay`), with each word's frequency;
+  - tools/lib_contexts.txt: a few hand-written sentences with their right conversion, for
+    word boundaries the texts above do not show;
+  - the built zelvoc: every word before adjustment is what the program's own tables make of
+    the source text, so the libs fit the tables they run after.
 
     tools/gen_ctwa_libs.py [--zelvoc build/native/dist/zelvoc] [--out package/ctwa]
+                           [--essay /usr/share/rime-data/essay.txt]
 
-Steps, per direction:
-  base lib    source phrase through the code tables -> the correct target phrase,
-              kept when the two differ and both are encodable;
-  pdaf lib    words that differ between mainland and Taiwan usage, the word before
-              being what the tables and the base lib make of the source-side word;
-  final fix   every phrase of the dictionaries through the whole pipeline with the
-              two libs above; each result that comes out wrong becomes a fix from the
-              wrong result to the right one.
-The script ends by running the full pipeline once more and printing the share of
-dictionary phrases converted exactly.
+Per direction the libs are built in application order over one model of the pipeline
+(the tables' output, then each item as a replace-all, in lib order and ascending byte
+order inside a lib):
+  base lib    phrase conversions of OpenCC whose characters the tables get wrong (items
+              keep the length of the text). An item is kept only when, over the tuning
+              texts, the places it changes to the right text outweigh the places where it
+              spoils text that was right (最多只能 must not become 最多隻能); the weight of an
+              essay word is its frequency, of a sentence 1;
+  pdaf lib    mainland word <-> Taiwan word (TWPhrases / TWPhrasesRev); the word before is what
+              tables and base lib make of the source word. One-character words are left out
+              (埠 is a port in 商埠, not a network port). An item whose result a later item of
+              the lib would match again (程式 -> 程序, then 程序 -> 进程) is moved into the base
+              lib, so it runs first;
+  final fix   the model runs base and pdaf libs over every tuning text; where the result
+              differs from the reference in a place an item changed, the wrong text with one
+              or two characters of context becomes an item giving the right text, unless
+              that wrong text also stands in a right result.
+No item holds the white square or a character the tables turn into it. At the end the
+script runs the built zelvoc with the new libs over the tuning texts, stops if any result
+differs from the model's, and prints the figures quoted in tools/README.md.
 """
 
 import argparse
+import bisect
+import difflib
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
-OPENCC_DIR = "/usr/share/opencc"
+import conversion_check as check
+import gen_corpus
+import opencc_data
 
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 KIND_NAMES = {
     1: "base lib (gbk)",
     2: "base lib (big5)",
@@ -39,204 +63,425 @@ KIND_NAMES = {
     6: "final fix lib (big5)",
 }
 FILES = {1: "basegb.txt", 2: "basebig.txt", 3: "pdafgb.txt", 4: "pdafbig.txt", 5: "ffgb.txt", 6: "ffbig.txt"}
+KINDS = {"G2B": (2, 4, 6), "B2G": (1, 3, 5)}
+WHITE_SQUARE = "\u25a1"
 
 
-def dump_dictionary(name, work):
-    out = os.path.join(work, name + ".txt")
-    subprocess.run(["opencc_dict", "-i", os.path.join(OPENCC_DIR, name + ".ocd2"), "-o", out,
-                    "-f", "ocd2", "-t", "text"], check=True)
-    pairs = []
-    with open(out, encoding="utf-8") as f:
-        for line in f:
-            line = line.rstrip("\n")
-            if "\t" not in line:
-                continue
-            key, values = line.split("\t", 1)
-            values = values.split(" ")
-            if key and values and values[0]:
-                pairs.append((key, values[0]))
-    return pairs
+def is_han_text(text):
+    return any(check.is_han(c) for c in text)
 
 
-def opencc_lines(config, lines, work):
-    """Runs the opencc command over lines (one phrase each); returns the converted lines."""
-    src = os.path.join(work, "opencc-in.txt")
-    dst = os.path.join(work, "opencc-out.txt")
-    with open(src, "w", encoding="utf-8") as f:
-        f.write("\n".join(lines) + "\n")
-    subprocess.run(["opencc", "-c", config, "-i", src, "-o", dst], check=True)
-    with open(dst, encoding="utf-8") as f:
-        out = f.read().split("\n")
-    return out[:len(lines)]
+class Text:
+    """One tuning text of one direction: source, the tables' output, the references."""
+
+    __slots__ = ("source", "tables", "ref_tables", "ref_full", "human", "weight")
+
+    def __init__(self, source, ref_tables, ref_full, human=None, weight=1):
+        self.source, self.ref_tables, self.ref_full, self.human, self.weight = \
+            source, ref_tables, ref_full, human, weight
+        self.tables = None
 
 
-def encode(text, codec):
-    try:
-        data = text.encode(codec)
-    except UnicodeEncodeError:
-        return None
-    # A comma or a line break inside a word would break the lib's line format.
-    if b"," in data or b"\r" in data or b"\n" in data:
-        return None
-    return data
+def lib_sort_key(codec):
+    return lambda item: item[0].encode(codec)
 
 
-class Converter:
-    """Runs zelvoc over many phrases at once, one phrase per line."""
+def apply_items(text, items):
+    for before, after in items:
+        if before in text:
+            text = text.replace(before, after)
+    return text
 
-    def __init__(self, zelvoc, work):
+
+class Direction:
+    def __init__(self, name, reference, zelvoc, essay, contexts):
+        self.name = name
+        corpus, self.source_codec, self.target_codec, self.zelvoc_from, self.cfg_tables, self.cfg_full = \
+            check.DIRECTIONS[name]
+        self.reference = reference
         self.zelvoc = zelvoc
-        self.work = work
+        self.essay = essay
+        self.contexts = contexts
+        self.stats = {}
+        self.stuck = set()
 
-    def run(self, phrases, source, mode, home=None):
-        if not phrases:
-            return []
-        src = os.path.join(self.work, "zelvoc-in.txt")
-        dst = os.path.join(self.work, "zelvoc-out.txt")
-        with open(src, "wb") as f:
-            f.write(b"\n".join(phrases))
-        command = [self.zelvoc, "convert", "--from", source, "--mode", str(mode)]
-        if home:
-            command += ["--home", home]
-        subprocess.run(command + [src, dst], check=True)
-        with open(dst, "rb") as f:
-            out = f.read().split(b"\n")
-        if len(out) != len(phrases):
-            sys.exit("zelvoc returned %d lines for %d phrases" % (len(out), len(phrases)))
+    # --- texts ---------------------------------------------------------------------------
+
+    def encodable_source(self, s):
+        return check.encodable(s, self.source_codec)
+
+    def target_or_none(self, t):
+        return t if check.encodable(t, self.target_codec) else None
+
+    def tables(self, sources):
+        out = self.zelvoc.run([s.encode(self.source_codec) for s in sources], self.zelvoc_from, 3)
+        return [o.decode(self.target_codec, errors="replace") for o in out]
+
+    def to_source_script(self, lines):
+        """Text of the other script turned into this direction's source (round trip)."""
+        return self.reference.convert("t2s" if self.name == "G2B" else "s2tw", lines)
+
+    def build_texts(self):
+        texts = []
+        own, other = ("simplified", "traditional") if self.name == "G2B" else ("traditional", "simplified")
+        sentences = [s for s in gen_corpus.read_half(own, "tuning") if self.encodable_source(s)]
+        texts += self.with_references(sentences, None, [1] * len(sentences))
+        # Sentences people wrote in the other script, turned into this one: the sentence
+        # is a human reference for the characters.
+        originals = gen_corpus.read_half(other, "tuning")
+        converted = self.to_source_script(originals)
+        pairs = [(s, o) for s, o in zip(converted, originals) if self.encodable_source(s) and len(s) == len(o)]
+        texts += self.with_references([s for s, _ in pairs], [self.normalise_human(o) for _, o in pairs],
+                                      [1] * len(pairs))
+        # Essay words (traditional, with frequencies).
+        words = [w for w, _ in self.essay]
+        if self.name == "G2B":
+            sources = self.reference.convert("t2s", words)
+            humans = [self.normalise_human(w) for w in words]
+        else:
+            sources = [self.taiwan(w) for w in words]
+            humans = [None] * len(words)
+        keep = [i for i, s in enumerate(sources) if self.encodable_source(s) and len(s) == len(words[i])]
+        texts += self.with_references([sources[i] for i in keep], [humans[i] for i in keep],
+                                      [self.essay[i][1] for i in keep])
+        # Hand-written contexts with their right result.
+        for source, expected in self.contexts:
+            t = Text(source, expected, expected, expected, 1000)
+            texts.append(t)
+        for t, out in zip(texts, self.tables([t.source for t in texts])):
+            t.tables = out
+        self.texts = texts
+        self.stats["tuning texts"] = len(texts)
+
+    def with_references(self, sources, humans, weights):
+        ref_tables = self.reference.convert(self.cfg_tables, sources)
+        ref_full = self.reference.convert(self.cfg_full, sources)
+        out = []
+        for i, s in enumerate(sources):
+            human = humans[i] if humans else None
+            if human is not None and not check.encodable(human, self.target_codec):
+                human = None
+            out.append(Text(s, self.target_or_none(ref_tables[i]), self.target_or_none(ref_full[i]), human,
+                            weights[i]))
         return out
 
+    def taiwan(self, text):
+        tw = {k: v[0] for k, v in self.reference.dicts["TWVariants"]}
+        return "".join(tw.get(c, c) for c in text)
 
-def write_lib(path, kind, items):
+    def normalise_human(self, text):
+        if self.name == "G2B":
+            return self.taiwan(text)
+        return text
+
+    # --- items ---------------------------------------------------------------------------
+
+    def usable(self, before, after):
+        # An item that deletes its word is valid in a lib, but none of these needs one.
+        if not before or not after or before == after or len(before) < 2:
+            return False
+        if WHITE_SQUARE in before or WHITE_SQUARE in after or "\ufffd" in before:
+            return False
+        if "," in before or any(c in before + after for c in "\r\n\t"):
+            return False
+        if not check.encodable(after, self.target_codec) or not check.encodable(before, self.target_codec):
+            return False
+        return after.strip() == after and before.strip() == before
+
+    def base_candidates(self):
+        d = self.reference.dicts
+        if self.name == "G2B":
+            keys = [k for k, _ in d["STPhrasesAll"]]
+        else:
+            keys = [k for k, _ in d["TSPhrases"]] + [k for k, _ in d["TWVariantsRevPhrases"]]
+        keys = sorted({k for k in keys if k and self.encodable_source(k)})
+        afters = self.reference.convert(self.cfg_tables, keys)
+        befores = self.tables(keys)
+        items = {}
+        for b, a in zip(befores, afters):
+            if len(b) == len(a) and self.usable(b, a):
+                items.setdefault(b, set()).add(a)
+        conflicts = [b for b, a in items.items() if len(a) > 1]
+        self.stats["base candidates"] = len(items)
+        self.stats["base conflicts left out"] = len(conflicts)
+        return {b: next(iter(a)) for b, a in items.items() if len(a) == 1}
+
+    def choose_base(self, candidates):
+        """Each candidate in lib order over the joined tuning texts; kept when the places
+        it puts right outweigh the places it spoils."""
+        texts = self.texts
+        state = "\n".join(t.tables for t in texts)
+
+        def aligned(t, reference):
+            # A reference of another length cannot be compared place by place: NULs.
+            ok = reference is not None and len(reference) == len(t.tables)
+            return reference if ok else "\0" * len(t.tables)
+
+        ref = "\n".join(aligned(t, t.ref_tables) for t in texts)
+        human = "\n".join(aligned(t, t.human) for t in texts)
+        starts, offset = [], 0
+        for t in texts:
+            starts.append(offset)
+            offset += len(t.tables) + 1
+        kept, dropped = [], []
+        ordered = sorted(candidates.items(), key=lib_sort_key(self.target_codec))
+        for before, after in ordered:
+            good = bad = 0
+            p = state.find(before)
+            if p < 0:
+                kept.append((before, after))
+                continue
+            n = len(before)
+            while p >= 0:
+                w = texts[bisect.bisect_right(starts, p) - 1].weight
+                for r in (ref[p:p + n], human[p:p + n]):
+                    if "\0" in r:
+                        continue
+                    if r == after:
+                        good += w
+                    elif any(r[i] == before[i] and after[i] != before[i] for i in range(n)):
+                        bad += w
+                p = state.find(before, p + n)
+            if bad and bad >= good:
+                dropped.append((before, after, good, bad))
+                continue
+            kept.append((before, after))
+            state = state.replace(before, after)
+        self.stats["base items left out as harmful"] = len(dropped)
+        self.dropped_base = dropped
+        return dict(kept)
+
+    def pdaf_candidates(self, base):
+        d = self.reference.dicts
+        if self.name == "G2B":
+            words = self.reference.convert("t2s", [k for k, _ in d["TWPhrases"]])
+        else:
+            words = [k for k, _ in d["TWPhrasesRev"]]
+        words = sorted({w for w in words if self.encodable_source(w)})
+        afters = self.reference.convert(self.cfg_full, words)
+        befores = self.tables(words)
+        base_items = sorted(base.items(), key=lib_sort_key(self.target_codec))
+        items, one_char = {}, 0
+        self.pdaf_untouched_by_base = set()
+        for w, tables, a in zip(words, befores, afters):
+            b = apply_items(tables, base_items)
+            if len(w) < 2:
+                one_char += 1
+                continue
+            if self.usable(b, a):
+                items.setdefault(b, set()).add(a)
+                if b == tables:
+                    self.pdaf_untouched_by_base.add(b)
+        self.stats["pdaf one-character words left out"] = one_char
+        return {b: next(iter(a)) for b, a in items.items() if len(a) == 1}
+
+    def untangle(self, base, pdaf):
+        """An item of the pdaf lib that an item before it would spoil, because that item's
+        word stands inside its own (文件 -> 檔案 before 文件名 -> 檔名) or that item's result
+        holds its word (程式 -> 程序 before 程序 -> 进程), moves into the base lib, so it runs
+        first; only when the base lib does not touch its word and nothing after it matches
+        its result again."""
+        key = lib_sort_key(self.target_codec)
+        moved = kept = 0
+        while True:
+            order = sorted(pdaf.items(), key=key)
+            candidate = None
+            for j, (bj, aj) in enumerate(order):
+                if any(bi in bj or bj in ai for bi, ai in order[:j]):
+                    if bj in self.pdaf_untouched_by_base and bj not in self.stuck:
+                        candidate = (bj, aj)
+                        break
+            if candidate is None:
+                break
+            bj, aj = candidate
+            trial = dict(base)
+            trial[bj] = aj
+            applied = sorted(trial.items(), key=key) + [(b, a) for b, a in order if b != bj]
+            position = applied.index((bj, aj))
+            if any(b in aj for b, _ in applied[position + 1:]):
+                self.stuck.add(bj)
+                kept += 1
+                continue
+            base[bj] = pdaf.pop(bj)
+            moved += 1
+        self.stats["pdaf items moved before the others"] = moved
+        self.stats["pdaf items spoilt by an earlier one, kept"] = kept
+        return base, pdaf
+
+    def model(self, libs, texts=None):
+        texts = texts if texts is not None else self.texts
+        sep = "\n"
+        state = sep.join(t.tables for t in texts)
+        for items in libs:
+            state = apply_items(state, sorted(items.items(), key=lib_sort_key(self.target_codec)))
+        out = state.split(sep)
+        assert len(out) == len(texts)
+        return out
+
+    def final_fix(self, base, pdaf):
+        results = self.model([base, pdaf])
+        right = "\n".join(t.ref_full for t in self.texts if t.ref_full) + "\n"
+        fixes, unsafe = {}, 0
+        for t, got in zip(self.texts, results):
+            expected = t.ref_full
+            if expected is None or got == expected:
+                continue
+            matcher = difflib.SequenceMatcher(None, got, expected, autojunk=False)
+            for tag, i1, i2, j1, j2 in matcher.get_opcodes():
+                if tag == "equal":
+                    continue
+                # Only what an item changed: the tables alone gave something else here.
+                if len(got) == len(t.tables) and got[i1:i2] == t.tables[i1:i2]:
+                    continue
+                done = False
+                for context in (1, 2):
+                    a0, a1 = max(0, i1 - context), min(len(got), i2 + context)
+                    e0, e1 = max(0, j1 - (i1 - a0)), min(len(expected), j2 + (a1 - i2))
+                    before, after = got[a0:a1], expected[e0:e1]
+                    if not self.usable(before, after) or not is_han_text(before):
+                        continue
+                    if before in right:
+                        continue
+                    known = fixes.get(before)
+                    if known is not None and known != after:
+                        fixes[before] = None
+                    else:
+                        fixes[before] = after
+                    done = True
+                    break
+                unsafe += not done
+        fixes = {b: a for b, a in fixes.items() if a is not None}
+        # A fix whose result a later fix matches again is left out.
+        order = sorted(fixes.items(), key=lib_sort_key(self.target_codec))
+        chained = set()
+        for i, (b, a) in enumerate(order):
+            for b2, _ in order[i + 1:]:
+                if b2 in a:
+                    chained.add(b2)
+        for b in chained:
+            fixes.pop(b, None)
+        self.stats["final fix places without a safe fix"] = unsafe
+        return fixes
+
+    def drop_reversals(self, base, pdaf, fixes):
+        """A fix that only undoes an earlier item everywhere (九只 -> 九隻, then 九隻 -> 九只) goes,
+        and that item with it: the source text never holds the item's result otherwise."""
+        dropped = 0
+        for before, after in list(fixes.items()):
+            for lib in (base, pdaf):
+                if lib.get(after) == before:
+                    del lib[after]
+                    del fixes[before]
+                    dropped += 1
+                    break
+        self.stats["items undone by a fix, both left out"] = dropped
+
+    def score(self, results, use_tables=False):
+        same = total = 0
+        for t, got in zip(self.texts, results):
+            expected = t.ref_tables if use_tables else t.ref_full
+            if expected is None:
+                continue
+            total += 1
+            same += got == expected
+        return same, total
+
+
+def read_essay(path):
+    words = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) >= 2 and len(parts[0]) >= 2 and not gen_corpus.is_heldout(parts[0]):
+                words.append((parts[0], int(parts[1])))
+    return words
+
+
+def read_contexts(path):
+    g2b, b2g = [], []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            direction, source, expected = line.split("\t")
+            (g2b if direction == "G2B" else b2g).append((source, expected))
+    return {"G2B": g2b, "B2G": b2g}
+
+
+def write_lib(path, kind, items, codec):
     lines = [(";%s" % KIND_NAMES[kind]).encode("ascii")]
-    for before in sorted(items):
-        lines.append(before + b"," + items[before])
+    for before, after in sorted(items.items(), key=lib_sort_key(codec)):
+        lines.append(before.encode(codec) + b"," + after.encode(codec))
     with open(path, "wb") as f:
         f.write(b"\r\n".join(lines))
 
 
-def add_items(items, befores, afters, stats):
-    for before, after in zip(befores, afters):
-        if before is None or after is None or before == after or len(before) < 2:
-            continue
-        known = items.get(before)
-        if known is None:
-            items[before] = after
-        elif known != after:
-            stats["conflicts"] += 1
-
-
-def make_home(work, name, libs):
-    """A program folder holding only the given libs (kind -> items); the others empty."""
+def make_home(work, name, libs_by_kind, codecs):
     home = os.path.join(work, name)
     ctwa = os.path.join(home, "ctwa")
     os.makedirs(os.path.join(ctwa, "custbig"), exist_ok=True)
     os.makedirs(os.path.join(ctwa, "custgb"), exist_ok=True)
     for kind in KIND_NAMES:
-        write_lib(os.path.join(ctwa, FILES[kind]), kind, libs.get(kind, {}))
+        write_lib(os.path.join(ctwa, FILES[kind]), kind, libs_by_kind.get(kind, {}), codecs[kind])
     return home
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    parser.add_argument("--zelvoc", default=os.path.join(root, "build", "native", "dist", "zelvoc"))
-    parser.add_argument("--out", default=os.path.join(root, "package", "ctwa"))
+    parser.add_argument("--zelvoc", default=os.path.join(ROOT, "build", "native", "dist", "zelvoc"))
+    parser.add_argument("--out", default=os.path.join(ROOT, "package", "ctwa"))
+    parser.add_argument("--essay", default="/usr/share/rime-data/essay.txt")
+    parser.add_argument("--opencc-data", default=None)
     args = parser.parse_args()
+    if not os.path.exists(args.essay):
+        sys.exit("gen_ctwa_libs: %s missing (apt-get install rime-essay, or --essay)" % args.essay)
 
     work = tempfile.mkdtemp(prefix="zelvo-libs-")
     try:
-        conv = Converter(args.zelvoc, work)
-        st = dump_dictionary("STPhrases", work)
-        ts = dump_dictionary("TSPhrases", work)
-        tw = dump_dictionary("TWPhrases", work)
-        tw_rev = dump_dictionary("TWPhrasesRev", work)
-
-        # Simplified -> traditional pairs, and the reverse, from both phrase dictionaries.
-        g2b_pairs = st + [(s, t) for t, s in ts]
-        b2g_pairs = [(t, s) for s, t in st] + ts
-
-        libs = {}
-        stats = {"conflicts": 0}
-
-        def encoded(pairs, source_codec, target_codec):
-            out = []
-            for source, target in pairs:
-                sb, tb = encode(source, source_codec), encode(target, target_codec)
-                if sb is not None and tb is not None:
-                    out.append((sb, tb))
-            return out
-
-        g2b = encoded(g2b_pairs, "gbk", "cp950")
-        b2g = encoded(b2g_pairs, "cp950", "gbk")
-
-        # Base libs: what the tables make of the source phrase -> the right phrase.
-        libs[2] = {}
-        add_items(libs[2], conv.run([s for s, _ in g2b], "gbk", 3), [t for _, t in g2b], stats)
-        libs[1] = {}
-        add_items(libs[1], conv.run([s for s, _ in b2g], "big5", 3), [t for _, t in b2g], stats)
-
-        # Phrase difference libs. Mainland word (traditional form) -> Taiwan word for G2B;
-        # the simplified source word is found with opencc's t2s, and the word before
-        # adjustment is what tables plus base lib make of it.
-        base_home = make_home(work, "home-base", {1: libs[1], 2: libs[2]})
-        tw_simplified = opencc_lines("t2s.json", [k for k, _ in tw], work)
-        pd_g2b = encoded([(s, v) for s, (_, v) in zip(tw_simplified, tw)], "gbk", "cp950")
-        libs[4] = {}
-        add_items(libs[4], conv.run([s for s, _ in pd_g2b], "gbk", 0, base_home), [v for _, v in pd_g2b], stats)
-        # Taiwan word -> mainland word, simplified, for B2G.
-        rev_target = opencc_lines("t2s.json", [k for _, k in tw_rev], work)
-        pd_b2g = encoded([(v, s) for (v, _), s in zip(tw_rev, rev_target)], "cp950", "gbk")
-        libs[3] = {}
-        add_items(libs[3], conv.run([v for v, _ in pd_b2g], "big5", 0, base_home), [s for _, s in pd_b2g], stats)
-
-        # Final fix: every phrase through base and pdaf libs; wrong results become fixes.
-        tests_g2b = g2b + pd_g2b
-        tests_b2g = b2g + pd_b2g
-        expected_g2b = dict(tests_g2b)
-        expected_b2g = dict(tests_b2g)
-        # Where one source phrase has two targets (st and tw), the Taiwan usage wins.
-        for s, v in pd_g2b:
-            expected_g2b[s] = v
-        for v, s in pd_b2g:
-            expected_b2g[v] = s
-        pre_home = make_home(work, "home-pre", {k: libs[k] for k in (1, 2, 3, 4)})
-        sources_g2b = list(expected_g2b)
-        sources_b2g = list(expected_b2g)
-        for kind, sources, expected, source in ((6, sources_g2b, expected_g2b, "gbk"),
-                                                (5, sources_b2g, expected_b2g, "big5")):
-            got = conv.run(sources, source, 0, pre_home)
-            # A fix whose wrong text also stands inside a correct result would spoil that
-            # result in turn: leave such fixes out.
-            correct = b"\n" + b"\n".join(expected.values()) + b"\n"
-            befores, afters = [], []
-            for s, result in zip(sources, got):
-                if result != expected[s] and result not in correct:
-                    befores.append(result)
-                    afters.append(expected[s])
-                elif result != expected[s]:
-                    stats["unsafe fixes"] = stats.get("unsafe fixes", 0) + 1
-            libs[kind] = {}
-            add_items(libs[kind], befores, afters, stats)
+        reference = opencc_data.Reference(os.path.join(work, "opencc"), args.opencc_data)
+        zelvoc = check.Zelvoc(args.zelvoc)
+        essay = read_essay(args.essay)
+        contexts = read_contexts(os.path.join(ROOT, "tools", "lib_contexts.txt"))
+        libs_by_kind, codecs, directions = {}, {}, {}
+        for name in ("G2B", "B2G"):
+            d = Direction(name, reference, zelvoc, essay, contexts[name])
+            d.build_texts()
+            base = d.choose_base(d.base_candidates())
+            pdaf = d.pdaf_candidates(base)
+            base, pdaf = d.untangle(base, pdaf)
+            fixes = d.final_fix(base, pdaf)
+            d.drop_reversals(base, pdaf, fixes)
+            kinds = KINDS[name]
+            for kind, items in zip(kinds, (base, pdaf, fixes)):
+                libs_by_kind[kind] = items
+                codecs[kind] = d.target_codec
+            directions[name] = d
 
         os.makedirs(args.out, exist_ok=True)
         for kind in KIND_NAMES:
-            write_lib(os.path.join(args.out, FILES[kind]), kind, libs[kind])
+            write_lib(os.path.join(args.out, FILES[kind]), kind, libs_by_kind[kind], codecs[kind])
 
-        # The share of dictionary phrases that the full pipeline converts exactly.
-        full_home = make_home(work, "home-full", libs)
-        for label, sources, expected, source in (("GBK->Big5", sources_g2b, expected_g2b, "gbk"),
-                                                 ("Big5->GBK", sources_b2g, expected_b2g, "big5")):
-            out = conv.run(sources, source, 0, full_home)
-            exact = sum(1 for s, r in zip(sources, out) if r == expected[s])
-            plain = conv.run(sources, source, 3)
-            plain_exact = sum(1 for s, r in zip(sources, plain) if r == expected[s])
-            print("%s: %d phrases, exact with libs %d (%.2f%%), tables alone %d (%.2f%%)" %
-                  (label, len(sources), exact, 100.0 * exact / len(sources), plain_exact,
-                   100.0 * plain_exact / len(sources)))
-        for kind in sorted(KIND_NAMES):
-            print("%-12s %6d items  (%s)" % (FILES[kind], len(libs[kind]), KIND_NAMES[kind]))
-        print("conflicting items skipped: %d, fixes left out as unsafe: %d" %
-              (stats["conflicts"], stats.get("unsafe fixes", 0)))
+        # The model must be the program: run zelvoc with the new libs over the tuning texts.
+        home = make_home(work, "home", libs_by_kind, codecs)
+        for name, d in directions.items():
+            kinds = KINDS[name]
+            model = d.model([libs_by_kind[k] for k in kinds])
+            out = zelvoc.run([t.source.encode(d.source_codec) for t in d.texts], d.zelvoc_from, 0, home)
+            got = [o.decode(d.target_codec, errors="replace") for o in out]
+            differ = [(t.source, m, g) for t, m, g in zip(d.texts, model, got) if m != g]
+            if differ:
+                for s, m, g in differ[:10]:
+                    print("  %s: model %s, zelvoc %s" % (s, m, g), file=sys.stderr)
+                sys.exit("gen_ctwa_libs: %s: zelvoc and the model differ on %d tuning texts" % (name, len(differ)))
+            tables_same, tables_total = d.score([t.tables for t in d.texts], use_tables=True)
+            same, total = d.score(got)
+            print("%s: %d tuning texts; identical to the reference: tables alone %.2f%%, full pipeline %.2f%%"
+                  % (name, total, 100.0 * tables_same / tables_total, 100.0 * same / total))
+            for key, value in d.stats.items():
+                print("  %-44s %7d" % (key, value))
+            for kind in kinds:
+                print("  %-44s %7d" % (FILES[kind] + " items", len(libs_by_kind[kind])))
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

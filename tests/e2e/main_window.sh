@@ -6,8 +6,8 @@
 # New command starts a second instance and closing both ends both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-tree="${ZELVO_BUILD_TREE:-$root/build/win32}"
 source "$root/scripts/wine-env"
+tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
 program="$tree/dist/zelvo.exe"

@@ -4,8 +4,8 @@
 # the way another instance would and checks that the program ends with exit code 0.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-tree="${ZELVO_BUILD_TREE:-$root/build/win32}"
 source "$root/scripts/wine-env"
+tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
 program="$tree/dist/zelvo.exe"

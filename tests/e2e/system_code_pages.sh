@@ -5,8 +5,8 @@
 # out the same whatever code page the system decodes its own text with.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-tree="${ZELVO_BUILD_TREE:-$root/build/win32}"
 source "$root/scripts/wine-env"
+tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
 tests="$tree/tests/zelvo_win_tests.exe"

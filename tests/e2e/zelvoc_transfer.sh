@@ -4,7 +4,7 @@
 # and the exit codes. Runs with WINEPREFIX set (scripts/wine-tests).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-exe="${ZELVOC_EXE:-$root/build/win32/dist/zelvoc.exe}"
+exe="${ZELVOC_EXE:-${ZELVO_BUILD_TREE:-$root/build/win32}/dist/zelvoc.exe}"
 [ -f "$exe" ] || { echo "missing $exe"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

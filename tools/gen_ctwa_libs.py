@@ -361,6 +361,7 @@ class Direction:
     def final_fix(self, base, pdaf):
         results = self.model([base, pdaf])
         right = "\n".join(t.ref_full for t in self.texts if t.ref_full) + "\n"
+        hand_right = "\n".join(t.ref_full for t in self.texts if t.hand_written) + "\n"
         fixes, places, unsafe = {}, {}, 0
         for t, got in zip(self.texts, results):
             expected = t.ref_full
@@ -378,6 +379,8 @@ class Direction:
                     before, after = got[a0:a1], expected[e0:e1]
                     if not self.usable(before, after) or not is_han_text(before):
                         continue
+                    if before in hand_right:
+                        break  # a hand-written sentence says this text is right: no wider fix either
                     if before in right:
                         continue
                     known = fixes.get(before)

@@ -539,7 +539,14 @@ TEST(SiteTransferHelpers, NonTextMeansAZeroByteInTheFirst32KiB) {
 TEST(SiteTransferHelpers, PathChecksAndShortening) {
     EXPECT_TRUE(IsValidWindowsPath("C:\\web\\site"));
     EXPECT_TRUE(IsValidWindowsPath("/tmp/site"));
-    EXPECT_TRUE(IsValidWindowsPath("C:\\\xb9\x7c\\a"));  // a trail byte that looks like "|"
+    {
+        testing_support::ScopedCodePage gbk(936);
+        EXPECT_TRUE(IsValidWindowsPath("C:\\\xb9\x7c\\a"));  // a trail byte that looks like "|"
+    }
+    {
+        testing_support::ScopedCodePage western(1252);
+        EXPECT_FALSE(IsValidWindowsPath("C:\\\xb9\x7c\\a"));  // "\xb9" is a letter of its own there
+    }
     EXPECT_FALSE(IsValidWindowsPath(""));
     EXPECT_FALSE(IsValidWindowsPath("C:\\a|b"));
     EXPECT_FALSE(IsValidWindowsPath("C:\\a\\b:c"));

@@ -116,6 +116,19 @@ TEST(FileSystem, PathsSplitWithTheLeadBytesOfTheCodePageInForce) {
         ScopedCodePage western(1252);
         EXPECT_EQ(FileNamePart(gbkName), ".txt");  // the same bytes, split where 1252 sees a backslash
     }
+    // Shift-JIS: 表 is 0x95 0x5C, one character; 0xB1 is a single-byte kana and leads nothing.
+    {
+        ScopedCodePage japanese(932);
+        ASSERT_EQ(PathCodePage(), 932);
+        EXPECT_EQ(FileNamePart("C:\\dir\\\x95\x5C.txt"), "\x95\x5C.txt");
+        EXPECT_EQ(ParentFolder("C:\\\xB1\\file.txt"), "C:\\\xB1");
+    }
+    // Korean (949): 0xC4 leads as in GBK, so the GBK name above stays whole.
+    {
+        ScopedCodePage korean(949);
+        ASSERT_EQ(PathCodePage(), 949);
+        EXPECT_EQ(FileNamePart(gbkName), "\xC4\x5C.txt");
+    }
 }
 
 // Folders on the way to a path are made; the last name is left for the caller (a file).

@@ -187,10 +187,6 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     return true;
 }
 
-bool IsPathLeadByte(unsigned char) {
-    return false;
-}
-
 std::string FullPathOf(const std::string& path) {
     if (path.empty()) return path;
     std::string absolute = path;

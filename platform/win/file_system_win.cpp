@@ -225,8 +225,8 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     return true;
 }
 
-bool IsPathLeadByte(unsigned char c) {
-    return IsDBCSLeadByteEx(static_cast<UINT>(SystemCodePage()), c) != FALSE;
+int PathCodePage() {
+    return SystemCodePage();
 }
 
 std::string FullPathOf(const std::string& path) {

@@ -27,10 +27,6 @@ constexpr uint64_t kMegabyte = 1024 * 1024;
 constexpr int kLanguageIndexGbk = 1;
 constexpr int kLanguageIndexBig5 = 3;
 
-bool IsPathSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     if (text.size() < tail.size()) return false;
     return CompareTextNoCase(std::string_view(text).substr(text.size() - tail.size()), tail, kCodePageGbk) ==
@@ -135,7 +131,7 @@ int WriteTextFile(const std::string& path, const std::string& text, std::string&
         errorText = Fill(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path);
         return kWriteInvalidPath;
     }
-    if (IsPathSeparator(path.back()) || FolderExists(path)) {
+    if (EndsWithSeparator(path) || FolderExists(path)) {
         errorText = Fill(IDS_ERROR_FILE_PATH_IS_A_DIRECTORY_NOT_A_FILE, path);
         return kWriteIsFolder;
     }
@@ -157,13 +153,10 @@ int WriteTextFile(const std::string& path, const std::string& text, std::string&
 
 std::string DefaultExtension(const std::string& name) {
     std::string path = TrimBlanks(name);
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); i += CharLengthAt(path, i, SystemCodePage()))
-        if (IsPathSeparator(path[i])) start = i + 1;
-    const std::string_view last = std::string_view(path).substr(start);
+    const std::string last = FileNamePart(path);
     if (last.empty()) return path;
     const size_t dot = last.rfind('.');
-    if (dot == std::string_view::npos || dot == 0) return path + ".txt";
+    if (dot == std::string::npos || dot == 0) return path + ".txt";
     if (dot == last.size() - 1) return path + "txt";
     return path;
 }

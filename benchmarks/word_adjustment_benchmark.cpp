@@ -24,6 +24,7 @@
 #include "convert/word_adjustment.h"
 #include "convert/word_adjustment_lib.h"
 #include "services/multibyte.h"
+#include "tests/support/replace_all_reference.h"
 
 namespace zelvo {
 namespace {
@@ -197,20 +198,7 @@ BENCHMARK(BM_WordAdjustmentEngineWithIndex)->Arg(10)->Unit(benchmark::kMilliseco
 
 // One replace-all per item with the multibyte search, as the pass is defined.
 void NaiveAdjust(const WordAdjustmentLibList& libs, std::string& text) {
-    for (const auto& lib : libs) {
-        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-            const std::string& before = lib->wordsBefore[i];
-            std::string out;
-            size_t pos = 0;
-            for (size_t found; (found = FindText(text, before, pos, kCodePageBig5)) != std::string::npos;) {
-                out.append(text, pos, found - pos);
-                out += lib->wordsAfter[i];
-                pos = found + before.size();
-            }
-            out.append(text, pos);
-            text = std::move(out);
-        }
-    }
+    text = testing_support::ReplaceAllPerItem(libs, kCodePageBig5, std::move(text));
 }
 
 // The word adjustment pass alone on a text small enough for the literal form, both ways.
@@ -249,6 +237,64 @@ void BM_WordAdjustmentLiteralReplaceAlls(benchmark::State& state) {
     AdjustSmallText(state, true);
 }
 BENCHMARK(BM_WordAdjustmentLiteralReplaceAlls)->Arg(64)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 2,000 items that each lengthen their word, over a text made only of those words: every
+// word of the text is replaced, no character of the text stands outside the words, and
+// each replacement moves the rest of the text. The time per megabyte must not grow with
+// the size.
+WordAdjustmentLibList LengtheningLib(std::vector<std::string>& words) {
+    std::mt19937 random(950);
+    // First characters with lead bytes A4..B4, second ones B5..C5: no two neighbouring
+    // words make a third one across their join, so every word of the text is replaced.
+    std::uniform_int_distribution<int> lead(0, 0x10), trail(0x40, 0x7E);
+    std::vector<std::pair<std::string, std::string>> items;
+    while (items.size() < 2000) {
+        std::string word;
+        for (int c = 0; c < 2; ++c) {
+            word += static_cast<char>(0xA4 + 0x11 * c + lead(random));
+            word += static_cast<char>(trail(random));
+        }
+        if (std::find(words.begin(), words.end(), word) != words.end()) continue;
+        words.push_back(word);
+        items.emplace_back(word, word + "\xA1\x43");  // the word and a full-width comma
+    }
+    std::sort(items.begin(), items.end());
+    auto lib = std::make_unique<WordAdjustmentLib>();
+    lib->apply = true;
+    for (auto& [before, after] : items) {
+        lib->wordsBefore.push_back(before);
+        lib->wordsAfter.push_back(after);
+    }
+    WordAdjustmentLibList libs;
+    libs.push_back(std::move(lib));
+    return libs;
+}
+
+void BM_WordAdjustmentLengtheningEveryWord(benchmark::State& state) {
+    std::vector<std::string> words;
+    const WordAdjustmentLibList libs = LengtheningLib(words);
+    const WordAdjustmentIndex index(libs, kCodePageBig5);
+    std::mt19937 random(1);
+    std::uniform_int_distribution<size_t> pick(0, words.size() - 1);
+    std::string source;
+    while (source.size() < static_cast<size_t>(state.range(0))) source += words[pick(random)];
+    std::string text;
+    for (auto _ : state) {
+        text = source;
+        AdjustWords(index, text);
+        benchmark::DoNotOptimize(text.data());
+    }
+    if (text.size() != source.size() * 3 / 2) state.SkipWithError("not every word was lengthened");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * source.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WordAdjustmentLengtheningEveryWord)
+    ->Arg(256 << 10)
+    ->Arg(512 << 10)
+    ->Arg(1 << 20)
+    ->Arg(2 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 }  // namespace zelvo

@@ -5,524 +5,70 @@
 #include <cstring>
 #include <functional>
 
+#include "convert/word_adjustment_tables.h"
 #include "services/multibyte.h"
 
 namespace zelvo {
-
-bool IsWholeCharacterWord(std::string_view word, int codePage) {
-    size_t pos = 0;
-    while (pos < word.size()) {
-        size_t length = CharLengthAt(word, pos, codePage);
-        if (length == 1 && pos + 1 == word.size() &&
-            IsLeadByte(static_cast<unsigned char>(word[pos]), codePage))
-            return false;
-        pos += length;
-    }
-    return true;
-}
-
-namespace {
-
-constexpr uint32_t kNone = UINT32_MAX;
-
-// Open addressing from a packed key of up to four bytes to a small integer.
-class PrefixMap {
-  public:
-    void Reserve(size_t count) {
-        size_t capacity = 16;
-        shift_ = 28;
-        while (capacity < count * 2) {
-            capacity *= 2;
-            --shift_;
-        }
-        slots_.assign(capacity, Slot{0, kNone});
-        mask_ = capacity - 1;
-    }
-    // The value slot of key, created holding kNone when absent.
-    uint32_t& Insert(uint32_t key) {
-        size_t at = Hash(key);
-        while (slots_[at].value != kNone && slots_[at].key != key) at = (at + 1) & mask_;
-        slots_[at].key = key;
-        return slots_[at].value;
-    }
-    void Prefetch(uint32_t key) const { __builtin_prefetch(&slots_[Hash(key)]); }
-    uint32_t Find(uint32_t key) const {
-        size_t at = Hash(key);
-        while (slots_[at].value != kNone) {
-            if (slots_[at].key == key) return slots_[at].value;
-            at = (at + 1) & mask_;
-        }
-        return kNone;
-    }
-
-  private:
-    struct Slot {
-        uint32_t key;
-        uint32_t value;
-    };
-    // Multiplicative hashing: the top bits of the product depend on every key byte.
-    size_t Hash(uint32_t key) const { return (key * 0x9E3779B1u) >> shift_; }
-    std::vector<Slot> slots_ = std::vector<Slot>(16, Slot{0, kNone});
-    size_t mask_ = 15;
-    int shift_ = 28;
-};
-
-uint32_t Load32(const unsigned char* p) {
-    uint32_t value;
-    std::memcpy(&value, p, 4);
-    return value;
-}
-uint64_t Load64(const unsigned char* p) {
-    uint64_t value;
-    std::memcpy(&value, p, 8);
-    return value;
-}
-// Selects the first length bytes (at most 8) of a value loaded with Load64, whatever the
-// byte order of the machine.
-uint64_t HeadMask(size_t length) {
-    static const unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    return Load64(kOnes + 8 - std::min<size_t>(length, 8));
-}
-uint32_t ShortKey(const unsigned char* p, size_t length) {
-    return (length == 3 ? p[0] | p[1] << 8 | p[2] << 16 : p[0] | p[1] << 8) | static_cast<uint32_t>(length) << 24;
-}
-
-bool TestBit(const std::vector<uint64_t>& bits, uint32_t bit) {
-    return bits[bit >> 6] >> (bit & 63) & 1;
-}
-void SetBit(std::vector<uint64_t>& bits, uint32_t bit) {
-    bits[bit >> 6] |= uint64_t{1} << (bit & 63);
-}
-
-// A bit per hashed four-byte prefix: small enough for the first-level cache, so most
-// positions are passed over without touching the larger prefix map.
-constexpr int kBloomBits = 17;
-uint32_t BloomBit(uint32_t key4) {
-    return (key4 * 0x85EBCA6Bu) >> (32 - kBloomBits);
-}
-
-}  // namespace
-
-// The distinct words of the usable items get ids: first the words of four bytes or more
-// in byte order, so that words sharing their first four bytes are neighbours found from
-// one prefix map look-up, then the shorter ones. The records that the engine reads at
-// random places are small and carry the first eight bytes of their word, which decide
-// most comparisons without a look at the word's own bytes.
-struct WordAdjustmentIndex::Tables {
-    struct Item {
-        uint64_t head = 0;      // of the word before adjustment
-        uint32_t word = kNone;  // kNone: the item cannot take part
-        uint32_t length : 31 = 0;
-        uint32_t wordLater : 1 = 0;  // a later item has the same word
-        uint32_t afterOffset = 0;
-        uint32_t afterLength = 0;
-        // The words of later items that a replacement can bring about: probes from
-        // probeStart on, up to one whose word is kNone; kNone when the changed stretch
-        // is searched instead.
-        uint32_t probeStart = kNone;
-        // Whole characters that the word before and after adjustment share at their
-        // start and at their end: a replacement leaves them as they were.
-        uint16_t keepHead = 0;
-        uint16_t keepTail = 0;
-    };
-    // The word may occur at the start of the changed stretch plus delta.
-    struct Probe {
-        uint64_t head;
-        uint32_t word;
-        int16_t delta;
-        uint16_t length;
-    };
-    struct Word {
-        uint64_t head;  // the first eight bytes, zero padded
-        uint32_t firstItem;
-        uint32_t length : 30;
-        uint32_t onlyItem : 1;     // no other item has the word
-        uint32_t lastInGroup : 1;  // the last word with these first four bytes
-    };
-
-    int codePage = 0;
-    bool doubleByte = false;
-    std::array<bool, 256> lead{};
-    std::vector<uint64_t> wordChars;  // characters of the words before adjustment, by CharBit
-    std::array<bool, 256> wordBytes256{};  // bytes of the words before adjustment
-    std::vector<Item> items;
-    std::string afters;
-    std::vector<Word> words;
-    std::vector<uint32_t> wordOffsets;  // in wordBytes
-    std::string wordBytes;
-    std::vector<uint32_t> itemStarts;  // the items of word w: wordItems[itemStarts[w], itemStarts[w + 1])
-    std::vector<uint32_t> wordItems;
-    std::vector<Probe> probes;
-    size_t maxLength = 0;
-    bool hasSingles = false;
-    std::array<uint32_t, 256> singles{};
-    std::vector<uint64_t> pairBits;  // some word of two bytes or more starts with these two
-    std::vector<uint8_t> pairReach;  // the longest of them, at most 255
-    bool hasShort = false;
-    std::vector<uint64_t> shortBits;  // some word of two or three bytes starts with these two
-    std::array<bool, 256> shortLead{};  // ... or with this byte
-    PrefixMap shortWords;
-    std::vector<uint64_t> quadBloom;
-    PrefixMap quads;  // first four bytes -> the first word of its group
-
-    uint32_t LastItem(uint32_t word) const { return wordItems[itemStarts[word + 1] - 1]; }
-    // The first item of the word after item number item; kNone when there is none.
-    uint32_t NextItemOf(uint32_t word, uint32_t item) const {
-        if (words[word].firstItem > item) return words[word].firstItem;
-        if (words[word].onlyItem) return kNone;
-        for (uint32_t at = itemStarts[word], end = itemStarts[word + 1]; at < end; ++at)
-            if (wordItems[at] > item) return wordItems[at];
-        return kNone;
-    }
-    static uint32_t CharBit(const unsigned char* p, size_t length) {
-        return length == 2 ? 256 + (p[0] << 8 | p[1]) : p[0];
-    }
-    // A character of the text that is in no word before adjustment is never part of an
-    // occurrence, so never changed, and no occurrence can reach across it: the text can
-    // be adjusted piece by piece between such characters.
-    bool IsInWords(const unsigned char* p, size_t length) const {
-        return !wordChars.empty() && TestBit(wordChars, CharBit(p, length));
-    }
-    // A byte in no word that is no lead byte ends a character that is in no word.
-    bool EndsCharInNoWord(unsigned char byte) const { return !wordBytes256[byte] && !lead[byte]; }
-    size_t CharLength(const unsigned char* data, size_t size, size_t pos) const {
-        return doubleByte && lead[data[pos]] && pos + 1 < size ? 2 : 1;
-    }
-
-    // True when word id, whose first eight bytes are head, is at pos. Its own bytes are
-    // read only when the first eight do not decide.
-    bool BytesAt(const unsigned char* data, size_t size, size_t pos, uint64_t head, size_t length,
-                 uint32_t id) const {
-        if (pos + length > size) return false;
-        if (pos + 8 > size) return std::memcmp(data + pos, wordBytes.data() + wordOffsets[id], length) == 0;
-        return ((Load64(data + pos) ^ head) & HeadMask(length)) == 0 &&
-               (length <= 8 || std::memcmp(data + pos + 8, wordBytes.data() + wordOffsets[id] + 8, length - 8) == 0);
-    }
-
-    // Reports the words of one byte and of two or three bytes longer than need at pos;
-    // true when longer words may start there, which the prefix map then tells.
-    template <typename Report>
-    bool MatchShortAt(const unsigned char* data, size_t size, size_t pos, size_t need, Report& report) const {
-        const size_t remaining = size - pos;
-        const unsigned b0 = data[pos];
-        if (hasSingles && need == 0 && singles[b0] != kNone) report(singles[b0], pos);
-        if (remaining < 2) return false;
-        const uint32_t key2 = b0 << 8 | data[pos + 1];
-        if (!TestBit(pairBits, key2)) return false;
-        if (need >= 2 && pairReach[key2] <= need) return false;
-        if (hasShort && need < 3 && TestBit(shortBits, key2)) {
-            if (need < 2) {
-                uint32_t id = shortWords.Find(ShortKey(data + pos, 2));
-                if (id != kNone) report(id, pos);
-            }
-            if (remaining >= 3) {
-                uint32_t id = shortWords.Find(ShortKey(data + pos, 3));
-                if (id != kNone) report(id, pos);
-            }
-        }
-        return remaining >= 4 && TestBit(quadBloom, BloomBit(Load32(data + pos)));
-    }
-
-    // Reports the words of one, two and three bytes at pos, four bytes or more before the
-    // end of the text.
-    template <typename Report>
-    void MatchShortWordsAt(const unsigned char* data, size_t size, size_t pos, Report& report) const {
-        const unsigned b0 = data[pos];
-        if (hasSingles && singles[b0] != kNone) report(singles[b0], pos);
-        const uint32_t key2 = b0 << 8 | data[pos + 1];
-        if (shortLead[b0] && TestBit(shortBits, key2)) {
-            uint32_t id = shortWords.Find(ShortKey(data + pos, 2));
-            if (id != kNone) report(id, pos);
-            id = shortWords.Find(ShortKey(data + pos, 3));
-            if (id != kNone) report(id, pos);
-        }
-        (void)size;
-    }
-
-    // Reports the words longer than need of the group starting with word first at pos.
-    template <typename Report>
-    void MatchGroupAt(const unsigned char* data, size_t size, size_t pos, uint32_t first, size_t need,
-                      Report& report) const {
-        for (uint32_t id = first;; ++id) {
-            const Word& word = words[id];
-            if (word.length > need && BytesAt(data, size, pos, word.head, word.length, id)) report(id, pos);
-            if (word.lastInGroup) break;
-        }
-    }
-
-    // Reports (word, pos) for every word longer than need that occurs at pos.
-    template <typename Report>
-    void MatchAt(const unsigned char* data, size_t size, size_t pos, size_t need, Report& report) const {
-        if (!MatchShortAt(data, size, pos, need, report)) return;
-        const uint32_t first = quads.Find(Load32(data + pos));
-        if (first != kNone) MatchGroupAt(data, size, pos, first, need, report);
-    }
-
-    // MatchAt on every character start in [from, to) of data[0, size), from being one;
-    // before reachStart only words that reach past it count.
-    template <typename Report>
-    void Scan(const unsigned char* data, size_t size, size_t from, size_t to, size_t reachStart,
-              Report&& report) const {
-        for (size_t pos = from; pos < to; pos += CharLength(data, size, pos))
-            MatchAt(data, size, pos, pos < reachStart ? reachStart - pos : 0, report);
-    }
-
-    void Build(const WordAdjustmentLibList& libs);
-    void BuildProbes();
-};
-
-void WordAdjustmentIndex::Tables::Build(const WordAdjustmentLibList& libs) {
-    doubleByte = IsDoubleByteCodePage(codePage);
-    for (int b = 0; b < 256; ++b) lead[b] = IsLeadByte(static_cast<unsigned char>(b), codePage);
-    struct Use {
-        uint64_t order;  // long words first, then by the first eight bytes
-        std::string_view word;
-        uint32_t item;
-    };
-    std::vector<Use> uses;
-    for (const auto& lib : libs) {
-        if (!lib || !lib->apply) continue;
-        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-            Item item;
-            std::string_view before = lib->wordsBefore[i];
-            // An item that puts a word back unchanged cannot change the text.
-            bool usable = i < lib->wordsAfter.size() && !before.empty() && before != lib->wordsAfter[i] &&
-                          IsWholeCharacterWord(before, codePage) &&
-                          IsWholeCharacterWord(lib->wordsAfter[i], codePage);
-            if (usable) {
-                std::string_view after = lib->wordsAfter[i];
-                uint64_t order = 0;
-                for (size_t k = 0; k < 7; ++k)
-                    order = order << 8 | (k < before.size() ? static_cast<unsigned char>(before[k]) : 0);
-                if (before.size() < 4) order |= uint64_t{1} << 63;
-                uses.push_back({order, before, static_cast<uint32_t>(items.size())});
-                item.word = 0;
-                item.afterOffset = static_cast<uint32_t>(afters.size());
-                item.afterLength = static_cast<uint32_t>(after.size());
-                afters.append(after);
-                const auto* b = reinterpret_cast<const unsigned char*>(before.data());
-                if (wordChars.empty()) wordChars.assign((256 + 65536) / 64, 0);
-                for (unsigned char c : before) wordBytes256[c] = true;
-                for (size_t k = 0, length; k < before.size(); k += length) {
-                    length = CharLength(b, before.size(), k);
-                    SetBit(wordChars, CharBit(b + k, length));
-                }
-            }
-            items.push_back(item);
-        }
-    }
-    std::sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
-        if (a.order != b.order) return a.order < b.order;
-        if (a.word != b.word) return a.word < b.word;
-        return a.item < b.item;
-    });
-
-    pairBits.assign(65536 / 64, 0);
-    pairReach.assign(65536, 0);
-    shortBits.assign(65536 / 64, 0);
-    quadBloom.assign((size_t{1} << kBloomBits) / 64, 0);
-    singles.fill(kNone);
-    size_t groupCount = 0, shortCount = 0;
-    for (size_t u = 0; u < uses.size(); ++u) {
-        const std::string_view w = uses[u].word;
-        if (u > 0 && w == uses[u - 1].word) continue;
-        if (w.size() >= 4)
-            groupCount += u == 0 || uses[u - 1].word.size() < 4 || uses[u - 1].word.substr(0, 4) != w.substr(0, 4);
-        else
-            shortCount += w.size() >= 2;
-    }
-    quads.Reserve(groupCount);
-    shortWords.Reserve(shortCount);
-
-    for (size_t u = 0; u < uses.size(); ++u) {
-        const std::string_view w = uses[u].word;
-        if (u == 0 || w != uses[u - 1].word) {
-            const auto id = static_cast<uint32_t>(words.size());
-            const auto* p = reinterpret_cast<const unsigned char*>(w.data());
-            Word word{};
-            wordOffsets.push_back(static_cast<uint32_t>(wordBytes.size()));
-            word.length = static_cast<uint32_t>(w.size());
-            word.firstItem = uses[u].item;
-            word.onlyItem = 1;
-            std::memcpy(&word.head, w.data(), std::min<size_t>(w.size(), 8));
-            wordBytes.append(w);
-            itemStarts.push_back(static_cast<uint32_t>(wordItems.size()));
-            maxLength = std::max(maxLength, w.size());
-            if (w.size() == 1) {
-                singles[p[0]] = id;
-                hasSingles = true;
-            } else {
-                const uint32_t key2 = p[0] << 8 | p[1];
-                SetBit(pairBits, key2);
-                pairReach[key2] =
-                    static_cast<uint8_t>(std::max<size_t>(pairReach[key2], std::min<size_t>(w.size(), 255)));
-                if (w.size() < 4) {
-                    SetBit(shortBits, key2);
-                    shortLead[p[0]] = true;
-                    shortWords.Insert(ShortKey(p, w.size())) = id;
-                    hasShort = true;
-                } else {
-                    const uint32_t key4 = Load32(p);
-                    SetBit(quadBloom, BloomBit(key4));
-                    uint32_t& first = quads.Insert(key4);
-                    if (first == kNone) {
-                        first = id;
-                        if (id > 0) words.back().lastInGroup = 1;
-                    }
-                }
-            }
-            words.push_back(word);
-        }
-        const auto id = static_cast<uint32_t>(words.size() - 1);
-        if (wordItems.size() > itemStarts[id]) {
-            words[id].onlyItem = 0;
-            items[wordItems.back()].wordLater = 1;
-        }
-        wordItems.push_back(uses[u].item);
-        Item& item = items[uses[u].item];
-        item.word = id;
-        item.head = words[id].head;
-        item.length = words[id].length;
-    }
-    if (!words.empty()) words.back().lastInGroup = 1;
-    // Every long word's group ends where the next group starts or the short words begin.
-    for (size_t id = 0; id + 1 < words.size(); ++id)
-        if (words[id].length >= 4 && words[id + 1].length < 4) words[id].lastInGroup = 1;
-    itemStarts.push_back(static_cast<uint32_t>(wordItems.size()));
-    BuildProbes();
-}
-
-// A word that a replacement brings about takes in at least one whole character of the
-// changed stretch of the word after adjustment (it starts and ends on character
-// boundaries of the text, as that stretch does), so the words holding those characters,
-// placed on them, are all the places to try. An item whose characters are in too many
-// words, or whose changed stretch is empty, has the stretch searched instead.
-void WordAdjustmentIndex::Tables::BuildProbes() {
-    constexpr size_t kMaxProbes = 24;
-    constexpr size_t kMaxLooks = 2 * kMaxProbes;
-    auto charKey = [](const unsigned char* p, size_t length) {
-        return length == 2 ? 0x10000u | p[0] << 8 | p[1] : uint32_t{p[0]};
-    };
-    // Where each character stands in the words, grouped by character.
-    struct Holder {
-        uint32_t key;
-        uint32_t word;
-        uint32_t offset;
-        uint32_t lastItem;
-    };
-    std::vector<Holder> holders;
-    holders.reserve(wordBytes.size());
-    for (uint32_t id = 0; id < words.size(); ++id) {
-        const auto* p = reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[id];
-        for (size_t i = 0, length; i < words[id].length; i += length) {
-            length = CharLength(p, words[id].length, i);
-            holders.push_back({charKey(p + i, length), id, static_cast<uint32_t>(i), LastItem(id)});
-        }
-    }
-    std::sort(holders.begin(), holders.end(), [](const Holder& a, const Holder& b) { return a.key < b.key; });
-    // The characters, each with its first holder, for a short search.
-    std::vector<std::pair<uint32_t, uint32_t>> keys;
-    for (uint32_t h = 0; h < holders.size(); ++h)
-        if (h == 0 || holders[h].key != holders[h - 1].key) keys.emplace_back(holders[h].key, h);
-
-    std::vector<unsigned char> beforeStarts, afterStarts;
-    auto markStarts = [&](std::vector<unsigned char>& starts, const unsigned char* p, size_t size) {
-        starts.assign(size + 1, 0);
-        for (size_t i = 0; i < size; i += CharLength(p, size, i)) starts[i] = 1;
-        starts[size] = 1;
-    };
-    std::vector<Probe> found;
-    for (uint32_t number = 0; number < items.size(); ++number) {
-        Item& item = items[number];
-        if (item.word == kNone) continue;
-        const auto* before = reinterpret_cast<const unsigned char*>(wordBytes.data()) + wordOffsets[item.word];
-        const auto* after = reinterpret_cast<const unsigned char*>(afters.data()) + item.afterOffset;
-        const size_t beforeLength = item.length, afterLength = item.afterLength;
-        markStarts(beforeStarts, before, beforeLength);
-        markStarts(afterStarts, after, afterLength);
-        const size_t shorter = std::min(beforeLength, afterLength);
-        size_t head = 0;
-        for (size_t i = 0; i < shorter && before[i] == after[i];) {
-            ++i;
-            if (beforeStarts[i] && afterStarts[i]) head = i;
-        }
-        size_t tail = 0;
-        for (size_t m = 0; head + m < shorter && before[beforeLength - 1 - m] == after[afterLength - 1 - m];) {
-            ++m;
-            if (beforeStarts[beforeLength - m] && afterStarts[afterLength - m]) tail = m;
-        }
-        // Keeping nothing is always right; the fields are small.
-        if (head > UINT16_MAX || tail > UINT16_MAX) head = tail = 0;
-        item.keepHead = static_cast<uint16_t>(head);
-        item.keepTail = static_cast<uint16_t>(tail);
-        const size_t changedEnd = afterLength - tail;
-        if (head == changedEnd) continue;
-        found.clear();
-        size_t looks = 0;
-        bool fits = true;
-        for (size_t i = head, length; i < changedEnd && looks <= kMaxLooks; i += length) {
-            length = CharLength(after, afterLength, i);
-            const uint32_t key = charKey(after + i, length);
-            auto k = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, uint32_t{0}));
-            if (k == keys.end() || k->first != key) continue;
-            for (auto h = holders.begin() + k->second; h != holders.end() && h->key == key && looks <= kMaxLooks;
-                 ++h, ++looks) {
-                const Holder& holder = *h;
-                if (holder.lastItem <= number) continue;
-                const Word& word = words[holder.word];
-                const int64_t delta = static_cast<int64_t>(i - head) - holder.offset;
-                if (delta < INT16_MIN || delta > INT16_MAX || word.length > UINT16_MAX) fits = false;
-                found.push_back({word.head, holder.word, static_cast<int16_t>(delta), static_cast<uint16_t>(word.length)});
-            }
-        }
-        std::sort(found.begin(), found.end(), [](const Probe& a, const Probe& b) {
-            return a.word != b.word ? a.word < b.word : a.delta < b.delta;
-        });
-        found.erase(std::unique(found.begin(), found.end(),
-                                [](const Probe& a, const Probe& b) { return a.word == b.word && a.delta == b.delta; }),
-                    found.end());
-        if (!fits || looks > kMaxLooks || found.size() > kMaxProbes) continue;
-        item.probeStart = static_cast<uint32_t>(probes.size());
-        probes.insert(probes.end(), found.begin(), found.end());
-        probes.push_back({0, kNone, 0, 0});
-    }
-}
-
-WordAdjustmentIndex::WordAdjustmentIndex(const WordAdjustmentLibList& libs, int codePage)
-    : tables_(std::make_unique<Tables>()) {
-    tables_->codePage = codePage;
-    tables_->Build(libs);
-}
-
-WordAdjustmentIndex::~WordAdjustmentIndex() = default;
-
-int WordAdjustmentIndex::codePage() const {
-    return tables_->codePage;
-}
-
-long WordAdjustmentIndex::itemCount() const {
-    return static_cast<long>(tables_->items.size());
-}
 
 namespace {
 
 using Tables = WordAdjustmentIndex::Tables;
 
-// Adjusts one chunk in a flat buffer. Candidate occurrences are keys (item << 32 | pos)
-// taken in ascending order from the sorted results of the first scan and from a heap of
-// those found later, so an item meets its candidates left to right. A candidate is
-// checked against the current text when its item comes: earlier items may have rewritten
-// it. Replacing never moves character starts outside the replaced bytes (both words are
-// whole characters), and the characters both words share at their ends stay as they
-// were, so after an item only occurrences taking in a changed character are new: the
-// item's probes try the words that hold those characters, or, for items without
+// A growing array whose new elements are not initialised: the engine writes each element
+// before it reads it, and a chunk's arrays are large, so zeroing them would cost a pass
+// over memory that is mostly never used.
+template <typename T>
+class RawArray {
+  public:
+    T& operator[](size_t i) { return data_[i]; }
+    const T& operator[](size_t i) const { return data_[i]; }
+    void Resize(size_t size) {
+        if (size > capacity_) {
+            const size_t capacity = std::max(size, capacity_ + capacity_ / 2);
+            auto grown = std::make_unique_for_overwrite<T[]>(capacity);
+            if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_ * sizeof(T));
+            data_ = std::move(grown);
+            capacity_ = capacity;
+        }
+        size_ = size;
+    }
+    // Room for size elements without moving them again.
+    void Reserve(size_t size) {
+        const size_t kept = size_;
+        if (size > capacity_) {
+            Resize(size);
+            size_ = kept;
+        }
+    }
+
+  private:
+    std::unique_ptr<T[]> data_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
+
+// Adjusts one chunk. Every byte the chunk ever holds has an address that never changes:
+// the chunk's own bytes come first, the bytes that replacements bring are appended after
+// them, and the text is the chain of live addresses linked in reading order (runs of
+// consecutive addresses need no links). A replacement therefore costs what it changes,
+// however long the chunk is, and a candidate occurrence stays a valid address whatever
+// happens elsewhere. Order labels, spaced along the chain and given to new bytes from the
+// gap they land in, put the candidates of an item in reading order.
+//
+// Candidate occurrences are keys (item << 32 | address) taken in ascending order from the
+// sorted results of the first scan and from a heap of those found later, so an item meets
+// all of its candidates at once. A candidate is checked against the current text when its
+// item comes: earlier items may have rewritten it. Replacing never moves character starts
+// outside the replaced bytes (both words are whole characters), and the characters both
+// words share at their ends stay where they were, so after an item only occurrences
+// taking in a changed character, or spanning a place where bytes went, are new: the
+// item's probes try the words that hold the changed characters, or, for items without
 // probes, the stretch from maxLength - 1 bytes before each change to its end is
-// searched again. Replacements of another length shift the pending candidates along;
-// those inside a changed stretch go to its start, where the check turns them down
-// unless the word really is there again.
+// searched again.
 class Adjuster {
   public:
-    explicit Adjuster(const Tables& tables) : t_(tables) {}
+    Adjuster(const Tables& tables, int labelSpacingBits)
+        : t_(tables), maxLabelShift_(std::clamp(labelSpacingBits, 1, 62)) {}
 
     // Appends the adjusted chunk to out.
     void Adjust(std::string_view chunk, std::string& out) {
@@ -533,7 +79,7 @@ class Adjuster {
             out.append(chunk);
             return;
         }
-        buf_.assign(chunk);
+        StartChain(chunk);
         cursor_ = 0;
         for (;;) {
             const bool fromSorted = cursor_ < sorted_.size();
@@ -550,7 +96,8 @@ class Adjuster {
             if (cursor_ + 4 < sorted_.size()) {
                 const uint32_t probeStart = t_.items[sorted_[cursor_ + 4] >> 32].probeStart;
                 if (probeStart != kNone) {
-                    for (size_t at = probeStart; at < std::min<size_t>(probeStart + 12, t_.probes.size()); at += 4)
+                    for (size_t at = probeStart; at < std::min<size_t>(probeStart + 12, t_.probes.size());
+                         at += 4)
                         __builtin_prefetch(&t_.probes[at]);
                 }
             }
@@ -560,24 +107,44 @@ class Adjuster {
                 std::pop_heap(heap_.begin(), heap_.end(), std::greater<>());
                 heap_.pop_back();
             }
-            if (fromHeap > 0 && fromHeap < positions_.size())
-                std::inplace_merge(positions_.begin(), positions_.begin() + fromHeap, positions_.end());
+            // The first scan's addresses are in reading order already; later ones come
+            // from anywhere in the chain.
+            if (fromHeap < positions_.size()) {
+                // Bytes that went keep stale labels: they leave first, so both parts are
+                // in label order.
+                size_t kept = 0, keptFromScan = 0;
+                for (size_t i = 0; i < positions_.size(); ++i) {
+                    if (i == fromHeap) keptFromScan = kept;
+                    if (starts_[positions_[i]] == 1) positions_[kept++] = positions_[i];
+                }
+                positions_.resize(kept);
+                const size_t fromHeapKept = keptFromScan;
+                auto inReadingOrder = [&](uint32_t a, uint32_t b) {
+                    const uint64_t la = Label(a), lb = Label(b);
+                    return la != lb ? la < lb : a < b;
+                };
+                std::sort(positions_.begin() + fromHeapKept, positions_.end(), inReadingOrder);
+                std::inplace_merge(positions_.begin(), positions_.begin() + fromHeapKept, positions_.end(),
+                                   inReadingOrder);
+            }
             ReplaceAll(item);
         }
-        out.append(buf_);
+        AppendChain(out);
     }
 
   private:
+    // A changed place: the live byte before it (kNone at the start of the text) and the
+    // count bytes that follow it there now (none when bytes only went).
     struct Edit {
-        uint32_t oldStart;
-        uint32_t oldEnd;
-        uint32_t newStart;
-        uint32_t newEnd;
+        uint32_t before;
+        uint32_t count;
     };
     struct Hit {
         uint32_t pos;
         uint32_t key;  // the first four bytes, then the first word of their group
     };
+
+    static constexpr uint64_t kLastLabel = UINT64_MAX;
 
     // Marks the character starts and records every occurrence of every word. Positions
     // that may start a long word are gathered first and looked up in the prefix map
@@ -638,8 +205,9 @@ class Adjuster {
         // Both lists are in position order; the item order comes from a stable sort.
         if (!shortFound_.empty()) {
             radix_.resize(sorted_.size() + shortFound_.size());
-            std::merge(sorted_.begin(), sorted_.end(), shortFound_.begin(), shortFound_.end(), radix_.begin(),
-                       [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
+            std::merge(
+                sorted_.begin(), sorted_.end(), shortFound_.begin(), shortFound_.end(), radix_.begin(),
+                [](uint64_t a, uint64_t b) { return static_cast<uint32_t>(a) < static_cast<uint32_t>(b); });
             sorted_.swap(radix_);
         }
         SortByItem();
@@ -659,81 +227,202 @@ class Adjuster {
         }
     }
 
-    void MarkStarts(unsigned char* starts, const unsigned char* word, size_t length) const {
-        for (size_t i = 0; i < length;) {
-            starts[i] = 1;
-            if (t_.CharLength(word, length, i) == 2) {
-                starts[i + 1] = 0;
-                i += 2;
-            } else {
-                ++i;
-            }
+    // --- the chain of addresses ------------------------------------------------------
+
+    // The chunk as one run: addresses 0 .. size - 1, labels (address + 1) << labelShift_
+    // until the first relabelling stores them.
+    void StartChain(std::string_view chunk) {
+        const size_t size = chunk.size();
+        // Replacements usually add less than half again.
+        const size_t room = size + size / 2 + 64;
+        bytes_.reserve(room);
+        bytes_.assign(chunk);
+        starts_.reserve(room);
+        nextJump_.reserve(room);
+        prevJump_.reserve(room);
+        nextJump_.assign(size, 0);
+        prevJump_.assign(size, 0);
+        jumpNext_.Reserve(room);
+        jumpPrev_.Reserve(room);
+        jumpNext_.Resize(size);
+        jumpPrev_.Resize(size);
+        addedLabel_.Resize(0);
+        nextJump_[size - 1] = 1;
+        jumpNext_[size - 1] = kNone;
+        prevJump_[0] = 1;
+        jumpPrev_[0] = kNone;
+        originalSize_ = static_cast<uint32_t>(size);
+        labelShift_ = LabelShiftFor(size);
+        labelsStored_ = false;
+        relinked_ = false;
+        head_ = 0;
+    }
+
+    uint32_t Next(uint32_t a) const { return nextJump_[a] ? jumpNext_[a] : a + 1; }
+    uint32_t Prev(uint32_t a) const { return prevJump_[a] ? jumpPrev_[a] : a - 1; }
+    uint64_t Label(uint32_t a) const {
+        if (a == kNone) return kLastLabel;
+        if (a >= originalSize_) return addedLabel_[a - originalSize_];
+        return labelsStored_ ? originalLabel_[a] : (uint64_t{a} + 1) << labelShift_;
+    }
+    // Makes b follow a; either may be kNone (start or end of the text).
+    void Link(uint32_t a, uint32_t b) {
+        if (a == kNone) {
+            head_ = b;
+        } else {
+            nextJump_[a] = b != a + 1;
+            jumpNext_[a] = b;
         }
+        if (b != kNone) {
+            prevJump_[b] = a != b - 1 || a == kNone;
+            jumpPrev_[b] = a;
+        }
+    }
+    // Labels as far apart as 62 bits allow for count bytes (and no further than the
+    // tuning says): a gap then takes dozens of nested insertions before it is used up.
+    int LabelShiftFor(size_t count) const {
+        int bits = 0;
+        while (bits < 62 && (uint64_t{1} << bits) <= count + 1) ++bits;
+        return std::max(1, std::min(maxLabelShift_, 62 - bits));
+    }
+    // Labels the whole chain afresh, evenly spaced, keeping its order.
+    void Relabel() {
+        size_t count = 0;
+        for (uint32_t a = head_; a != kNone; a = Next(a)) ++count;
+        labelShift_ = LabelShiftFor(count);
+        if (!labelsStored_) originalLabel_.Resize(originalSize_);
+        labelsStored_ = true;
+        uint64_t label = 0;
+        for (uint32_t a = head_; a != kNone; a = Next(a)) {
+            label += uint64_t{1} << labelShift_;
+            (a < originalSize_ ? originalLabel_[a] : addedLabel_[a - originalSize_]) = label;
+        }
+    }
+    // True when the length bytes from a are consecutive addresses of the chain.
+    bool IsRun(uint32_t a, size_t length) const {
+        if (a + length > bytes_.size()) return false;
+        if (length < 2) return true;
+        // Most words are short: their flags in one load.
+        if (length <= 9 && a + 8 <= nextJump_.size())
+            return (Load64(nextJump_.data() + a) & HeadMask(length - 1)) == 0;
+        return std::memchr(nextJump_.data() + a, 1, length - 1) == nullptr;
+    }
+    // The address after the length bytes from a, which are a run.
+    uint32_t AfterRun(uint32_t a, size_t length) const {
+        const uint32_t last = a + static_cast<uint32_t>(length) - 1;
+        return nextJump_[last] ? jumpNext_[last] : last + 1;
+    }
+
+    // The word of the item at address a, which starts a character.
+    bool WordAt(uint32_t a, const Tables::Item& plan) {
+        if (starts_[a] != 1) return false;  // a trail byte or a byte that went
+        const size_t length = plan.length;
+        if (IsRun(a, length))
+            return t_.BytesAt(reinterpret_cast<const unsigned char*>(bytes_.data()), bytes_.size(), a,
+                              plan.head, length, plan.word);
+        const char* word = t_.wordBytes.data() + t_.wordOffsets[plan.word];
+        for (size_t i = 0; i < length; ++i, a = Next(a))
+            if (a == kNone || bytes_[a] != word[i]) return false;
+        return true;
     }
 
     void ReplaceAll(uint32_t item) {
         const Tables::Item& plan = t_.items[item];
         const size_t length = plan.length;
-        auto wordAt = [&](uint32_t pos) {
-            return starts_[pos] && t_.BytesAt(reinterpret_cast<const unsigned char*>(buf_.data()), buf_.size(), pos,
-                                              plan.head, length, plan.word);
-        };
 
         // Left to right, each search resuming after the previous occurrence.
         valid_.clear();
         selected_.clear();
-        size_t lastEnd = 0;
-        for (uint32_t pos : positions_) {
-            if ((!valid_.empty() && pos == valid_.back()) || !wordAt(pos)) continue;
-            valid_.push_back(pos);
-            if (pos < lastEnd) continue;
-            selected_.push_back(pos);
-            lastEnd = pos + length;
+        uint64_t lastEnd = 0;
+        for (size_t i = 0; i < positions_.size(); ++i) {
+            const uint32_t a = positions_[i];
+            if ((i > 0 && a == positions_[i - 1]) || !WordAt(a, plan)) continue;
+            valid_.push_back(a);
+            if (Label(a) < lastEnd) continue;
+            selected_.push_back(a);
+            uint32_t end = a;
+            if (IsRun(a, length)) {
+                end = AfterRun(a, length);
+            } else {
+                for (size_t k = 0; k < length && end != kNone; ++k) end = Next(end);
+            }
+            lastEnd = Label(end);
         }
         if (selected_.empty()) return;
 
         const char* after = t_.afters.data() + plan.afterOffset;
-        const size_t afterLength = plan.afterLength;
-        const auto* afterBytes = reinterpret_cast<const unsigned char*>(after);
-        const uint32_t keepHead = plan.keepHead;
-        const auto oldKeepEnd = static_cast<uint32_t>(length - plan.keepTail);
-        const auto newKeepEnd = static_cast<uint32_t>(afterLength - plan.keepTail);
+        const size_t keepHead = plan.keepHead;
+        const size_t oldMiddle = length - keepHead - plan.keepTail;
+        const size_t newMiddle = plan.afterLength - keepHead - plan.keepTail;
+        const char* middle = after + keepHead;
+        // The character starts of the new middle, which starts and ends on character
+        // boundaries of the word after adjustment.
+        middleStarts_.assign(newMiddle, 0);
+        for (size_t i = 0; i < newMiddle;) {
+            middleStarts_[i] = 1;
+            i += t_.CharLength(reinterpret_cast<const unsigned char*>(middle), newMiddle, i);
+        }
         edits_.clear();
-        if (afterLength == length) {
-            for (uint32_t pos : selected_) {
-                std::memcpy(buf_.data() + pos, after, afterLength);
-                MarkStarts(starts_.data() + pos, afterBytes, afterLength);
-                edits_.push_back({pos + keepHead, pos + oldKeepEnd, pos + keepHead, pos + newKeepEnd});
+        for (const uint32_t a : selected_) {
+            // The addresses of the occurrence: counted on from a in a run, else listed.
+            const bool run = IsRun(a, length);
+            if (!run) {
+                occurrence_.clear();
+                for (uint32_t at = a; occurrence_.size() < length; at = Next(at)) occurrence_.push_back(at);
             }
-        } else {
-            scratch_.clear();
-            scratchStarts_.clear();
-            size_t cursor = 0;
-            for (uint32_t pos : selected_) {
-                scratch_.append(buf_, cursor, pos - cursor);
-                scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.begin() + pos);
-                const auto newPos = static_cast<uint32_t>(scratch_.size());
-                scratch_.append(after, afterLength);
-                scratchStarts_.resize(scratch_.size());
-                MarkStarts(scratchStarts_.data() + newPos, afterBytes, afterLength);
-                cursor = pos + length;
-                edits_.push_back({pos + keepHead, pos + oldKeepEnd, newPos + keepHead, newPos + newKeepEnd});
+            auto address = [&](size_t k) { return run ? a + static_cast<uint32_t>(k) : occurrence_[k]; };
+            const uint32_t before = keepHead > 0 ? address(keepHead - 1) : Prev(a);
+            if (oldMiddle == newMiddle) {
+                if (run) {
+                    std::memcpy(bytes_.data() + a + keepHead, middle, newMiddle);
+                    std::memcpy(starts_.data() + a + keepHead, middleStarts_.data(), newMiddle);
+                } else {
+                    for (size_t i = 0; i < newMiddle; ++i) {
+                        const uint32_t at = address(keepHead + i);
+                        bytes_[at] = middle[i];
+                        starts_[at] = middleStarts_[i];
+                    }
+                }
+            } else {
+                const uint32_t following = keepHead + oldMiddle < length ? address(keepHead + oldMiddle)
+                                           : run                         ? AfterRun(a, length)
+                                                                         : Next(address(length - 1));
+                for (size_t i = 0; i < oldMiddle; ++i) starts_[address(keepHead + i)] = 2;
+                relinked_ = true;
+                if (newMiddle == 0) {
+                    Link(before, following);
+                } else {
+                    const auto first = static_cast<uint32_t>(bytes_.size());
+                    bytes_.append(middle, newMiddle);
+                    starts_.insert(starts_.end(), middleStarts_.begin(), middleStarts_.end());
+                    nextJump_.resize(bytes_.size(), 0);
+                    prevJump_.resize(bytes_.size(), 0);
+                    jumpNext_.Resize(bytes_.size());
+                    jumpPrev_.Resize(bytes_.size());
+                    addedLabel_.Resize(bytes_.size() - originalSize_);
+                    const uint32_t last = first + static_cast<uint32_t>(newMiddle) - 1;
+                    Link(before, first);
+                    Link(last, following);
+                    // The new bytes share the gap between their neighbours' labels.
+                    const uint64_t low = before == kNone ? 0 : Label(before);
+                    const uint64_t step = (Label(following) - low) / (newMiddle + 1);
+                    if (step == 0) {
+                        Relabel();
+                    } else {
+                        for (size_t i = 0; i < newMiddle; ++i)
+                            addedLabel_[first - originalSize_ + i] = low + step * (i + 1);
+                    }
+                }
             }
-            scratch_.append(buf_, cursor);
-            scratchStarts_.insert(scratchStarts_.end(), starts_.begin() + cursor, starts_.end());
-            buf_.swap(scratch_);
-            starts_.swap(scratchStarts_);
-            for (size_t i = cursor_; i < sorted_.size(); ++i) MapKey(sorted_[i]);
-            for (uint64_t& key : heap_) MapKey(key);
-            for (uint32_t& pos : valid_) pos = MapPosition(pos);
+            edits_.push_back({before, static_cast<uint32_t>(newMiddle)});
         }
 
         // The word may still be where it was, in bytes the replacement kept: its next
         // item will want it.
         if (plan.wordLater) {
             const uint32_t nextOfWord = t_.NextItemOf(plan.word, item);
-            for (uint32_t pos : valid_)
-                if (wordAt(pos)) Push(uint64_t{nextOfWord} << 32 | pos);
+            for (uint32_t a : valid_)
+                if (WordAt(a, plan)) Push(uint64_t{nextOfWord} << 32 | a);
         }
         Rescan(item, plan);
     }
@@ -743,59 +432,119 @@ class Adjuster {
         std::push_heap(heap_.begin(), heap_.end(), std::greater<>());
     }
 
-    // Where a byte went in the last replacements; a byte of a changed stretch goes to the
-    // start of its new contents. The mapping never reverses two positions, so the sorted
-    // rest and the heap stay in order when their positions are mapped.
-    uint32_t MapPosition(uint32_t pos) const {
-        auto it = std::upper_bound(edits_.begin(), edits_.end(), pos,
-                                   [](uint32_t p, const Edit& e) { return p < e.oldStart; });
-        if (it == edits_.begin()) return pos;
-        const Edit& e = *(it - 1);
-        return pos < e.oldEnd ? e.newStart : pos - e.oldEnd + e.newEnd;
+    // Copies the text round a change into window_ (addresses in windowAddresses_): from a
+    // character start at least back bytes before it, through the count changed bytes, to
+    // ahead bytes after them or the end. Sets changeStart_ and changeEnd_ to the window
+    // indexes of the change.
+    void Gather(const Edit& edit, size_t back, size_t ahead) {
+        // Most changes sit inside one run of addresses: the window is then a piece of
+        // bytes_ itself.
+        if (edit.before != kNone && !nextJump_[edit.before] && edit.before + 1 >= back) {
+            size_t low = edit.before + 1 - back;
+            const size_t high = size_t{edit.before} + 1 + edit.count + ahead;
+            // Linked both ways throughout: then no byte of it has gone either.
+            if (high <= bytes_.size() && high - low > 1 &&
+                std::memchr(nextJump_.data() + low, 1, high - 1 - low) == nullptr &&
+                std::memchr(prevJump_.data() + low + 1, 1, high - 1 - low) == nullptr) {
+                while (starts_[low] != 1 && !prevJump_[low]) --low;
+                if (starts_[low] == 1) {
+                    windowBase_ = static_cast<uint32_t>(low);
+                    windowData_ = reinterpret_cast<const unsigned char*>(bytes_.data()) + low;
+                    windowSize_ = high - low;
+                    changeStart_ = edit.before + 1 - low;
+                    changeEnd_ = changeStart_ + edit.count;
+                    return;
+                }
+            }
+        }
+        window_.clear();
+        windowAddresses_.clear();
+        for (uint32_t a = edit.before; a != kNone && back > 0; a = Prev(a)) {
+            windowAddresses_.push_back(a);
+            if (windowAddresses_.size() >= back && starts_[a] == 1) break;
+        }
+        std::reverse(windowAddresses_.begin(), windowAddresses_.end());
+        changeStart_ = windowAddresses_.size();
+        changeEnd_ = changeStart_ + edit.count;
+        const size_t end = changeEnd_ + ahead;
+        for (uint32_t a = edit.before == kNone ? head_ : Next(edit.before);
+             a != kNone && windowAddresses_.size() < end; a = Next(a))
+            windowAddresses_.push_back(a);
+        for (uint32_t a : windowAddresses_) window_.push_back(static_cast<unsigned char>(bytes_[a]));
+        windowBase_ = kNone;
+        windowData_ = window_.data();
+        windowSize_ = window_.size();
     }
-    void MapKey(uint64_t& key) const {
-        key = (key & ~uint64_t{UINT32_MAX}) | MapPosition(static_cast<uint32_t>(key));
+    // The address of a byte of the window.
+    uint32_t WindowAddress(size_t at) const {
+        return windowBase_ != kNone ? windowBase_ + static_cast<uint32_t>(at) : windowAddresses_[at];
     }
 
     // Finds the occurrences that take in bytes the item changed, or that span a place
     // where it removed bytes, and queues them for the next item of their word.
     void Rescan(uint32_t item, const Tables::Item& plan) {
-        const auto* data = reinterpret_cast<const unsigned char*>(buf_.data());
-        const size_t size = buf_.size();
-        auto push = [&](uint32_t word, size_t pos) {
+        auto push = [&](uint32_t word, size_t at) {
             const uint32_t next = t_.NextItemOf(word, item);
-            if (next != kNone) Push(uint64_t{next} << 32 | pos);
+            if (next != kNone) Push(uint64_t{next} << 32 | WindowAddress(at));
         };
+        // Probes reach from their smallest delta to their furthest end; a search reaches a
+        // word's length less one byte both ways.
+        size_t back = t_.maxLength - 1, ahead = t_.maxLength - 1;
         if (plan.probeStart != kNone) {
-            for (const Edit& e : edits_) {
-                for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone; ++probe) {
-                    const int64_t pos = int64_t{e.newStart} + probe->delta;
-                    if (pos < 0 || pos >= static_cast<int64_t>(size) || !starts_[pos] ||
-                        !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length, probe->word))
+            int64_t lowest = 0, furthest = 0;
+            for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone;
+                 ++probe) {
+                lowest = std::min<int64_t>(lowest, probe->delta);
+                furthest = std::max<int64_t>(furthest, int64_t{probe->delta} + probe->length);
+            }
+            if (furthest == 0) return;  // no later word holds a changed character
+            back = static_cast<size_t>(-lowest);
+            ahead = static_cast<size_t>(furthest);  // from the start of the change
+        }
+        for (const Edit& e : edits_) {
+            // Nothing can span the start of the text.
+            if (e.count == 0 && e.before == kNone) continue;
+            const bool probing = plan.probeStart != kNone;
+            Gather(e, back, !probing ? ahead : ahead > e.count ? ahead - e.count : 0);
+            const auto* data = windowData_;
+            const size_t size = windowSize_;
+            if (plan.probeStart != kNone) {
+                for (const Tables::Probe* probe = t_.probes.data() + plan.probeStart; probe->word != kNone;
+                     ++probe) {
+                    const int64_t pos = static_cast<int64_t>(changeStart_) + probe->delta;
+                    if (pos < 0 || pos >= static_cast<int64_t>(size) ||
+                        starts_[WindowAddress(static_cast<size_t>(pos))] != 1 ||
+                        !t_.BytesAt(data, size, static_cast<size_t>(pos), probe->head, probe->length,
+                                    probe->word))
                         continue;
                     push(probe->word, static_cast<size_t>(pos));
                 }
+            } else {
+                t_.Scan(data, size, 0, changeEnd_, changeStart_, push);
             }
+        }
+    }
+
+    // The chain in reading order.
+    void AppendChain(std::string& out) const {
+        if (!relinked_) {
+            out.append(bytes_, 0, originalSize_);
             return;
         }
-        const size_t back = t_.maxLength - 1;
-        size_t scanned = 0;  // a character start: the end of the last stretch searched
-        for (const Edit& e : edits_) {
-            size_t from = e.newStart > back ? e.newStart - back : 0;
-            if (from <= scanned)
-                from = scanned;
-            else if (!starts_[from])
-                --from;  // a trail byte follows its lead byte
-            t_.Scan(data, size, from, e.newEnd, e.newStart, push);
-            scanned = std::max<size_t>(scanned, e.newEnd);
+        for (uint32_t a = head_; a != kNone;) {
+            // A run ends at the first address whose successor is not the next address.
+            const void* stop = std::memchr(nextJump_.data() + a, 1, nextJump_.size() - a);
+            const uint32_t last =
+                stop ? static_cast<uint32_t>(static_cast<const uint8_t*>(stop) - nextJump_.data()) : a;
+            out.append(bytes_, a, last - a + 1);
+            a = jumpNext_[last];
         }
     }
 
     const Tables& t_;
-    std::string buf_;
-    std::string scratch_;
-    std::vector<unsigned char> starts_;  // 1 on the first byte of each character of buf_
-    std::vector<unsigned char> scratchStarts_;
+    const int maxLabelShift_;
+    int labelShift_ = 1;
+    std::vector<unsigned char> starts_;  // by address: 1 starts a character, 0 a trail byte, 2 gone
     std::vector<Hit> hits_;
     std::vector<uint64_t> shortFound_;
     std::vector<uint64_t> radix_;
@@ -805,7 +554,29 @@ class Adjuster {
     std::vector<uint32_t> positions_;
     std::vector<uint32_t> valid_;
     std::vector<uint32_t> selected_;
+    std::vector<uint32_t> occurrence_;
+    std::vector<unsigned char> middleStarts_;
     std::vector<Edit> edits_;
+    // The chain: bytes by address, and where the next or previous byte is not the
+    // neighbouring address, a flag and the address it is (kNone at the ends).
+    std::string bytes_;
+    std::vector<uint8_t> nextJump_;
+    std::vector<uint8_t> prevJump_;
+    RawArray<uint32_t> jumpNext_;
+    RawArray<uint32_t> jumpPrev_;
+    RawArray<uint64_t> addedLabel_;     // by address less originalSize_
+    RawArray<uint64_t> originalLabel_;  // once the chain has been labelled afresh
+    uint32_t originalSize_ = 0;
+    bool labelsStored_ = false;
+    bool relinked_ = false;
+    uint32_t head_ = 0;
+    std::vector<unsigned char> window_;
+    std::vector<uint32_t> windowAddresses_;
+    uint32_t windowBase_ = kNone;  // the first address when the window is a run, else kNone
+    const unsigned char* windowData_ = nullptr;
+    size_t windowSize_ = 0;
+    size_t changeStart_ = 0;
+    size_t changeEnd_ = 0;
 };
 
 // The end of the chunk that starts at from, a character start: right after the first
@@ -831,8 +602,8 @@ void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& t
     AdjustWords(index, text, onItem, tuning);
 }
 
-void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const WordAdjustmentItemCallback& onItem,
-                 const WordAdjustmentTuning& tuning) {
+void AdjustWords(const WordAdjustmentIndex& index, std::string& text,
+                 const WordAdjustmentItemCallback& onItem, const WordAdjustmentTuning& tuning) {
     const Tables& tables = index.tables();
     const long itemCount = index.itemCount();
     long reported = 0;
@@ -842,7 +613,7 @@ void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const Word
         for (; onItem && reported < items; ++reported) onItem(reported + 1);
     };
     if (!tables.words.empty() && !text.empty()) {
-        Adjuster adjuster(tables);
+        Adjuster adjuster(tables, tuning.labelSpacingBits);
         std::string out;
         out.reserve(text.size() + text.size() / 8);
         for (size_t from = 0; from < text.size();) {
@@ -854,31 +625,6 @@ void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const Word
         text = std::move(out);
     }
     reportUpTo(itemCount);
-}
-
-const WordAdjustmentIndex& WordAdjustmentIndexCache::Get(const WordAdjustmentLibList& libs, int codePage,
-                                                         uint64_t generation) {
-    std::vector<uint64_t> key{static_cast<uint64_t>(codePage), generation, reinterpret_cast<uintptr_t>(&libs),
-                              libs.size()};
-    std::hash<std::string_view> hash;
-    for (const auto& lib : libs) {
-        key.push_back(reinterpret_cast<uintptr_t>(lib.get()));
-        if (!lib) continue;
-        key.push_back(lib->apply);
-        key.push_back(lib->wordsBefore.size());
-        key.push_back(lib->wordsAfter.size());
-        key.push_back(reinterpret_cast<uintptr_t>(lib->wordsBefore.data()));
-        key.push_back(reinterpret_cast<uintptr_t>(lib->wordsAfter.data()));
-        if (!lib->wordsBefore.empty())
-            key.push_back(hash(lib->wordsBefore.front()) ^ hash(lib->wordsBefore.back()) * 31);
-        if (!lib->wordsAfter.empty())
-            key.push_back(hash(lib->wordsAfter.front()) ^ hash(lib->wordsAfter.back()) * 31);
-    }
-    if (!index_ || key != key_) {
-        index_ = std::make_shared<const WordAdjustmentIndex>(libs, codePage);
-        key_ = std::move(key);
-    }
-    return *index_;
 }
 
 }  // namespace zelvo

@@ -29,6 +29,11 @@ bool IsWholeCharacterWord(std::string_view word, int codePage);
 // tiny ones put chunk joins everywhere, which the tests use.
 struct WordAdjustmentTuning {
     size_t chunkTarget = 16384;
+    // Bytes of a chunk carry order labels up to this power of two apart (less for long
+    // chunks: labels have 62 bits), and bytes that replacements bring share the gap they
+    // land in; when a gap is used up the chunk is labelled afresh. Tiny spacings make that
+    // happen all the time, which the tests use.
+    int labelSpacingBits = 62;
 };
 
 // The applied items of a lib list in one code page, with the tables that find their words
@@ -62,8 +67,8 @@ class WordAdjustmentIndex {
 void AdjustWords(const WordAdjustmentLibList& libs, int codePage, std::string& text,
                  const WordAdjustmentItemCallback& onItem = {}, const WordAdjustmentTuning& tuning = {});
 // The same with an index built beforehand.
-void AdjustWords(const WordAdjustmentIndex& index, std::string& text, const WordAdjustmentItemCallback& onItem = {},
-                 const WordAdjustmentTuning& tuning = {});
+void AdjustWords(const WordAdjustmentIndex& index, std::string& text,
+                 const WordAdjustmentItemCallback& onItem = {}, const WordAdjustmentTuning& tuning = {});
 
 // Keeps the index of the list it was last asked for. A list counts as unchanged while it
 // holds the same libs with the same apply flags, item counts, item storage and first and

@@ -26,17 +26,13 @@ int LibCodePage(bool isG2B) {
     return isG2B ? kCodePageBig5 : kCodePageGbk;
 }
 
-bool IsPathSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 // Windows paths compare without regard to case; POSIX ones exactly.
 bool PathsIgnoreCase() {
     return kPathSeparator == '\\';
 }
 
 std::string WithoutTrailingSeparators(std::string folder) {
-    while (folder.size() > 1 && IsPathSeparator(folder.back())) folder.pop_back();
+    while (folder.size() > 1 && EndsWithSeparator(folder)) folder.pop_back();
     return folder;
 }
 

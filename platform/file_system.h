@@ -14,10 +14,16 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
-// True for a lead byte of a double-byte character in the system code page, whose trail
-// byte may be 0x5C ('\\'). Always false where paths are not double-byte text (POSIX).
-bool IsPathLeadByte(unsigned char c);
-// Positions of the separators ('\\' or '/') of path, found character by character.
+// The code page whose lead bytes path names are written in: the system code page on
+// Windows, where a trail byte of GBK or Big5 may be 0x5C ('\\'); none (0) for POSIX
+// names, which are UTF-8 and never hide a separator, unless a test sets a code page.
+int PathCodePage();
+// True for the two bytes that separate names, '\\' and '/', where c starts a character.
+bool IsPathSeparator(char c);
+// True when the last character of path (not a trail byte) is a separator.
+bool EndsWithSeparator(const std::string& path);
+// Positions of the separators ('\\' or '/') of path, found character by character with
+// the lead bytes of PathCodePage().
 std::vector<size_t> PathSeparatorPositions(const std::string& path);
 // Joins a folder and a name with exactly one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
@@ -25,6 +31,11 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 std::string ParentFolder(const std::string& path);
 // Last component of a path.
 std::string FileNamePart(const std::string& path);
+// Creates every missing folder on the way to path, the last component not included (it
+// may be a file name). Roots ("/", "C:\\") and doubled separators are passed over; a
+// folder that cannot be made (such as the server of "\\\\server\\share") does not stop
+// the ones after it. False when any of them could not be made.
+bool CreateFoldersAlong(const std::string& path);
 
 // The path without trailing separators; a root ("/", "C:\\") stays whole.
 std::string TrimTrailingSeparators(std::string path);

@@ -6,26 +6,21 @@
 #include <cstdio>
 #include <random>
 
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 
 namespace zelvo {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 // Length of the character at i: 2 for a lead byte with a byte after it, else 1.
-size_t CharLength(const std::string& path, size_t i) {
-    return IsPathLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() ? 2 : 1;
+size_t CharLength(const std::string& path, size_t i, int codePage) {
+    return IsLeadByte(static_cast<unsigned char>(path[i]), codePage) && i + 1 < path.size() ? 2 : 1;
 }
 
 size_t LastSeparator(const std::string& path) {
     const std::vector<size_t> positions = PathSeparatorPositions(path);
     return positions.empty() ? std::string::npos : positions.back();
-}
-
-bool EndsWithSeparator(const std::string& path) {
-    return !path.empty() && LastSeparator(path) == path.size() - 1;
 }
 
 // "C:" at the start of a path.
@@ -40,7 +35,7 @@ bool HasDriveLetter(const std::string& path) {
 std::vector<std::string> ComparableParts(const std::string& path) {
     std::vector<std::string> parts;
     size_t leading = 0;
-    while (leading < path.size() && IsSeparator(path[leading])) ++leading;
+    while (leading < path.size() && IsPathSeparator(path[leading])) ++leading;
     parts.push_back(std::string(std::min<size_t>(leading, 2), '/'));
     size_t start = leading;
     std::vector<size_t> ends = PathSeparatorPositions(path);
@@ -68,8 +63,9 @@ std::vector<std::string> ComparableParts(const std::string& path) {
 bool SameName(const std::string& a, const std::string& b, bool ignoreCase) {
     if (!ignoreCase) return a == b;
     if (a.size() != b.size()) return false;
+    const int codePage = PathCodePage();
     for (size_t i = 0; i < a.size();) {
-        const size_t length = CharLength(a, i);
+        const size_t length = CharLength(a, i, codePage);
         if (length == 2) {
             if (a.compare(i, 2, b, i, 2) != 0) return false;
         } else {
@@ -85,10 +81,19 @@ bool SameName(const std::string& a, const std::string& b, bool ignoreCase) {
 
 }  // namespace
 
+bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+bool EndsWithSeparator(const std::string& path) {
+    return !path.empty() && LastSeparator(path) == path.size() - 1;
+}
+
 std::vector<size_t> PathSeparatorPositions(const std::string& path) {
     std::vector<size_t> positions;
-    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
-        if (IsSeparator(path[i])) positions.push_back(i);
+    const int codePage = PathCodePage();
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i, codePage)) {
+        if (IsPathSeparator(path[i])) positions.push_back(i);
     }
     return positions;
 }
@@ -98,7 +103,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     std::string joined = folder;
     if (!EndsWithSeparator(joined)) joined += kPathSeparator;
     size_t start = 0;
-    while (start < name.size() && IsSeparator(name[start])) ++start;
+    while (start < name.size() && IsPathSeparator(name[start])) ++start;
     joined.append(name, start, std::string::npos);
     return joined;
 }
@@ -120,6 +125,20 @@ std::string TrimTrailingSeparators(std::string path) {
         path.pop_back();
     }
     return path;
+}
+
+bool CreateFoldersAlong(const std::string& path) {
+    bool made = true;
+    const std::vector<size_t> separators = PathSeparatorPositions(path);
+    for (size_t k = 0; k < separators.size(); ++k) {
+        const size_t position = separators[k];
+        if (position == 0) continue;                               // "/..." or "\\server"
+        if (position == 2 && path[1] == ':') continue;             // "C:\"
+        if (k > 0 && separators[k - 1] == position - 1) continue;  // doubled separator
+        const std::string prefix = path.substr(0, position);
+        if (!FolderExists(prefix) && !CreateFolder(prefix)) made = false;
+    }
+    return made;
 }
 
 bool IsSameOrInsideFolder(const std::string& path, const std::string& folder) {

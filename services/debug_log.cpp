@@ -15,8 +15,6 @@ namespace {
 const char* const kStartLine = "***** Program Start *****";
 const char* const kEndLine = "***** Program End *****";
 
-bool IsSeparator(char c) { return c == '\\' || c == kPathSeparator; }
-
 // Cuts to at most maxBytes without leaving half of a double-byte character at the end.
 std::string CutText(const std::string& text, size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
@@ -33,7 +31,7 @@ bool SameNoCase(const std::string& a, const char* b) { return CompareTextNoCase(
 std::string DebugProbePath(const std::string& path) {
     if (path.size() == 3 && path[1] == ':' && path[2] == '\\') return path + "*.*";
     if (path.size() == 2 && path[1] == ':') return path + "\\*.*";
-    if (path.size() > 3 && IsSeparator(path.back())) return path.substr(0, path.size() - 1);
+    if (path.size() > 3 && EndsWithSeparator(path)) return path.substr(0, path.size() - 1);
     return path;
 }
 

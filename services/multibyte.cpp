@@ -5,12 +5,6 @@
 
 namespace zelvo {
 
-bool IsDoubleByteCodePage(int codePage) { return codePage == kCodePageGbk || codePage == kCodePageBig5; }
-
-bool IsLeadByte(unsigned char byte, int codePage) {
-    return IsDoubleByteCodePage(codePage) && byte >= 0x81 && byte <= 0xFE;
-}
-
 size_t CharLengthAt(std::string_view text, size_t pos, int codePage) {
     if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos]), codePage)) return 2;
     return 1;

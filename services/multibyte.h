@@ -7,13 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace zelvo {
-
-constexpr int kCodePageGbk = 936;
-constexpr int kCodePageBig5 = 950;
-
-bool IsDoubleByteCodePage(int codePage);
-bool IsLeadByte(unsigned char byte, int codePage);
 
 // Length in bytes of the character starting at text[pos]: 2 for a lead byte followed
 // by any byte, else 1.

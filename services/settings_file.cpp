@@ -68,14 +68,6 @@ long ParseLong(const std::string& value) {
     return std::strtol(value.c_str(), nullptr, 10);
 }
 
-bool IsPathSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == kPathSeparator;
-#endif
-}
-
 }  // namespace
 
 void ShowFileWriteFailure(const std::string& path) {
@@ -178,12 +170,8 @@ void SettingsFile::Normalize() {
 }
 
 bool SettingsFile::PrepareFile(const std::string& path) {
-    const int codePage = SystemCodePage();
-    // Every folder up to each separator; failures are harmless (the drive root, folders
-    // that exist), and a real problem shows when the file itself is checked.
-    for (size_t i = 0; i < path.size(); i += CharLengthAt(path, i, codePage)) {
-        if (IsPathSeparator(path[i]) && i > 0) CreateFolder(path.substr(0, i + 1));
-    }
+    // A folder that cannot be made shows as a problem when the file itself is checked.
+    CreateFoldersAlong(path);
     bool writable = false;
     if (FolderExists(path)) {
         writable = false;

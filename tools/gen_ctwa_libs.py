@@ -35,7 +35,11 @@ order inside a lib):
   final fix   the model runs base and pdaf libs over every tuning text; where the result
               differs from the reference in a place an item changed, the wrong text with one
               or two characters of context becomes an item giving the right text, unless
-              that wrong text also stands in a right result.
+              that wrong text also stands in a right result. The reference's sentence can be
+              wrong where its segmentation picks a wrong word, so a fix is kept only when the
+              reference gives its result on the fix's own source text alone, and never when
+              it turns a Taiwan word of TWPhrases back into the mainland word (or, B2G, a
+              mainland word of TWPhrasesRev back into the Taiwan word).
 No item holds the white square or a character the tables turn into it. At the end the
 script runs the built zelvoc with the new libs over the tuning texts, stops if any result
 differs from the model's, and prints the figures quoted in tools/README.md.
@@ -65,20 +69,56 @@ KIND_NAMES = {
 FILES = {1: "basegb.txt", 2: "basebig.txt", 3: "pdafgb.txt", 4: "pdafbig.txt", 5: "ffgb.txt", 6: "ffbig.txt"}
 KINDS = {"G2B": (2, 4, 6), "B2G": (1, 3, 5)}
 WHITE_SQUARE = "\u25a1"
+CONTEXT_WEIGHT = 1000  # weight of a hand-written sentence of tools/lib_contexts.txt
 
 
 def is_han_text(text):
     return any(check.is_han(c) for c in text)
 
 
+def differing_runs(opcodes, gap=2):
+    """The places where two texts differ, as (i1, i2, j1, j2): runs of differing opcodes
+    with at most `gap` equal characters between them, so a fix with two characters of
+    context never cuts through another difference (处理进程号 against 处理程序号 is one
+    place, 进程 -> 程序, not a deletion and an insertion that would each lose a character)."""
+    runs = []
+    for tag, i1, i2, j1, j2 in opcodes:
+        if tag == "equal":
+            continue
+        if runs and i1 - runs[-1][1] <= gap:
+            runs[-1] = (runs[-1][0], i2, runs[-1][2], j2)
+        else:
+            runs.append((i1, i2, j1, j2))
+    return runs
+
+
+def source_span(tables, got, a0, a1):
+    """The span of the tables' output (one character per source character) that became
+    got[a0:a1], widened to whole changes where an item changed the length: (s0, s1, exact),
+    exact when got[a0:a1] is all that span became."""
+    exact = True
+    s0 = s1 = None
+    for tag, i1, i2, j1, j2 in difflib.SequenceMatcher(None, tables, got, autojunk=False).get_opcodes():
+        if s0 is None and j1 <= a0 < j2:
+            s0 = i1 + (a0 - j1) if tag == "equal" else i1
+            exact = exact and (tag == "equal" or a0 == j1)
+        if s1 is None and j1 < a1 <= j2:
+            s1 = i1 + (a1 - j1) if tag == "equal" else i2
+            exact = exact and (tag == "equal" or a1 == j2)
+    if s0 is None or s1 is None:
+        return 0, 0, False
+    return s0, s1, exact
+
+
 class Text:
     """One tuning text of one direction: source, the tables' output, the references."""
 
-    __slots__ = ("source", "tables", "ref_tables", "ref_full", "human", "weight")
+    __slots__ = ("source", "tables", "ref_tables", "ref_full", "human", "weight", "hand_written")
 
-    def __init__(self, source, ref_tables, ref_full, human=None, weight=1):
+    def __init__(self, source, ref_tables, ref_full, human=None, weight=1, hand_written=False):
         self.source, self.ref_tables, self.ref_full, self.human, self.weight = \
             source, ref_tables, ref_full, human, weight
+        self.hand_written = hand_written
         self.tables = None
 
 
@@ -146,7 +186,7 @@ class Direction:
                                       [self.essay[i][1] for i in keep])
         # Hand-written contexts with their right result.
         for source, expected in self.contexts:
-            t = Text(source, expected, expected, expected, 1000)
+            t = Text(source, expected, expected, expected, CONTEXT_WEIGHT, hand_written=True)
             texts.append(t)
         for t, out in zip(texts, self.tables([t.source for t in texts])):
             t.tables = out
@@ -321,25 +361,31 @@ class Direction:
     def final_fix(self, base, pdaf):
         results = self.model([base, pdaf])
         right = "\n".join(t.ref_full for t in self.texts if t.ref_full) + "\n"
-        fixes, unsafe = {}, 0
+        hand_right = "\n".join(t.ref_full for t in self.texts if t.hand_written) + "\n"
+        fixes, places, unsafe = {}, {}, 0
         for t, got in zip(self.texts, results):
             expected = t.ref_full
             if expected is None or got == expected:
                 continue
             matcher = difflib.SequenceMatcher(None, got, expected, autojunk=False)
-            for tag, i1, i2, j1, j2 in matcher.get_opcodes():
-                if tag == "equal":
-                    continue
+            for i1, i2, j1, j2 in differing_runs(matcher.get_opcodes()):
                 # Only what an item changed: the tables alone gave something else here.
                 if len(got) == len(t.tables) and got[i1:i2] == t.tables[i1:i2]:
+                    continue
+                # A hand-written sentence holds this very text as right (并合并 -> 並合併): a
+                # fix would depend on context the sentence does not show.
+                if i2 - i1 >= 2 and got[i1:i2] in hand_right:
+                    unsafe += 1
                     continue
                 done = False
                 for context in (1, 2):
                     a0, a1 = max(0, i1 - context), min(len(got), i2 + context)
-                    e0, e1 = max(0, j1 - (i1 - a0)), min(len(expected), j2 + (a1 - i2))
+                    e0, e1 = j1 - (i1 - a0), j2 + (a1 - i2)
                     before, after = got[a0:a1], expected[e0:e1]
                     if not self.usable(before, after) or not is_han_text(before):
                         continue
+                    if before in hand_right:
+                        break  # a hand-written sentence says this text is right: no wider fix either
                     if before in right:
                         continue
                     known = fixes.get(before)
@@ -347,10 +393,15 @@ class Direction:
                         fixes[before] = None
                     else:
                         fixes[before] = after
+                    human = t.human if t.human is not None and len(t.human) == len(expected) else None
+                    places.setdefault(before, []).append(
+                        (t, source_span(t.tables, got, a0, a1), human is not None and human[e0:e1] == after,
+                         source_span(t.tables, got, i1, max(i2, i1 + 1))))
                     done = True
                     break
                 unsafe += not done
         fixes = {b: a for b, a in fixes.items() if a is not None}
+        self.refuse_context_errors(fixes, places)
         # A fix whose result a later fix matches again is left out.
         order = sorted(fixes.items(), key=lib_sort_key(self.target_codec))
         chained = set()
@@ -362,6 +413,116 @@ class Direction:
             fixes.pop(b, None)
         self.stats["final fix places without a safe fix"] = unsafe
         return fixes
+
+    def refuse_context_errors(self, fixes, places):
+        """A fix stands on the reference's conversion of a whole sentence, and the reference
+        sometimes segments a sentence wrongly (周日历。 read as 周日 + 历 gives 週日歷。). A fix
+        is kept only when the reference, run on the fix's own source text alone, gives the
+        fix's result there too (日历。 alone gives 日曆。: the fix 日曆。 -> 日歷。 goes), or one or
+        two characters of context on each side give it and a phrase of the reference's
+        dictionaries holds the changed text and reaches past the fix's text (處理程序). A fix
+        also goes when it turns a Taiwan word of the phrase difference dictionaries back into
+        the mainland word (只列印已 -> 只打印已, from OpenCC reading 只打 as a word), or the
+        mirror in the other direction, unless such a phrase says so (參考資料 -> 参考资料, not
+        参考数据). A hand-written context vouches for its fixes, and so does the text as
+        people wrote it in the target script, where it agrees at every place."""
+        def windows_of(t, s0, s1):
+            return [t.source[max(0, s0 - c):s1 + c] for c in (0, 1, 2)]
+
+        windows = sorted({w for plist in places.values() for t, (s0, s1, _), _, _ in plist if s1 > s0
+                          for w in windows_of(t, s0, s1)})
+        alone = dict(zip(windows, self.reference.convert(self.cfg_full, windows)))
+
+        phrases = self.reference_phrases()
+
+        def phrase_reaches_out(text, s0, s1, c0, c1):
+            """A phrase of the reference's dictionaries holds the changed text and reaches
+            past the fix's own text: 處理程序 for the fix 理进程不 -> 理程序不 of 處理程序不;
+            none for 日曆。 -> 日歷。 of 周日历。, where 周日 only takes the 日 of 日历."""
+            for start in range(max(0, s0 - 2), c0 + 1):
+                for end in range(max(c1, start + 2), min(len(text), s1 + 2) + 1):
+                    if (start < s0 or end > s1) and text[start:end] in phrases:
+                        return True
+            return False
+
+        def confirmed(t, span, core, before, after):
+            s0, s1, exact = span
+            if s1 <= s0:
+                return False
+            plain, *wider = [alone[w] for w in windows_of(t, s0, s1)]
+            if plain == after or (not exact and after in plain):
+                return True
+            return (any(after in w and before not in w for w in wider)
+                    and phrase_reaches_out(t.source, s0, s1, core[0], core[1]))
+
+        # The text a reader of the source script writes for the fix's word: where the
+        # tables alone turn it into that word and the reference keeps it, the fix would spoil
+        # it (处理进程 -> 处理程序 repairs 處理程序 but spoils 處理進程).
+        befores = sorted(fixes)
+        natural = self.to_source_script(befores)
+        natural_kept = {b for b, n, r in zip(befores, natural, self.reference.convert(self.cfg_full, natural))
+                        if r == b}
+
+        refused = {"context": [], "regional word": [], "spoils its own word": []}
+        for before, after in list(fixes.items()):
+            plist = places[before]
+            if any(t.hand_written for t, _, _, _ in plist) or all(people for _, _, people, _ in plist):
+                continue
+            own = natural[befores.index(before)]
+            if before in natural_kept and any(t.source[s0:s1] != own for t, (s0, s1, _), _, _ in plist):
+                refused["spoils its own word"].append((before, after, own, before))
+                del fixes[before]
+                continue
+            failed = [(t, span) for t, span, _, core in plist if not confirmed(t, span, core, before, after)]
+            sources = [windows_of(t, s0, s1)[2] for t, (s0, s1, _), _, _ in plist]
+            if failed:
+                t, (s0, s1, _) = failed[0]
+                refused["context"].append((before, after, t.source[s0:s1], alone.get(t.source[s0:s1], "")))
+            elif self.reverts_regional_word(before, after, sources) and not all(
+                    phrase_reaches_out(t.source, s0, s1, c0, c1) for t, (s0, s1, _), _, (c0, c1, _) in plist):
+                refused["regional word"].append((before, after, sources[0], ""))
+            else:
+                continue
+            del fixes[before]
+        self.refused_fixes = refused
+        self.stats["fixes refused: the reference alone disagrees"] = len(refused["context"])
+        self.stats["fixes refused: regional word turned back"] = len(refused["regional word"])
+        self.stats["fixes refused: would spoil their own word"] = len(refused["spoils its own word"])
+
+    def reference_phrases(self):
+        """The source-script words of the dictionaries the full reference conversion reads."""
+        d = self.reference.dicts
+        if self.name == "G2B":
+            names = ["STPhrasesAll"]
+        else:
+            names = ["TSPhrases", "TWPhrasesRev", "TWVariantsRevPhrases"]
+        return {k for n in names for k, _ in d[n] if len(k) >= 2}
+
+    def regional_words(self):
+        """(word a fix must not bring back, word it must not take away, the source word the
+        phrase difference lib turns into the latter), in the target script: G2B (mainland,
+        Taiwan) of TWPhrases, the source word simplified; B2G (Taiwan, mainland) of
+        TWPhrasesRev turned into simplified characters, the source word the Taiwan word."""
+        if self.name == "G2B":
+            entries = self.reference.dicts["TWPhrases"]
+            sources = self.reference.convert("t2s", [k for k, _ in entries])
+            triples = [(k, v[0], s) for (k, v), s in zip(entries, sources)]
+        else:
+            entries = self.reference.dicts["TWPhrasesRev"]
+            keys = self.reference.convert("t2s", [k for k, _ in entries])
+            values = self.reference.convert("t2s", [v[0] for _, v in entries])
+            triples = [(b, k, t) for b, k, (t, _) in zip(keys, values, entries)]
+        return [(back, kept, source) for back, kept, source in triples
+                if back != kept and max(len(back), len(kept)) >= 2]
+
+    def reverts_regional_word(self, before, after, sources):
+        """True when the fix turns back a regional word that the phrase difference lib made
+        from the source text; a word an item chain made of something else (處理程式 ->
+        处理程序 -> 处理进程) may be repaired."""
+        if not hasattr(self, "_regional"):
+            self._regional = self.regional_words()
+        return any(kept in before and back in after and kept not in after and any(source in s for s in sources)
+                   for back, kept, source in self._regional)
 
     def drop_reversals(self, base, pdaf, fixes):
         """A fix that only undoes an earlier item everywhere (九只 -> 九隻, then 九隻 -> 九只) goes,
@@ -433,6 +594,7 @@ def main():
     parser.add_argument("--out", default=os.path.join(ROOT, "package", "ctwa"))
     parser.add_argument("--essay", default="/usr/share/rime-data/essay.txt")
     parser.add_argument("--opencc-data", default=None)
+    parser.add_argument("--refused", metavar="FILE", help="also write the final fixes refused, with the reason")
     args = parser.parse_args()
     if not os.path.exists(args.essay):
         sys.exit("gen_ctwa_libs: %s missing (apt-get install rime-essay, or --essay)" % args.essay)
@@ -457,6 +619,12 @@ def main():
                 libs_by_kind[kind] = items
                 codecs[kind] = d.target_codec
             directions[name] = d
+        if args.refused:
+            with open(args.refused, "w", encoding="utf-8") as f:
+                for name, d in directions.items():
+                    for reason, items in d.refused_fixes.items():
+                        for item in sorted(items):
+                            f.write("\t".join((name, reason) + item) + "\n")
 
         os.makedirs(args.out, exist_ok=True)
         for kind in KIND_NAMES:

@@ -112,22 +112,14 @@ bool IsNonTextFile(const std::string& path) {
 }
 
 int CreateFolderPath(const std::string& path) {
-    if (path.empty()) return 1;
-    const std::vector<size_t> separators = PathSeparatorPositions(path);
-    for (size_t k = 0; k < separators.size(); ++k) {
-        const size_t position = separators[k];
-        if (position == 0) continue;                               // "/..." or "\\server"
-        if (position == 2 && path[1] == ':') continue;             // "C:\"
-        if (k > 0 && separators[k - 1] == position - 1) continue;  // doubled separator
-        const std::string prefix = path.substr(0, position);
-        if (!FolderExists(prefix) && !CreateFolder(prefix)) return 1;
-    }
+    if (path.empty() || !CreateFoldersAlong(path)) return 1;
     return CreateFolder(path) ? 0 : 1;
 }
 
 bool IsValidWindowsPath(const std::string& path) {
     if (path.empty()) return false;
-    for (size_t i = 0; i < path.size(); i += CharLengthAt(path, i, kCodePageGbk)) {
+    const int codePage = PathCodePage();
+    for (size_t i = 0; i < path.size(); i += CharLengthAt(path, i, codePage)) {
         const unsigned char c = static_cast<unsigned char>(path[i]);
         if (c < 0x20) return false;
         switch (c) {

@@ -101,7 +101,6 @@ bool MainWindow::OnInitDialog() {
     cannotShowEastAsian_ = CannotShowEastAsianHere();
     ApplyUiLanguage();
     buttons_.RepaintAll();
-    // Find/Replace dialogs attach to their areas here once they exist.
     startTime_ = GetTickCount();
     sourceWrap_ = ReadRegInt("Zelvo", "Source Wrap", 1) != 0;
     destinationWrap_ = ReadRegInt("Zelvo", "Destination Wrap", 1) != 0;
@@ -215,7 +214,7 @@ void MainWindow::StartTimerFired() {
         bool shown = false;  // help topic 8
         if (shown) WriteRegString("App", key, marker);
     }
-    // The update check starts here once it exists.
+    // No update check is made.
 }
 
 void MainWindow::OnSize(UINT type, int width, int height) {
@@ -387,7 +386,6 @@ void MainWindow::RunTransferCommand(const std::function<void()>& command) {
 }
 
 void MainWindow::OnDestroy() {
-    // The "Last" profile is written here once profiles exist.
     RemoveAcceleratorHook();
     DragAcceptFiles(hwnd(), FALSE);
     for (UINT_PTR timer : {kLayoutTimer, kFindRefreshTimer, kCaretTimer, kStartTimer, kStatusTextTimer,
@@ -428,7 +426,7 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             return false;  // the dialog manager carries the command out
         }
         case WM_HELP:
-            LaterIssueSeam(IDM_HELP_CENTER);
+            CommandWithNoAction(IDM_HELP_CENTER);
             result = TRUE;
             return true;
         case kProgressMessage: {

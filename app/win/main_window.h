@@ -95,7 +95,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // became a command. The modal loop calls it through a message filter hook.
     bool TranslateAccelerators(MSG& message);
 
-    // ---- Seams for tests (and for later dialogs) ----
+    // ---- Seams for tests ----
     // The file-name questions of the documents: the common Open and Save dialogs unless
     // replaced. Returning false means the user cancelled.
     using FileNameQuestion =
@@ -272,7 +272,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SetTransferTarget(bool toSource);
     void RunSiteTransfer();
     void ContextCommand(int id);
-    void LaterIssueSeam(int id);
+    void CommandWithNoAction(int id);
 
     EditorApp& app_;
     ViewState view_;

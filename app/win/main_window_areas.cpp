@@ -279,7 +279,6 @@ void MainWindow::SelectLanguage(EditArea area, int index) {
         SetAreaTextInternal(a, bytes);
         --programmaticText_;
     }
-    // The area's Find/Replace dialog is seeded again here once it exists.
     WriteRegInt("Options", area == EditArea::kSource ? "Source Language" : "Destination Language", index);
     RestoreReady();
     SetWaitCursor(false);
@@ -315,7 +314,7 @@ void MainWindow::OfferLanguagePack(EditArea area) {
     request.checked = true;
     MessageAnswer answer = ShowMessage(request);
     RecordLanguagePackAnswer(charset, answer.checked, today);
-    // On Yes the download dialog fetches offer.pack.downloadAddress once it exists.
+    // Yes and No only record the answer: the pack is not downloaded.
 }
 
 void MainWindow::SetFontPoints(EditArea area, int points) {

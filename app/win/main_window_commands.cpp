@@ -82,8 +82,8 @@ void MainWindow::BindCommands() {
     bind(IDM_DESTINATION_DELETE, [this] { EditCommand(D, WM_CLEAR); });
     bind(IDM_SOURCE_SELECT_ALL, [this] { SelectAll(S); });
     bind(IDM_DESTINATION_SELECT_ALL, [this] { SelectAll(D); });
-    bind(IDM_SOURCE_FIND_REPLACE, [this] { LaterIssueSeam(IDM_SOURCE_FIND_REPLACE); });
-    bind(IDM_DESTINATION_FIND_REPLACE, [this] { LaterIssueSeam(IDM_DESTINATION_FIND_REPLACE); });
+    bind(IDM_SOURCE_FIND_REPLACE, [this] { CommandWithNoAction(IDM_SOURCE_FIND_REPLACE); });
+    bind(IDM_DESTINATION_FIND_REPLACE, [this] { CommandWithNoAction(IDM_DESTINATION_FIND_REPLACE); });
 
     // View.
     bind(IDM_TOGGLE_SOURCE_AREA, [this] { ToggleAreaShown(S); });
@@ -99,8 +99,8 @@ void MainWindow::BindCommands() {
     for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_ADJUST_PROPORTION, IDM_SOURCE_FONT_CUSTOM,
                    IDM_DESTINATION_FONT_CUSTOM, IDM_WORD_ADJUSTMENT, IDM_DIFFERENCE_CHECK, IDM_OPTIONS,
                    IDM_HELP_CENTER})
-        bind(id, [this, id] { LaterIssueSeam(id); });
-    BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { LaterIssueSeam(id); });
+        bind(id, [this, id] { CommandWithNoAction(id); });
+    BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { CommandWithNoAction(id); });
     // Word wrap and the background picture are settings the window keeps but does not draw.
     bind(IDM_WORD_WRAP, [] {});
     bind(IDM_BACKGROUND, [] {});
@@ -203,7 +203,6 @@ void MainWindow::SwitchUiLanguageTo(int index) {
     SetUiCodePage(CodePageOfCharset(app_.uiCharset));
     SetStatusText(LoadUiString(IDS_DIALOG_ZELVO_STATUS_MODIFYING_UI_LANGUAGE));
     ApplyUiLanguage();
-    // Both Find/Replace dialogs are relabelled here once they exist.
     ApplyViewState();
     LayOutNow();
     RestoreReady();
@@ -232,9 +231,11 @@ bool MainWindow::RunInProgressDialog(const CodeTransferRequest& request, const s
     return dialog.Run();
 }
 
-void MainWindow::LaterIssueSeam(int id) {
-    // Find/Replace, profiles, the proportion and font size dialogs, the lib editor, the
-    // difference check, the options and the help centre open from here once they exist.
+void MainWindow::CommandWithNoAction(int id) {
+    // Find/Replace, the profiles, the proportion and custom font size, the lib editor, the
+    // difference check, the options and the help centre: these commands are in the menus,
+    // toolbars and accelerators and follow their enabling rules, but choosing one changes
+    // nothing.
     (void)id;
 }
 

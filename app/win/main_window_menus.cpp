@@ -99,7 +99,7 @@ MenuSources MainWindow::CurrentMenuSources() {
     sources.maximumRecentCount = MaximumMruCount();
     sources.uiLanguageNames = app_.uiLanguageNames;
     sources.productName = app_.productName;
-    // Profiles come to the menus once the profile list exists.
+    // The window keeps no profile list, so the menus list no profiles.
     return sources;
 }
 

@@ -40,6 +40,10 @@ bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out) {
     if (!FileExists(path)) return false;
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
+    // Room for the whole file at once: a string grown by doubling touches twice its size.
+    struct stat st;
+    if (::fstat(::fileno(file), &st) == 0 && st.st_size > 0)
+        out.reserve(std::min(maxBytes, static_cast<size_t>(st.st_size)));
     char buffer[65536];
     while (out.size() < maxBytes) {
         size_t want = std::min(sizeof buffer, maxBytes - out.size());
@@ -181,10 +185,6 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     freeBytes = static_cast<uint64_t>(vfs.f_bavail) * vfs.f_frsize;
     clusterSize = static_cast<uint32_t>(vfs.f_bsize);
     return true;
-}
-
-bool IsPathLeadByte(unsigned char) {
-    return false;
 }
 
 std::string FullPathOf(const std::string& path) {

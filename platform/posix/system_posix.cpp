@@ -1,3 +1,4 @@
+#include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 
@@ -9,6 +10,8 @@ int testCodePage = 0;
 
 int SystemCodePage() { return testCodePage ? testCodePage : 936; }
 void SetSystemCodePageForTests(int codePage) { testCodePage = codePage; }
+// Native names are UTF-8: no byte of a character of several bytes is below 0x80.
+int PathCodePage() { return testCodePage; }
 bool IsNtPlatform() { return true; }
 int UserDefaultLanguageId() { return 1033; }
 int SystemDefaultLanguageId() { return 1033; }

@@ -80,6 +80,10 @@ bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& out) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
+    // Room for the whole file at once: a string grown by doubling touches twice its size.
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
+        out.reserve(std::min<unsigned long long>(maxBytes, static_cast<unsigned long long>(size.QuadPart)));
     char buffer[65536];
     while (out.size() < maxBytes) {
         DWORD want = static_cast<DWORD>(std::min<size_t>(sizeof buffer, maxBytes - out.size()));
@@ -221,8 +225,8 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     return true;
 }
 
-bool IsPathLeadByte(unsigned char c) {
-    return IsDBCSLeadByteEx(static_cast<UINT>(SystemCodePage()), c) != FALSE;
+int PathCodePage() {
+    return SystemCodePage();
 }
 
 std::string FullPathOf(const std::string& path) {

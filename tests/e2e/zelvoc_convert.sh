@@ -76,7 +76,9 @@ if [ "$status" -eq 1 ] && grep -q "is a folder" "$work/err"; then
 else
   echo "FAIL a folder to convert: status $status"; cat "$work/err"; failures=$((failures + 1))
 fi
-printf '\xb9\xfa\xbc\xd2\xca\xc7\xd2\xbb\xb8\xf6\xb4\xf3\xb9\xfa\xbc\xd2\xa3\xac\xce\xd2\xc3\xc7\xb6\xbc\xb0\xae\xcb\xfc\xa1\xa3' >"$work/gbk.txt"
+# The short sample sentence in GBK, from the sample file the unit tests read as well.
+awk -F'\t' '$1 == "country" && $2 == "gbk" { print $3 }' "$root/tests/data/sample_sentences.txt" |
+  tr -d '\n' | iconv -f UTF-8 -t GBK >"$work/gbk.txt"
 detected=$(wine "$exe" detect "$work/gbk.txt" 2>/dev/null | tr -d '\r' | cut -f1)
 if [ "$detected" = "134 GBK (code page 936)" ]; then
   echo "ok   detect names the code page"

@@ -15,6 +15,7 @@
 namespace zelvo {
 namespace {
 
+using testing_support::ScopedCodePage;
 using testing_support::TempFolder;
 
 std::vector<std::string> NamesIn(const std::string& folder) {
@@ -84,6 +85,61 @@ TEST(FileSystem, PathsAreComparedAsPathsNotAsText) {
     EXPECT_EQ(TrimTrailingSeparators("/"), "/");
     EXPECT_EQ(TrimTrailingSeparators("C:\\"), "C:\\");
     EXPECT_EQ(TrimTrailingSeparators("C:\\web\\"), "C:\\web");
+}
+
+// Paths are split with the lead bytes of the code page in force: a Western letter hides no
+// separator, a GBK character whose trail byte is 0x5C is one character, not a separator.
+TEST(FileSystem, PathsSplitWithTheLeadBytesOfTheCodePageInForce) {
+    const std::string cafe = "C:\\caf\xE9\\file.txt";  // "é" is 0xE9 in code page 1252
+    {
+        ScopedCodePage western(1252);
+        ASSERT_EQ(PathCodePage(), 1252);
+        EXPECT_EQ(ParentFolder(cafe), "C:\\caf\xE9");
+        EXPECT_EQ(FileNamePart(cafe), "file.txt");
+        EXPECT_EQ(PathSeparatorPositions(cafe), (std::vector<size_t>{2, 7}));
+        EXPECT_TRUE(EndsWithSeparator("C:\\caf\xE9\\"));
+    }
+    // 0xC4 0x5C is the GBK character U+817C; 0xE9 0x5C is one character in GBK as well.
+    const std::string gbkName = "C:\\dir\\\xC4\x5C.txt";
+    {
+        ScopedCodePage gbk(936);
+        ASSERT_EQ(PathCodePage(), 936);
+        EXPECT_EQ(ParentFolder(gbkName), "C:\\dir");
+        EXPECT_EQ(FileNamePart(gbkName), "\xC4\x5C.txt");
+        EXPECT_EQ(ParentFolder("C:\\dir\\\xC4\x5C"), "C:\\dir");
+        EXPECT_FALSE(EndsWithSeparator("C:\\dir\\\xC4\x5C"));
+        EXPECT_EQ(ParentFolder(cafe), "C:");
+        EXPECT_EQ(JoinPath("C:\\dir\\\xC4\x5C", "a.txt"),
+                  "C:\\dir\\\xC4\x5C" + std::string(1, kPathSeparator) + "a.txt");
+    }
+    {
+        ScopedCodePage western(1252);
+        EXPECT_EQ(FileNamePart(gbkName), ".txt");  // the same bytes, split where 1252 sees a backslash
+    }
+    // Shift-JIS: 表 is 0x95 0x5C, one character; 0xB1 is a single-byte kana and leads nothing.
+    {
+        ScopedCodePage japanese(932);
+        ASSERT_EQ(PathCodePage(), 932);
+        EXPECT_EQ(FileNamePart("C:\\dir\\\x95\x5C.txt"), "\x95\x5C.txt");
+        EXPECT_EQ(ParentFolder("C:\\\xB1\\file.txt"), "C:\\\xB1");
+    }
+    // Korean (949): 0xC4 leads as in GBK, so the GBK name above stays whole.
+    {
+        ScopedCodePage korean(949);
+        ASSERT_EQ(PathCodePage(), 949);
+        EXPECT_EQ(FileNamePart(gbkName), "\xC4\x5C.txt");
+    }
+}
+
+// Folders on the way to a path are made; the last name is left for the caller (a file).
+TEST(FileSystem, FoldersAlongAPathAreMade) {
+    TempFolder folder("folders-along");
+    const std::string file = folder.PathOf("a/b//c/settings.ini");
+    EXPECT_TRUE(CreateFoldersAlong(file));
+    EXPECT_TRUE(FolderExists(folder.PathOf("a/b/c")));
+    EXPECT_FALSE(PathExists(file));
+    folder.Write("x", "a file where a folder should go");
+    EXPECT_FALSE(CreateFoldersAlong(folder.PathOf("x/y/z.ini")));
 }
 
 TEST(FileSystem, FullPathsResolveTheCurrentFolderDotsAndLinks) {

@@ -24,11 +24,7 @@ namespace zelvo {
 namespace {
 
 // A sentence in GBK, long enough for the code page detection to decide.
-const std::string kGbkText =
-    "\xce\xd2\xc3\xc7\xb5\xc4\xb9\xfa\xbc\xd2\xca\xc7\xd2\xbb\xb8\xf6\xc0\xfa\xca\xb7\xd3\xc6\xbe\xc3\xb5\xc4"
-    "\xce\xc4\xc3\xf7\xb9\xc5\xb9\xfa\xa3\xac\xc8\xcb\xc3\xf1\xc7\xda\xc0\xcd\xd3\xc2\xb8\xd2\xa3\xac\xbe\xad"
-    "\xbc\xc3\xb7\xa2\xd5\xb9\xba\xdc\xbf\xec\xa1\xa3\xd5\xe2\xc0\xef\xd3\xd0\xba\xdc\xb6\xe0\xc3\xc0\xc0\xf6"
-    "\xb5\xc4\xb7\xe7\xbe\xb0\xba\xcd\xb4\xab\xcd\xb3\xb5\xc4\xce\xc4\xbb\xaf\xa1\xa3\r\n";
+const std::string kGbkText = testing_support::SampleSentence("history", "gbk") + "\r\n";
 const std::string kGbkGuo = "\xb9\xfa";   // 国
 const std::string kBig5Guo = "\xb0\xea";  // 國
 
@@ -539,7 +535,14 @@ TEST(SiteTransferHelpers, NonTextMeansAZeroByteInTheFirst32KiB) {
 TEST(SiteTransferHelpers, PathChecksAndShortening) {
     EXPECT_TRUE(IsValidWindowsPath("C:\\web\\site"));
     EXPECT_TRUE(IsValidWindowsPath("/tmp/site"));
-    EXPECT_TRUE(IsValidWindowsPath("C:\\\xb9\x7c\\a"));  // a trail byte that looks like "|"
+    {
+        testing_support::ScopedCodePage gbk(936);
+        EXPECT_TRUE(IsValidWindowsPath("C:\\\xb9\x7c\\a"));  // a trail byte that looks like "|"
+    }
+    {
+        testing_support::ScopedCodePage western(1252);
+        EXPECT_FALSE(IsValidWindowsPath("C:\\\xb9\x7c\\a"));  // "\xb9" is a letter of its own there
+    }
     EXPECT_FALSE(IsValidWindowsPath(""));
     EXPECT_FALSE(IsValidWindowsPath("C:\\a|b"));
     EXPECT_FALSE(IsValidWindowsPath("C:\\a\\b:c"));

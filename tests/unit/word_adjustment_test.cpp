@@ -6,33 +6,13 @@
 #include <random>
 
 #include "services/multibyte.h"
+#include "tests/support/replace_all_reference.h"
 
 namespace zelvo {
 namespace {
 
 // The literal form of the pass: one replace-all per item over the whole text.
-std::string NaiveAdjust(const WordAdjustmentLibList& libs, int codePage, std::string text) {
-    for (const auto& lib : libs) {
-        if (!lib->apply) continue;
-        for (size_t i = 0; i < lib->wordsBefore.size(); ++i) {
-            const std::string& before = lib->wordsBefore[i];
-            const std::string& after = lib->wordsAfter[i];
-            if (before.empty() || !IsWholeCharacterWord(before, codePage) ||
-                !IsWholeCharacterWord(after, codePage))
-                continue;
-            std::string out;
-            size_t pos = 0;
-            for (size_t found; (found = FindText(text, before, pos, codePage)) != std::string::npos;) {
-                out.append(text, pos, found - pos);
-                out += after;
-                pos = found + before.size();
-            }
-            out.append(text, pos);
-            text = std::move(out);
-        }
-    }
-    return text;
-}
+using testing_support::ReplaceAllPerItem;
 
 std::unique_ptr<WordAdjustmentLib> MakeLib(std::vector<std::pair<std::string, std::string>> items,
                                            bool apply = true) {
@@ -73,6 +53,75 @@ TEST(WordAdjustment, EarlierItemsChangeWhatLaterItemsSee) {
     libs.push_back(MakeLib({{"AB", "X"}}, false));
     libs.push_back(MakeLib({{"B", ""}}));
     EXPECT_EQ(Adjust(libs, kCodePageGbk, "ABAB"), "AA");
+}
+
+// Deleting words, at the end of the text above all, leaves later items nothing to read
+// past the text's end.
+TEST(WordAdjustment, DeletionsAtTheEndOfTheText) {
+    WordAdjustmentLibList libs;
+    libs.push_back(MakeLib({{"a", ""}}));
+    EXPECT_EQ(Adjust(libs, 1252, "xa"), "x");
+    EXPECT_EQ(Adjust(libs, 1252, "aaa"), "");
+    EXPECT_EQ(Adjust(libs, 1252, "a"), "");
+
+    // Big5 控制台 (B1B1 A8EE A578) deleted by a lib holding that one item.
+    libs.clear();
+    libs.push_back(MakeLib({{"\xB1\xB1\xA8\xEE\xA5\x78", ""}}));
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xB1\xB1\xA8\xEE\xA5\x78"), "");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "a\xB1\xB1\xA8\xEE\xA5\x78"), "a");
+
+    // Big5 乙一 (A441 A440) deleted by the base lib; a later lib's item for 一 finds nothing.
+    libs.clear();
+    libs.push_back(MakeLib({{"\xA4\x41\xA4\x40", ""}}));
+    libs.push_back(MakeLib({{"\xA4\x40", "Aa"}}));
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xA4\x41\xA4\x40"), "");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xA4\x41\xA4\x40\xA4\x40"), "Aa");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, "\xA4\x40\xA4\x41\xA4\x40"), "Aa");
+
+    // A deletion that leaves a word behind for the next item, at the very end.
+    libs.clear();
+    libs.push_back(MakeLib({{"bc", ""}, {"ab", "Z"}}));
+    EXPECT_EQ(Adjust(libs, 1252, "abc"), "a");
+    EXPECT_EQ(Adjust(libs, 1252, "abbc"), "Z");
+}
+
+// Each item puts a letter before the b that the one before it put its letter before, so
+// the gap between two neighbours is split again and again at one place until the chunk is
+// labelled afresh; later items must still see the text in reading order.
+TEST(WordAdjustment, ManyInsertionsAtOnePlaceKeepTheTextInOrder) {
+    const std::string letters = "acdefghijklmnopqrstuvwxyz";
+    std::vector<std::pair<std::string, std::string>> items;
+    for (size_t k = 0; k + 1 < letters.size(); ++k)
+        items.push_back({{letters[k], 'b'}, {letters[k], letters[k + 1], 'b'}});
+    WordAdjustmentLibList libs;
+    libs.push_back(MakeLib(items));
+    // Whole words also find each other across the inserted letters afterwards.
+    libs.push_back(MakeLib({{"yzb ", "!"}, {"b a", "-"}}));
+    for (int spacing : {20, 3, 1}) {
+        WordAdjustmentTuning tuning;
+        tuning.labelSpacingBits = spacing;
+        EXPECT_EQ(Adjust(libs, 1252, "ab", tuning), "acdefghijklmnopqrstuvwxyzb") << spacing;
+        EXPECT_EQ(Adjust(libs, 1252, "ab ab xb", tuning),
+                  "acdefghijklmnopqrstuvwx!acdefghijklmnopqrstuvwx!xyzb")
+            << spacing;
+    }
+}
+
+// Found by the lib fuzzer: libs that double the text item after item, so that every gap
+// between two neighbours is split again and again. The result stays that of the
+// replace-alls (the fuzzer's dense labels made this take minutes; labels far apart keep
+// the relabelling rare).
+TEST(WordAdjustment, LibsThatDoubleTheTextItemAfterItem) {
+    WordAdjustmentLibList libs;
+    for (int n = 0; n < 12; ++n) libs.push_back(MakeLib({{"A", "AA"}, {"AB", "BA"}}));
+    for (const std::string text : {"AB", "xAxBA", "BBAAB"}) {
+        const std::string expected = ReplaceAllPerItem(libs, 1252, text);
+        ASSERT_GT(expected.size(), 4000u);
+        EXPECT_EQ(Adjust(libs, 1252, text), expected) << text;
+        WordAdjustmentTuning oneChunk;
+        oneChunk.chunkTarget = 1 << 20;
+        EXPECT_EQ(Adjust(libs, 1252, text, oneChunk), expected) << text;
+    }
 }
 
 TEST(WordAdjustment, MatchesNeverStartOnATrailByte) {
@@ -148,7 +197,8 @@ TEST(WordAdjustment, LongWordsFoundFarBeforeTheChange) {
     libs.push_back(MakeLib({{stem, "s"}, {stem + "\xB1\xA1", "t"}}));
     EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + "\xB2\xA1"), "L");
     EXPECT_EQ(Adjust(libs, kCodePageBig5, "A" + longWord + "\xB2\xA1\xB1\xA1"), "AL\xB1\xA1");
-    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + stem + "\xB1\xA1"), "s" + longWord.substr(4) + "s\xB1\xA1");
+    EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + stem + "\xB1\xA1"),
+              "s" + longWord.substr(4) + "s\xB1\xA1");
     libs[1]->apply = false;
     EXPECT_EQ(Adjust(libs, kCodePageBig5, longWord + "\xB2\xA1"), "s" + longWord.substr(4) + "\xB3\xA1");
 }
@@ -157,13 +207,21 @@ TEST(WordAdjustment, LongWordsFoundFarBeforeTheChange) {
 // stems: long words, groups of words with the same first four bytes, characters held by
 // so many words that the engine searches instead of probing, chains of replacements.
 TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
-    const char* const kChars[] = {"\xB0\xA1", "\xB0\xA2", "\xB1\xA1", "\xB1" "A", "A", "B", "\xA1\xB0"};
+    const char* const kChars[] = {"\xB0\xA1",
+                                  "\xB0\xA2",
+                                  "\xB1\xA1",
+                                  ("\xB1"
+                                   "A"),
+                                  "A",
+                                  "B",
+                                  "\xA1\xB0"};
     for (unsigned seed = 1; seed <= 12; ++seed) {
         std::mt19937 random(seed);
         auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
         auto word = [&](size_t minChars, size_t maxChars) {
             std::string w;
-            for (size_t n = minChars + pick(maxChars - minChars + 1); n > 0; --n) w += kChars[pick(std::size(kChars))];
+            for (size_t n = minChars + pick(maxChars - minChars + 1); n > 0; --n)
+                w += kChars[pick(std::size(kChars))];
             return w;
         };
         std::vector<std::string> stems;
@@ -180,15 +238,14 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsWithManyLongWords) {
                 items.emplace_back(before, after);
                 befores.push_back(before);
             }
-            std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-                return CompareText(a.first, b.first) < 0;
-            });
+            std::stable_sort(items.begin(), items.end(),
+                             [](const auto& a, const auto& b) { return CompareText(a.first, b.first) < 0; });
             libs.push_back(MakeLib(items));
         }
         for (int t = 0; t < 3; ++t) {
             std::string text;
             while (text.size() < 1200) text += pick(2) == 0 ? befores[pick(befores.size())] : word(1, 3);
-            const std::string expected = NaiveAdjust(libs, kCodePageBig5, text);
+            const std::string expected = ReplaceAllPerItem(libs, kCodePageBig5, text);
             ASSERT_EQ(Adjust(libs, kCodePageBig5, text), expected) << "seed " << seed << " text " << t;
         }
     }
@@ -293,14 +350,19 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnRandomLibs) {
             WordAdjustmentLibList libs = random.Libs();
             for (int t = 0; t < 4; ++t) {
                 std::string text = random.Text(60);
-                std::string expected = NaiveAdjust(libs, codePage, text);
+                std::string expected = ReplaceAllPerItem(libs, codePage, text);
                 ASSERT_EQ(Adjust(libs, codePage, text), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t;
-                // Chunks of one to a few bytes: every separator ends a chunk.
+                // Chunks of one to a few bytes: every separator ends a chunk. Labels two
+                // apart: nearly every insertion labels the chunk afresh.
                 WordAdjustmentTuning tiny;
                 tiny.chunkTarget = 1 + 5 * t;
                 ASSERT_EQ(Adjust(libs, codePage, text, tiny), expected)
                     << "code page " << codePage << " seed " << seed << " text " << t << " tiny chunks";
+                WordAdjustmentTuning dense;
+                dense.labelSpacingBits = 1;
+                ASSERT_EQ(Adjust(libs, codePage, text, dense), expected)
+                    << "code page " << codePage << " seed " << seed << " text " << t << " dense labels";
             }
         }
     }
@@ -316,11 +378,13 @@ TEST(WordAdjustment, EqualsTheSequenceOfReplaceAllsOnLongTexts) {
         libs.push_back(std::move(random.Libs().front()));
         libs.back()->apply = true;
         std::string text = random.Text(1500);
-        std::string expected = NaiveAdjust(libs, kCodePageGbk, text);
+        std::string expected = ReplaceAllPerItem(libs, kCodePageGbk, text);
         ASSERT_EQ(Adjust(libs, kCodePageGbk, text), expected) << "seed " << seed;
         WordAdjustmentTuning oneChunk;
         oneChunk.chunkTarget = text.size() + 1;
         ASSERT_EQ(Adjust(libs, kCodePageGbk, text, oneChunk), expected) << "seed " << seed << " one chunk";
+        oneChunk.labelSpacingBits = 2;
+        ASSERT_EQ(Adjust(libs, kCodePageGbk, text, oneChunk), expected) << "seed " << seed << " dense labels";
     }
 }
 

@@ -31,27 +31,14 @@
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
 #include "convert/word_adjustment_lib.h"
+#include "platform/win/handles.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/tooltips.h"
 
 namespace zelvo {
 
 class EditorApp;
-
-class FontHandle {
-  public:
-    FontHandle() = default;
-    ~FontHandle() { Reset(nullptr); }
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-    void Reset(HFONT font) {
-        if (font_) DeleteObject(font_);
-        font_ = font;
-    }
-    HFONT get() const { return font_; }
-
-  private:
-    HFONT font_ = nullptr;
-};
 
 // Timers of the main window.
 enum MainWindowTimer : UINT_PTR {
@@ -82,7 +69,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     DocumentController& documents() { return documents_; }
     ConversionContext& conversionContext() { return context_; }
     std::string StatusPaneText(int pane) const;
-    HWND statusBar() const { return statusBar_; }
+    HWND statusBar() const { return statusBar_.hwnd(); }
     const ToolTips& toolTips() const { return tips_; }
     // The snapshot the enabling rules and the menus are computed from, as of now.
     WindowSnapshot Snapshot() const;
@@ -188,9 +175,10 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
         // Bytes of the text as the status bar last counted them; -1 after a change. Counting
         // means converting the whole text, which is not done again for every key.
         long long textBytes = -1;
-        FontHandle font;
-        HWND edit = nullptr;
-        HWND selector = nullptr;
+        UniqueFont font;
+        // Holds the code page of the area's language.
+        TextEdit edit;
+        ComboBox selector;
     };
     // A control's place in the template, kept to move toolbar rows without losing x.
     struct TemplatePlace {
@@ -223,14 +211,12 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // main_window_areas.cpp
     void SetUpAreas();
     void FillLanguageSelectors();
+    // The area's language row, and the code page its text is held in.
+    void SetAreaLanguage(Area& area, int index);
     void ApplyAreaFont(Area& area);
     void SetAreaTextInternal(Area& area, const std::string& text);
     // Replaces the whole text so that Undo brings the previous one back.
     void ReplaceAreaText(Area& area, const std::string& text);
-    // Byte offsets, in the area's code page, of character positions of its control, counted
-    // from the smallest of them: what columns and selections need, without converting the
-    // text before it. Positions past the text count as its end.
-    std::vector<long> ByteOffsets(const Area& area, const std::vector<long>& characterPositions) const;
     void OnSelectorChange(EditArea area);
     void OfferLanguagePack(EditArea area);
     void EditCommand(EditArea area, int command);
@@ -292,17 +278,17 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     int toolbarHeight_ = 0;
     SIZE clientSize_{-1, -1};
 
-    HWND statusBar_ = nullptr;
+    StatusBar statusBar_;
     std::string statusTexts_[kStatusPaneCount];
     std::string readyText_;
     std::wstring title_;
     ToolTips tips_;
     FlatButtonSet buttons_;
-    HMENU menu_ = nullptr;  // menu 143, kept while detached
+    UniqueMenu menu_;  // menu 143, owned here while the bar is hidden and detached
     HACCEL accelerators_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    FontHandle selectorFont_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueFont selectorFont_;
 
     EditArea contextArea_ = EditArea::kNone;
     EditArea statusArea_ = EditArea::kSource;

@@ -29,16 +29,13 @@ void MainWindow::BindCommands() {
     constexpr EditArea D = EditArea::kDestination;
 
     // Controls of the areas: the edit controls' notifications and the language selectors.
-    for (EditArea area : {S, D}) {
-        int editId = area == S ? IDC_SOURCE_EDIT : IDC_DESTINATION_EDIT;
-        BindCommand(editId, [this, area](int, int code) {
-            if (code == EN_CHANGE) OnEditChange(area);
-            if (code == EN_SETFOCUS) SetStatusArea(area);
-        });
-        int selectorId = area == S ? IDC_SOURCE_LANGUAGE : IDC_DESTINATION_LANGUAGE;
-        BindCommand(selectorId, [this, area](int, int code) {
-            if (code == CBN_SELCHANGE) OnSelectorChange(area);
-        });
+    for (Area* a : {&source_, &destination_}) {
+        const EditArea area = a->id;
+        a->edit.onChange = [this, area] { OnEditChange(area); };
+        a->edit.onFocus = [this, area] { SetStatusArea(area); };
+        a->selector.onSelectionChange = [this, area] { OnSelectorChange(area); };
+        BindControl(a->editId, a->edit);
+        BindControl(a->selectorId, a->selector);
     }
 
     // Files.

@@ -76,6 +76,11 @@ void SetFontOfChildren(HWND window, HFONT font) {
 
 // ---- TextEdit ----
 
+void TextEdit::OnNotify(int notifyCode) {
+    if (notifyCode == EN_CHANGE && onChange) onChange();
+    if (notifyCode == EN_SETFOCUS && onFocus) onFocus();
+}
+
 void TextEdit::LiftLengthLimit() {
     Send(EM_SETLIMITTEXT, 0, 0);
 }
@@ -188,6 +193,10 @@ void TextEdit::Perform(UINT standardMessage) {
 
 // ---- ComboBox ----
 
+void ComboBox::OnNotify(int notifyCode) {
+    if (notifyCode == CBN_SELCHANGE && onSelectionChange) onSelectionChange();
+}
+
 void ComboBox::Reset() {
     Send(CB_RESETCONTENT);
 }
@@ -201,6 +210,7 @@ int ComboBox::Count() const {
 }
 
 int ComboBox::Selected() const {
+    if (!hwnd()) return -1;
     const LRESULT index = Send(CB_GETCURSEL);
     return index == CB_ERR ? -1 : static_cast<int>(index);
 }
@@ -214,6 +224,10 @@ void ComboBox::SetDroppedWidth(int pixels) {
 }
 
 // ---- Button ----
+
+void Button::OnNotify(int notifyCode) {
+    if (notifyCode == BN_CLICKED && onClick) onClick();
+}
 
 bool Button::IsChecked() const {
     return Send(BM_GETCHECK) == BST_CHECKED;

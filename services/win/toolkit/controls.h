@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,9 @@ class Control {
   public:
     Control() = default;
     explicit Control(HWND window) : hwnd_(window) {}
+    virtual ~Control() = default;
+    Control(const Control&) = default;
+    Control& operator=(const Control&) = default;
 
     void Attach(HWND window) { hwnd_ = window; }
     void Attach(HWND dialog, int id) { hwnd_ = GetDlgItem(dialog, id); }
@@ -34,6 +38,10 @@ class Control {
     void SetText(std::string_view bytes, int codePage);
     // A static control's icon.
     void SetIcon(HICON icon);
+
+    // A notification the control sent its dialog in WM_COMMAND (Dialog::BindControl hands
+    // them over); each kind of control calls its named callbacks from here.
+    virtual void OnNotify(int notifyCode) {}
 
   protected:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -56,6 +64,11 @@ void SetFontOfChildren(HWND window, HFONT font);
 class TextEdit : public Control {
   public:
     using Control::Control;
+
+    // Called when the user changed the text (EN_CHANGE) and when the control got the focus.
+    std::function<void()> onChange;
+    std::function<void()> onFocus;
+    void OnNotify(int notifyCode) override;
 
     void SetCodePage(int codePage) { codePage_ = codePage; }
     int codePage() const { return codePage_; }
@@ -106,6 +119,10 @@ class ComboBox : public Control {
   public:
     using Control::Control;
 
+    // Called when the user chose another item (CBN_SELCHANGE).
+    std::function<void()> onSelectionChange;
+    void OnNotify(int notifyCode) override;
+
     void Reset();
     void Add(std::string_view bytes, int codePage);
     int Count() const;
@@ -118,6 +135,10 @@ class ComboBox : public Control {
 class Button : public Control {
   public:
     using Control::Control;
+
+    // Called when the button is clicked (BN_CLICKED).
+    std::function<void()> onClick;
+    void OnNotify(int notifyCode) override;
 
     bool IsChecked() const;
     void SetChecked(bool checked);

@@ -14,6 +14,8 @@
 
 namespace zelvo {
 
+class Control;
+
 class Dialog {
   public:
     using CommandHandler = std::function<void(int id, int notifyCode)>;
@@ -48,6 +50,9 @@ class Dialog {
     // The command table: a control id, or a range of ids for dynamic menus, to a handler.
     void BindCommand(int id, CommandHandler handler);
     void BindCommandRange(int firstId, int lastId, CommandHandler handler);
+    // Attaches the control of the template with this id and hands it the notifications it
+    // sends, for its named callbacks. The control must live as long as the dialog.
+    void BindControl(int id, Control& control);
     template <class T>
     void BindCommand(int id, void (T::*method)()) {
         T* self = static_cast<T*>(this);
@@ -92,6 +97,7 @@ class Dialog {
     std::map<int, CommandHandler> commands_;
     std::vector<std::pair<std::pair<int, int>, CommandHandler>> commandRanges_;
     std::vector<std::pair<int, int>> labels_;
+    std::vector<std::pair<int, Control*>> boundControls_;
 };
 
 }  // namespace zelvo

@@ -2,6 +2,8 @@
 // table of sizes and heights, so that a size looks the same on every system.
 #pragma once
 
+#include <vector>
+
 namespace zelvo {
 
 // Valid font sizes of an edit area.
@@ -13,5 +15,8 @@ inline constexpr int kDefaultFontPoints = 10;
 // rows of the table are interpolated, sizes below 6 and from 120 up scale with the first
 // and last row; a size outside 1..600 counts as 10.
 int EditFontHeight(int points);
+
+// The sizes the table has a row for, smallest first (the sizes the font size dialog lists).
+std::vector<int> TableFontSizes();
 
 }  // namespace zelvo

@@ -106,6 +106,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // Selects a language row for an area as if the user had chosen it (selector or menu).
     void SelectLanguage(EditArea area, int index);
     void SetFontPoints(EditArea area, int points);
+    // The share of the areas' height the Source area gets (0..100); lays the window out.
+    void SetProportion(int proportion);
     // Relabels the whole window in the current UI language.
     void ApplyUiLanguage();
     // Runs the command as the menus, toolbars and accelerators do.
@@ -258,6 +260,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SetTransferTarget(bool toSource);
     void RunSiteTransfer();
     void ContextCommand(int id);
+    void AdjustProportion();
+    void ChooseFontSize(EditArea area);
     void CommandWithNoAction(int id);
 
     EditorApp& app_;

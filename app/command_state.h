@@ -32,6 +32,7 @@ struct WindowSnapshot {
     bool transferToSource = false;  // "Code Transfer"/"UI Display Source 2 Source" is 1
     int profileCount = 0;           // profiles in the list (Save Profile stops at 60)
     int uiLanguageIndex = 0;        // entry of the UI language list in use
+    bool wordWrap = false;          // both edit areas wrap their lines
 };
 
 struct CommandStatus {

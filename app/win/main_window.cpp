@@ -104,6 +104,8 @@ bool MainWindow::OnInitDialog() {
     startTime_ = GetTickCount();
     sourceWrap_ = ReadRegInt("Zelvo", "Source Wrap", 1) != 0;
     destinationWrap_ = ReadRegInt("Zelvo", "Destination Wrap", 1) != 0;
+    ApplyWordWrap(source_, sourceWrap_);
+    ApplyWordWrap(destination_, destinationWrap_);
     LoadLibLists();
 
     if (!app_.commandLine.empty() && OpenFromCommandLine())

@@ -103,6 +103,9 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void ToggleMenuBarShown();
     void ToggleStatusBarShown();
     void ToggleAlwaysOnTop();
+    // Word wrap of both areas, on when either does not wrap yet; stored for the next start.
+    void ToggleWordWrap();
+    bool AreaWraps(EditArea area) const { return AreaOf(area).edit.WordWrap(); }
     // Selects a language row for an area as if the user had chosen it (selector or menu).
     void SelectLanguage(EditArea area, int index);
     void SetFontPoints(EditArea area, int points);
@@ -212,6 +215,9 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
 
     // main_window_areas.cpp
     void SetUpAreas();
+    // Makes the area's edit control wrap or not (a new control), with the window's own
+    // handling of it installed again.
+    void ApplyWordWrap(Area& area, bool wrap);
     void FillLanguageSelectors();
     // The area's language row, and the code page its text is held in.
     void SetAreaLanguage(Area& area, int index);

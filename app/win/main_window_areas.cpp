@@ -51,6 +51,27 @@ void MainWindow::SetUpAreas() {
     }
 }
 
+void MainWindow::ApplyWordWrap(Area& area, bool wrap) {
+    if (!area.edit || area.edit.WordWrap() == wrap) return;
+    ++programmaticText_;
+    if (area.edit.SetWordWrap(wrap))
+        SetWindowSubclass(area.edit.hwnd(), EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    --programmaticText_;
+    area.textBytes = -1;
+}
+
+void MainWindow::ToggleWordWrap() {
+    const bool wrap = !(sourceWrap_ && destinationWrap_);
+    sourceWrap_ = destinationWrap_ = wrap;
+    WriteRegInt("Zelvo", "Source Wrap", wrap ? 1 : 0);
+    WriteRegInt("Zelvo", "Destination Wrap", wrap ? 1 : 0);
+    SetWaitCursor(true);
+    ApplyWordWrap(source_, wrap);
+    ApplyWordWrap(destination_, wrap);
+    SetWaitCursor(false);
+    Refresh();
+}
+
 EditArea MainWindow::AreaOfEdit(HWND edit) const {
     if (edit && edit == destination_.edit.hwnd()) return EditArea::kDestination;
     if (edit && edit == source_.edit.hwnd()) return EditArea::kSource;

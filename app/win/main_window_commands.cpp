@@ -101,8 +101,8 @@ void MainWindow::BindCommands() {
                    IDM_HELP_CENTER})
         bind(id, [this, id] { CommandWithNoAction(id); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { CommandWithNoAction(id); });
-    // Word wrap and the background picture are settings the window keeps but does not draw.
-    bind(IDM_WORD_WRAP, [] {});
+    bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
+    // The background picture is a setting profiles keep; the window does not draw it.
     bind(IDM_BACKGROUND, [] {});
     for (int id :
          {IDM_SOURCE_FONT_SMALL, IDM_SOURCE_FONT_SMALLER, IDM_SOURCE_FONT_NORMAL, IDM_SOURCE_FONT_LARGER,

@@ -176,6 +176,7 @@ WindowSnapshot MainWindow::Snapshot() const {
         s.fontSize = a.fontPoints;
     }
     snapshot.contextArea = contextArea_;
+    snapshot.wordWrap = source_.edit.WordWrap() && destination_.edit.WordWrap();
     snapshot.clipboardHasText = ClipboardHasText();
     snapshot.transferToSource = transferToSource_;
     snapshot.profileCount = 0;

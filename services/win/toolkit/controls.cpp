@@ -162,6 +162,44 @@ int TextEdit::LineCount() const {
     return static_cast<int>(Send(EM_GETLINECOUNT));
 }
 
+bool TextEdit::WordWrap() const {
+    return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & (WS_HSCROLL | ES_AUTOHSCROLL)) == 0;
+}
+
+bool TextEdit::SetWordWrap(bool wrap) {
+    HWND old = hwnd();
+    if (!old) return false;
+    if (WordWrap() == wrap) return true;
+    HWND parent = GetParent(old);
+    DWORD style = static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE));
+    style = wrap ? style & ~static_cast<DWORD>(WS_HSCROLL | ES_AUTOHSCROLL) : style | WS_HSCROLL | ES_AUTOHSCROLL;
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE));
+    RECT place{};
+    GetWindowRect(old, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const int id = GetDlgCtrlID(old);
+    HWND created = CreateWindowExW(exStyle, L"EDIT", L"", style, place.left, place.top, place.right - place.left,
+                                   place.bottom - place.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(old, GWLP_HINSTANCE)), nullptr);
+    if (!created) return false;
+    const std::wstring text = GetWindowTextWide(old);
+    const Selection selection = CharacterSelection();
+    const HFONT font = Font();
+    const bool focused = GetFocus() == old;
+    // In the old one's place in the z-order, which is also the tab order.
+    SetWindowPos(created, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(old);
+    Attach(created);
+    LiftLengthLimit();
+    SetFont(font, false);
+    SetWindowTextW(created, text.c_str());
+    Send(EM_SETSEL, static_cast<WPARAM>(selection.start), selection.end);
+    ScrollCaret();
+    if (focused) SetFocus(created);
+    return true;
+}
+
 void TextEdit::SelectAll() {
     Send(EM_SETSEL, 0, -1);
     ScrollCaret();

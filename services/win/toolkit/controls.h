@@ -103,6 +103,13 @@ class TextEdit : public Control {
     long LineStart(int line) const;
     int LineCount() const;
 
+    // Word wrap: the edit control cannot change it in place, so the control is made again
+    // in the same place with the same id, font, text, selection and z-order (the undo buffer
+    // does not survive). Subclasses of the old window are gone: the owner installs its own
+    // again. True when the control now wraps as asked.
+    bool SetWordWrap(bool wrap);
+    bool WordWrap() const;
+
     void SelectAll();
     void CaretToStart();
     void ScrollCaret();

@@ -55,7 +55,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 // A page with an edit, a button and a label; it reads the edit as GBK when applied.
 class TextPage : public PropertyPage {
   public:
-    TextPage(const DLGTEMPLATE* pageTemplate, std::string title) : PropertyPage(pageTemplate, std::move(title)) {
+    TextPage(const DLGTEMPLATE* pageTemplate, std::string title)
+        : PropertyPage(pageTemplate, std::move(title)) {
         SetLabels({{kLabelId, IDS_DIALOG_OPTIONS_GENERAL_MAXIMUM_COUNT_M}});
         BindCommand(kButtonId, &TextPage::OnButton);
     }
@@ -205,12 +206,12 @@ TEST_F(PropertySheetTest, RefusedApplyKeepsTheSheetOpenOnThePageThatRefused) {
 
 TEST_F(PropertySheetTest, RefusedApplyThenCancelReportsNothingApplied) {
     first->refusalsLeft = 1;
-    const bool applied = Play({[&](HWND sheet) { ShowTab(sheet, 1); },
-                               [&](HWND sheet) { Click(sheet, IDOK); },
-                               [&](HWND sheet) {
-                                   EXPECT_EQ(CurrentPage(sheet), first->hwnd());
-                                   Click(sheet, IDCANCEL);
-                               }});
+    const bool applied =
+        Play({[&](HWND sheet) { ShowTab(sheet, 1); }, [&](HWND sheet) { Click(sheet, IDOK); },
+              [&](HWND sheet) {
+                  EXPECT_EQ(CurrentPage(sheet), first->hwnd());
+                  Click(sheet, IDCANCEL);
+              }});
     EXPECT_FALSE(applied);
     EXPECT_EQ(stepsPlayed, 3u);
     EXPECT_EQ(first->applies, 1);
@@ -238,7 +239,8 @@ TEST_F(PropertySheetTest, ApplyButtonAppliesAChangedPageAndTheSheetStaysOpen) {
     const bool applied = Play({[&](HWND sheet) {
                                    enabledBefore = IsWindowEnabled(GetDlgItem(sheet, kApplyNowId)) != FALSE;
                                    Click(first->hwnd(), kButtonId);  // the page marks itself changed
-                                   enabledAfterChange = IsWindowEnabled(GetDlgItem(sheet, kApplyNowId)) != FALSE;
+                                   enabledAfterChange =
+                                       IsWindowEnabled(GetDlgItem(sheet, kApplyNowId)) != FALSE;
                                    Click(sheet, kApplyNowId);
                                },
                                [&](HWND sheet) {
@@ -272,25 +274,25 @@ TEST_F(PropertySheetTest, CaptionAndTabsSpeakTheUiCodePageAndTheSheetOwnsQuestio
     std::wstring caption, firstTab, secondTab;
     HWND speaking = nullptr, sheetWindow = nullptr;
     bool ownerEnabled = true;
-    const bool applied = Play(
-        {[&](HWND sheet) {
-            sheetWindow = sheet;
-            caption = WindowText(sheet);
-            HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-            for (int index = 0; index < 2; ++index) {
-                wchar_t buffer[64] = {};
-                TCITEMW item{};
-                item.mask = TCIF_TEXT;
-                item.pszText = buffer;
-                item.cchTextMax = 64;
-                SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-                (index == 0 ? firstTab : secondTab) = buffer;
-            }
-            speaking = Dialog::SpeakingWindow();
-            ownerEnabled = IsWindowEnabled(owner) != FALSE;
-            Click(sheet, IDCANCEL);
-        }},
-        {first.get(), second.get()}, "\xd1\xa1\xcf\xee", L"\u9009\u9879");  // "选项"
+    const bool applied =
+        Play({[&](HWND sheet) {
+                 sheetWindow = sheet;
+                 caption = WindowText(sheet);
+                 HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+                 for (int index = 0; index < 2; ++index) {
+                     wchar_t buffer[64] = {};
+                     TCITEMW item{};
+                     item.mask = TCIF_TEXT;
+                     item.pszText = buffer;
+                     item.cchTextMax = 64;
+                     SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+                     (index == 0 ? firstTab : secondTab) = buffer;
+                 }
+                 speaking = Dialog::SpeakingWindow();
+                 ownerEnabled = IsWindowEnabled(owner) != FALSE;
+                 Click(sheet, IDCANCEL);
+             }},
+             {first.get(), second.get()}, "\xd1\xa1\xcf\xee", L"\u9009\u9879");  // "选项"
     EXPECT_FALSE(applied);
     EXPECT_EQ(caption, L"\u9009\u9879");
     EXPECT_EQ(firstTab, L"\u5e38\u89c4");

@@ -34,7 +34,8 @@ int ListView::AddColumn(std::string_view title, int width) {
     column.cx = width;
     column.pszText = text.data();
     column.iSubItem = index;
-    return static_cast<int>(SendMessageW(control_, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(
+        SendMessageW(control_, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
 }
 
 void ListView::Clear() {
@@ -47,9 +48,11 @@ int ListView::AddRow(const std::vector<std::string>& cells) {
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
     item.pszText = first.data();
-    const int row = static_cast<int>(SendMessageW(control_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row =
+        static_cast<int>(SendMessageW(control_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return -1;
-    for (size_t column = 1; column < cells.size(); ++column) SetCell(row, static_cast<int>(column), cells[column]);
+    for (size_t column = 1; column < cells.size(); ++column)
+        SetCell(row, static_cast<int>(column), cells[column]);
     return row;
 }
 
@@ -123,7 +126,8 @@ bool ListView::HandleNotify(const NMHDR* header) {
     switch (header->code) {
         case LVN_ITEMCHANGED: {
             const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-            if (!(change->uChanged & LVIF_STATE) || !((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+            if (!(change->uChanged & LVIF_STATE) ||
+                !((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
                 break;
             if (change->uNewState & LVIS_SELECTED) {
                 if (onSelectionChanged) onSelectionChanged(change->iItem);

@@ -12,7 +12,8 @@ struct PropertySheetRun {
     bool applied = false;
 };
 
-PropertyPage::PropertyPage(int templateId, std::string title) : Dialog(templateId), title_(std::move(title)) {}
+PropertyPage::PropertyPage(int templateId, std::string title)
+    : Dialog(templateId), title_(std::move(title)) {}
 
 PropertyPage::PropertyPage(const DLGTEMPLATE* pageTemplate, std::string title)
     : Dialog(0), pageTemplate_(pageTemplate), title_(std::move(title)) {}
@@ -49,7 +50,8 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message, WPARAM wParam
         if (opening && opening->run_ && !opening->run_->sheet) BeginRun(*opening->run_, GetParent(window));
     } else if (message == WM_NOTIFY) {
         // The dialog base keeps its object in DWLP_USER once the page has opened.
-        auto* self = static_cast<PropertyPage*>(reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER)));
+        auto* self =
+            static_cast<PropertyPage*>(reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER)));
         INT_PTR result = 0;
         if (self && self->HandleSheetNotify(reinterpret_cast<const NMHDR*>(lParam), result)) {
             SetWindowLongPtrW(window, DWLP_MSGRESULT, result);

@@ -91,7 +91,10 @@ class ListViewTest : public ::testing::Test {
     void FillRows(int count) {
         list.SetCodePage(1252);
         list.AddColumn("Title", 120);
-        for (int row = 0; row < count; ++row) ASSERT_EQ(list.AddRow({"row " + std::to_string(row)}), row);
+        std::vector<ListRow> rows;
+        for (int row = 0; row < count; ++row) rows.push_back({{"row " + std::to_string(row)}});
+        list.SetRows(rows);
+        ASSERT_EQ(list.RowCount(), count);
     }
 
     void PressKey(UINT key) {
@@ -179,7 +182,29 @@ TEST_F(ListViewTest, RowsKeepTheirCellsAndDataAndClearEmptiesTheList) {
 
     list.Clear();
     EXPECT_EQ(list.RowCount(), 0);
-    EXPECT_EQ(list.AddRow({"again"}), 0);
+    EXPECT_EQ(list.AddRow({"again"}, 9), 0);
+    EXPECT_EQ(list.RowData(0), 9);
+}
+
+TEST_F(ListViewTest, SetRowsReplacesEveryRowAndTheListIsShownAgain) {
+    FillRows(3);
+    list.SelectRow(1);
+    selections.clear();
+    std::vector<ListRow> rows;
+    for (int i = 0; i < 500; ++i) rows.push_back({{"item " + std::to_string(i), "after"}, 1000 + i});
+    list.SetRows(rows);
+    EXPECT_EQ(list.RowCount(), 500);
+    EXPECT_EQ(list.Cell(0, 0), "item 0");
+    EXPECT_EQ(list.Cell(499, 0), "item 499");
+    EXPECT_EQ(list.RowData(0), 1000);
+    EXPECT_EQ(list.RowData(499), 1499);
+    EXPECT_EQ(list.SelectedRow(), -1);
+    EXPECT_EQ(selections, std::vector<int>({-1}));
+    // Holding the drawing hides the window; it must be shown again.
+    EXPECT_TRUE(IsWindowVisible(list.hwnd()));
+    list.SetRows({});
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_TRUE(IsWindowVisible(list.hwnd()));
 }
 
 TEST_F(ListViewTest, SelectionIsToldWithTheRowWhetherTheProgramOrTheKeyboardMovesIt) {

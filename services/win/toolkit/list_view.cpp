@@ -39,21 +39,35 @@ int ListView::AddColumn(std::string_view title, int width) {
 }
 
 void ListView::Clear() {
+    // Deleting rows tells no change of selection, so a selected row going is told here.
+    const bool hadSelection = SelectedRow() >= 0;
     SendMessageW(control_, LVM_DELETEALLITEMS, 0, 0);
+    if (hadSelection && onSelectionChanged) onSelectionChanged(-1);
 }
 
-int ListView::AddRow(const std::vector<std::string>& cells) {
+int ListView::AddRow(const std::vector<std::string>& cells, std::intptr_t data) {
     std::wstring first = cells.empty() ? std::wstring() : WidenText(cells[0], CodePage());
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
     item.pszText = first.data();
+    item.lParam = static_cast<LPARAM>(data);
     const int row =
         static_cast<int>(SendMessageW(control_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return -1;
     for (size_t column = 1; column < cells.size(); ++column)
         SetCell(row, static_cast<int>(column), cells[column]);
     return row;
+}
+
+void ListView::SetRows(const std::vector<ListRow>& rows) {
+    // Drawing is held while the rows go in: a shown list would draw after every row.
+    SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+    Clear();
+    SendMessageW(control_, LVM_SETITEMCOUNT, rows.size(), 0);
+    for (const ListRow& row : rows) AddRow(row.cells, row.data);
+    SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, nullptr, TRUE);
 }
 
 void ListView::SetCell(int row, int column, std::string_view text) {

@@ -43,8 +43,9 @@ class PropertyPage : public Dialog {
 
   private:
     friend class PropertySheet;
-    // A page opens inside a sheet only.
+    // A page opens inside a sheet only and closes with it.
     using Dialog::CreateModeless;
+    using Dialog::End;
     using Dialog::RunModal;
 
     static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

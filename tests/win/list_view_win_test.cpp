@@ -235,10 +235,13 @@ TEST_F(ListViewTest, SelectionIsToldWithTheRowWhetherTheProgramOrTheKeyboardMove
     ASSERT_FALSE(selections.empty());
     EXPECT_EQ(selections.back(), 4);
 
-    // Selecting the selected row again tells nothing; -1 clears and tells -1.
+    // Selecting the selected row again, or a row past the last, tells and changes nothing;
+    // -1 clears and tells -1.
     selections.clear();
     list.SelectRow(4);
+    list.SelectRow(100);
     EXPECT_TRUE(selections.empty());
+    EXPECT_EQ(list.SelectedRow(), 4);
     list.SelectRow(-1);
     EXPECT_EQ(list.SelectedRow(), -1);
     EXPECT_EQ(selections, std::vector<int>({-1}));

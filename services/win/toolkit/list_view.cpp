@@ -121,6 +121,7 @@ int ListView::SelectedRow() const {
 }
 
 void ListView::SelectRow(int row) {
+    if (row >= RowCount()) return;
     LVITEMW item{};
     if (const int selected = SelectedRow(); selected >= 0 && selected != row) {
         // Item -1 stands for every row, so a list without single selection keeps one row too.

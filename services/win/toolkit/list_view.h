@@ -58,10 +58,12 @@ class ListView {
 
     // -1 when no row is selected.
     int SelectedRow() const;
-    // Selects and focuses the row and scrolls it into view; -1 clears the selection.
+    // Selects and focuses the row and scrolls it into view; -1 clears the selection, and a row
+    // past the last changes nothing.
     void SelectRow(int row);
 
-    // The owning dialog passes every WM_NOTIFY here; true when it came from this list.
+    // The owning dialog passes every WM_NOTIFY here; true when it came from this list, and
+    // the dialog then answers 0 (what every list notification takes as "go on").
     bool HandleNotify(const NMHDR* header);
 
   private:

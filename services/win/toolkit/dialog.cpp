@@ -27,11 +27,19 @@ HWND Dialog::SpeakingWindow() {
 }
 
 void Dialog::BeginSpeaking() {
-    if (modal_ || speaksForProgram_) speakingWindows.push_back(hwnd_);
+    if (modal_ || speaksForProgram_) BeginSpeakingFor(hwnd_);
 }
 
 void Dialog::EndSpeaking() {
-    std::erase(speakingWindows, hwnd_);
+    EndSpeakingFor(hwnd_);
+}
+
+void Dialog::BeginSpeakingFor(HWND window) {
+    speakingWindows.push_back(window);
+}
+
+void Dialog::EndSpeakingFor(HWND window) {
+    std::erase(speakingWindows, window);
 }
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
@@ -113,9 +121,15 @@ bool Dialog::DispatchCommand(int id, int notifyCode) {
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* opening = message == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lParam) : nullptr;
+    return RouteMessage(opening, window, message, wParam, lParam);
+}
+
+INT_PTR Dialog::RouteMessage(Dialog* opening, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
+        self = opening;
+        if (!self) return FALSE;
         self->hwnd_ = window;
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->BeginSpeaking();

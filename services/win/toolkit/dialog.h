@@ -82,6 +82,15 @@ class Dialog {
     // Any other message; return true and set result when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return false; }
 
+    // For dialogs that open by another road than RunModal and CreateModeless (a property
+    // sheet page, whose WM_INITDIALOG carries its page description): the dialog procedure's
+    // work, with the object that opens given on WM_INITDIALOG.
+    static INT_PTR RouteMessage(Dialog* opening, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A modal window the toolkit runs without a Dialog of its own (a property sheet) speaks
+    // for the program from Begin to End, as a modal dialog does.
+    static void BeginSpeakingFor(HWND window);
+    static void EndSpeakingFor(HWND window);
+
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
 #include "app/code_transfer_commands.h"
 
-#include "app/ui_strings.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 namespace {

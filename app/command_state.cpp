@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/language_table.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
 
 namespace zelvo {

@@ -6,7 +6,6 @@
 
 #include "app/editor_app.h"
 #include "app/recent_files.h"
-#include "app/ui_strings.h"
 #include "convert/charset_detector.h"
 #include "platform/clock.h"
 #include "platform/registry_store.h"
@@ -14,6 +13,7 @@
 #include "platform/system_info.h"
 #include "services/message_service.h"
 #include "services/multibyte.h"
+#include "services/ui_strings.h"
 #include "transfer/site_transfer.h"
 
 namespace zelvo {

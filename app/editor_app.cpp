@@ -1,9 +1,9 @@
 #include "app/editor_app.h"
 
 #include "app/instance_limit.h"
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 
@@ -75,6 +75,10 @@ void EditorApp::StoreCommandLine(const std::string& tail) {
     }
     size_t end = tail.find_last_not_of(' ');
     commandLine = tail.substr(begin, end - begin + 1);
+}
+
+void ChooseUiLanguage(EditorApp& app, int userLanguageId) {
+    ChooseUiLanguage(app, app.appFolder, userLanguageId);
 }
 
 }  // namespace zelvo

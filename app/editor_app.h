@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "services/ui_language.h"
+
 namespace zelvo {
 
 class MainWindow;
@@ -38,7 +40,8 @@ struct StartupHooks {
     std::function<bool(const std::string& title)> windowTitled;
 };
 
-class EditorApp {
+// The UI language fields (list, current language, product names) come from UiLanguageState.
+class EditorApp : public UiLanguageState {
   public:
     std::string appFolder;
     std::string configFolder;
@@ -55,18 +58,8 @@ class EditorApp {
     std::string finalFixLibBig5;
     std::string finalFixLibGbk;
 
-    // The UI language list: three parallel lists.
-    std::vector<std::string> uiLanguageNames;
-    std::vector<std::string> uiLanguageLcids;  // four hex digits each
-    std::vector<std::string> uiLanguagePackFiles;
-    int uiLcid = 1033;
-    int uiCharset = 0;
-    std::string uiLanguagePackFile;  // empty for the three built-in languages
     int userCharset = 0;
     bool isNt = true;
-    bool userLanguageIsUiLanguage = false;
-    std::string productName;
-    std::string companyName;
     BuildDate buildDate;
     int uiStringCount = 0;
     int languageTableCount = 0;
@@ -94,5 +87,8 @@ class EditorApp {
 
 // The one application object of the running program.
 EditorApp& TheApp();
+
+// Lists the UI languages of the app's program folder and chooses the start language.
+void ChooseUiLanguage(EditorApp& app, int userLanguageId);
 
 }  // namespace zelvo

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "app/ui_strings.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/language_table.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
 
 namespace zelvo {
@@ -283,7 +283,11 @@ std::vector<MenuEntry> RecentFileEntries(EditArea area, const std::vector<std::s
         const int number = static_cast<int>(i) + 1;
         MenuEntry entry;
         entry.id = first + static_cast<int>(i);
-        entry.text = (number <= 9 ? "&" : "") + std::to_string(number) + ": " + MenuLiteral(files[i]);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict, bug 105329) on "literal" + string.
+        entry.text = number <= 9 ? "&" : "";
+        entry.text += std::to_string(number);
+        entry.text += ": ";
+        entry.text += MenuLiteral(files[i]);
         items.push_back(std::move(entry));
     }
     return items;

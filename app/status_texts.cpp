@@ -1,6 +1,6 @@
 #include "app/status_texts.h"
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
 
 namespace zelvo {
@@ -8,12 +8,14 @@ namespace zelvo {
 std::string PositionPaneText(int selStart, int selEnd, int lineOfStart, int lineOfEnd, int lineIndexOfStart,
                              int lineIndexOfEnd) {
     std::string line = std::to_string(lineOfStart + 1);
-    if (lineOfEnd > lineOfStart) line += "+" + std::to_string(lineOfEnd - lineOfStart);
+    // '+' and '-' are appended on their own: GCC 12 warns falsely (-Wrestrict, bug 105329) on
+    // "literal" + string.
+    if (lineOfEnd > lineOfStart) line.append(1, '+').append(std::to_string(lineOfEnd - lineOfStart));
 
     const int startColumn = selStart - lineIndexOfStart + 1;
     const int endColumn = selEnd - lineIndexOfEnd + 1;
     std::string column = std::to_string(startColumn);
-    if (endColumn != startColumn) column += "-" + std::to_string(endColumn > 1000 ? 1 : endColumn);
+    if (endColumn != startColumn) column.append(1, '-').append(std::to_string(endColumn > 1000 ? 1 : endColumn));
 
     if (selEnd > selStart) {
         std::string text = LoadUiString(IDS_DIALOG_ZELVO_PROPERTIES_INDEX_SELECTED);

@@ -1,7 +1,7 @@
 #include "app/transfer_plan.h"
 
 #include "app/language_table.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
 
 namespace zelvo {

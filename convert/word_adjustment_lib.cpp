@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/shortcut.h"
 #include "platform/system_info.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

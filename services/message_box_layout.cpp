@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/ui_strings.h"
 #include "services/multibyte.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

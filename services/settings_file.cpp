@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/message_service.h"
 #include "services/multibyte.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

@@ -8,13 +8,13 @@ Inputs (see tools/README.md for where they come from and their licences):
   - the Unihan variants (Debian package `unicode-data`, Unihan_Variants.txt.bz2, or
     Unihan_Variants.txt inside a Unihan*.zip).
 
-    tools/gen_code_tables.py [--out convert/tables] [--opencc-data DIR]
-                             [--unihan PATH]
+    tools/gen_code_tables.py [--out convert/tables] [--codec-out services/tables]
+                             [--opencc-data DIR] [--unihan PATH]
 
-Outputs, included by convert/code_tables.cpp and convert/codepage_codec.cpp:
-  convert/tables/code_tables.inc     the five conversion table sets
-  convert/tables/codepage_936.inc    GBK decode table of the lossless codec
-  convert/tables/codepage_950.inc    Big5 decode table of the lossless codec
+Outputs, included by convert/code_tables.cpp and services/codepage_codec.cpp:
+  convert/tables/code_tables.inc      the five conversion table sets
+  services/tables/codepage_936.inc    GBK decode table of the lossless codec
+  services/tables/codepage_950.inc    Big5 decode table of the lossless codec
 
 The script checks the cells the program's behaviour is pinned to and stops when one of
 them does not come out; at the end it prints the table counts quoted in tools/README.md.
@@ -496,6 +496,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser.add_argument("--out", default=os.path.join(root, "convert", "tables"))
+    parser.add_argument("--codec-out", default=os.path.join(root, "services", "tables"))
     parser.add_argument("--opencc-data", default=None,
                         help="data/dictionary of the npm package opencc %s (fetched when left out)" %
                         opencc_data.VERSION)
@@ -515,12 +516,13 @@ def main():
     codec950 = build_codec_table("cp950", user_defined_950(), BIG5_OWN_POINTS)
 
     os.makedirs(args.out, exist_ok=True)
+    os.makedirs(args.codec_out, exist_ok=True)
     sources = "Python %s codecs gbk and cp950, OpenCC %s STCharacters/TSCharacters/TWVariants, %s" % (
         sys.version.split()[0], opencc_data.VERSION, os.path.basename(unihan))
     write_code_tables(os.path.join(args.out, "code_tables.inc"), tables, sources)
-    write_codec_table(os.path.join(args.out, "codepage_936.inc"), "kDecode936", codec936,
+    write_codec_table(os.path.join(args.codec_out, "codepage_936.inc"), "kDecode936", codec936,
                       "Code page 936 (GBK) from Python's gbk codec; user-defined areas on U+E000..U+E765.")
-    write_codec_table(os.path.join(args.out, "codepage_950.inc"), "kDecode950", codec950,
+    write_codec_table(os.path.join(args.codec_out, "codepage_950.inc"), "kDecode950", codec950,
                       "Code page 950 (Big5) from Python's cp950 codec; user-defined areas on U+E000..U+F848;"
                       " 0xA2CC/0xA2CE on U+3038/U+303A.")
     for label, value in counts(tables).items():

@@ -3,8 +3,8 @@
 column and a UTF-8 translation file.
 
 Inputs:
-  app/strings/ui_strings.txt   the UI string table (entries, sections, English texts)
-  app/strings/japanese.txt     translations keyed by entry name (default input)
+  services/strings/ui_strings.txt   the UI string table (entries, sections, English texts)
+  services/strings/japanese.txt     translations keyed by entry name (default input)
 
 Translation file: lines starting with "#" are comments; an entry is a header line
 "[NAME]" followed by one or more "text = ..." lines (several lines make a text of
@@ -117,8 +117,8 @@ def ValueLines(key, text):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--table", default=os.path.join(ROOT, "app", "strings", "ui_strings.txt"))
-    parser.add_argument("--translations", default=os.path.join(ROOT, "app", "strings", "japanese.txt"))
+    parser.add_argument("--table", default=os.path.join(ROOT, "services", "strings", "ui_strings.txt"))
+    parser.add_argument("--translations", default=os.path.join(ROOT, "services", "strings", "japanese.txt"))
     parser.add_argument("--codec", default="cp932")
     parser.add_argument("--output", default=os.path.join(ROOT, "package", "Language", "japanese.ini"))
     args = parser.parse_args()

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Builds the compiled UI string table from app/strings/ui_strings.txt.
+"""Builds the compiled UI string table from services/strings/ui_strings.txt.
 
-Writes app/strings/ui_string_table.inc (the records: English, GBK and Big5 bytes as C
-string literals) and app/strings/ui_string_ids.h (the IDS_ names as an enum).
+Writes services/strings/ui_string_table.inc (the records: English, GBK and Big5 bytes as C
+string literals) and services/strings/ui_string_ids.h (the IDS_ names as an enum).
 
 The source file is UTF-8. Each entry starts with a header line
 
@@ -241,8 +241,8 @@ def WriteIfChanged(path, text):
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--source", default=os.path.join(root, "app", "strings", "ui_strings.txt"))
-    parser.add_argument("--out-dir", default=os.path.join(root, "app", "strings"))
+    parser.add_argument("--source", default=os.path.join(root, "services", "strings", "ui_strings.txt"))
+    parser.add_argument("--out-dir", default=os.path.join(root, "services", "strings"))
     parser.add_argument("--check", action="store_true", help="check the source only")
     args = parser.parse_args()
 
@@ -257,7 +257,7 @@ def main():
     if args.check:
         print(f"{len(entries)} entries, no problems")
         return 0
-    source_name = "app/strings/ui_strings.txt"
+    source_name = "services/strings/ui_strings.txt"
     WriteTable(entries, os.path.join(args.out_dir, "ui_string_table.inc"), source_name)
     WriteIds(entries, os.path.join(args.out_dir, "ui_string_ids.h"), source_name)
     groups = {}

@@ -7,11 +7,11 @@
 #include <thread>
 #include <utility>
 
-#include "app/ui_strings.h"
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "services/message_service.h"
 #include "services/multibyte.h"
+#include "services/ui_strings.h"
 #include "transfer/html_charset.h"
 #include "transfer/transfer_format.h"
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "services/ui_strings.h"
 #include "transfer/transfer_format.h"
 
 namespace zelvo {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 

@@ -1,9 +1,9 @@
 #include "app/win/about_dialog.h"
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
-#include "app/win/win_text.h"
 #include "resources/resource.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/editor_app.h"
-#include "app/win/dialog.h"
+#include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win/win_text.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

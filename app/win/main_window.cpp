@@ -9,15 +9,15 @@
 #include "app/command_line.h"
 #include "app/editor_app.h"
 #include "app/language_table.h"
-#include "app/ui_strings.h"
-#include "app/win/win_text.h"
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/debug_log.h"
+#include "services/ui_strings.h"
 #include "services/win/system_language_win.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

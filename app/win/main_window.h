@@ -27,11 +27,11 @@
 #include "app/documents.h"
 #include "app/edit_area.h"
 #include "app/main_window_model.h"
-#include "app/win/dialog.h"
 #include "app/win/flat_button.h"
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
 #include "convert/word_adjustment_lib.h"
+#include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
 

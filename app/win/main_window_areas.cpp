@@ -14,17 +14,17 @@
 #include "app/edit_font_height.h"
 #include "app/editor_app.h"
 #include "app/language_table.h"
-#include "app/ui_strings.h"
-#include "app/win/clipboard.h"
-#include "app/win/file_dialogs.h"
 #include "app/win/main_window.h"
-#include "app/win/win_text.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
 #include "services/system_language.h"
+#include "services/ui_strings.h"
 #include "services/win/system_language_win.h"
+#include "services/win/toolkit/clipboard.h"
+#include "services/win/toolkit/file_dialogs.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

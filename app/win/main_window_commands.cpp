@@ -6,17 +6,17 @@
 
 #include "app/editor_app.h"
 #include "app/language_table.h"
-#include "app/ui_language.h"
-#include "app/ui_strings.h"
 #include "app/win/about_dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
 #include "app/win/progress_dialog.h"
-#include "app/win/win_text.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/ui_language.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/win_text.h"
 #include "transfer/win/site_transfer_dialog.h"
 
 namespace zelvo {
@@ -210,7 +210,7 @@ void MainWindow::SwitchUiLanguageTo(int index) {
 }
 
 void MainWindow::RunSiteTransfer() {
-    RunSiteTransferDialog(hwnd(), context_);
+    RunSiteTransferDialog(hwnd(), context_, app_.appFolder, app_.productName);
     // The dialog writes its progress into the caption and puts a caption back at the end.
     title_.clear();
     Refresh();

@@ -5,12 +5,12 @@
 
 #include "app/editor_app.h"
 #include "app/recent_files.h"
-#include "app/ui_strings.h"
 #include "app/win/main_window.h"
-#include "app/win/menu_builder.h"
-#include "app/win/win_text.h"
 #include "resources/resource.h"
 #include "services/system_language.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/menu_builder.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

@@ -6,13 +6,13 @@
 
 #include "app/editor_app.h"
 #include "app/language_table.h"
-#include "app/ui_strings.h"
-#include "app/win/clipboard.h"
 #include "app/win/main_window.h"
 #include "app/win/toolbar_buttons.h"
-#include "app/win/win_text.h"
 #include "resources/resource.h"
 #include "services/system_language.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/clipboard.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

@@ -5,10 +5,10 @@
 #include <functional>
 #include <utility>
 
-#include "app/ui_strings.h"
-#include "app/win/win_text.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

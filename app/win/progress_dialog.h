@@ -10,9 +10,9 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/win/dialog.h"
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
+#include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
 

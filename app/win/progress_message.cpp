@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/win/dialog.h"
+#include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
 namespace {

@@ -8,17 +8,17 @@
 #include "app/editor_app.h"
 #include "app/instance_limit.h"
 #include "app/language_table.h"
-#include "app/ui_language.h"
-#include "app/ui_strings.h"
-#include "app/win/dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
-#include "app/win/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/debug_log.h"
 #include "services/system_language.h"
+#include "services/ui_language.h"
+#include "services/ui_strings.h"
 #include "services/win/message_box_dialog.h"
+#include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

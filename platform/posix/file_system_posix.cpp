@@ -180,7 +180,7 @@ bool GetFreeDiskSpace(const std::string& path, uint64_t& freeBytes, uint32_t& cl
     struct statvfs vfs;
     std::string probe = path;
     while (!probe.empty() && !PathExists(probe)) probe = ParentFolder(probe);
-    if (probe.empty()) probe = ".";
+    if (probe.empty()) probe.push_back('.');  // not = ".": GCC 12 bug 105329 warns (-Wrestrict)
     if (::statvfs(probe.c_str(), &vfs) != 0) return false;
     freeBytes = static_cast<uint64_t>(vfs.f_bavail) * vfs.f_frsize;
     clusterSize = static_cast<uint32_t>(vfs.f_bsize);
@@ -215,7 +215,7 @@ std::string FullPathOf(const std::string& path) {
     for (size_t existing = names.size() + 1; existing-- > 0;) {
         std::string prefix;
         for (size_t i = 0; i < existing; ++i) prefix += "/" + names[i];
-        if (prefix.empty()) prefix = "/";
+        if (prefix.empty()) prefix.push_back('/');  // not = "/": GCC 12 bug 105329 warns (-Wrestrict)
         char* resolved = ::realpath(prefix.c_str(), nullptr);
         if (!resolved) continue;
         std::string full = resolved;

@@ -1,9 +1,9 @@
 #include "services/win/message_box_dialog.h"
 
-#include "app/ui_strings.h"
-#include "app/win/win_text.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

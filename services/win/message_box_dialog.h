@@ -10,9 +10,9 @@
 #include <string>
 #include <type_traits>
 
-#include "app/win/dialog.h"
 #include "services/message_box_layout.h"
 #include "services/message_service.h"
+#include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "convert/codepage_codec.h"
+#include "services/codepage_codec.h"
 
 using namespace zelvo;
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/editor_app.h"
-#include "app/ui_language.h"
-#include "app/ui_strings.h"
+#include "services/ui_language.h"
+#include "services/ui_strings.h"
 #include "fuzz_support.h"
 #include "platform/file_system.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "convert/code_tables.h"
-#include "convert/codepage_codec.h"
+#include "services/codepage_codec.h"
 
 namespace zelvo {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_strings.h"
 #include "convert/code_tables.h"
+#include "services/ui_strings.h"
 #include "test_support.h"
 
 namespace zelvo {

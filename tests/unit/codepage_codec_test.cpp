@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "convert/codepage_codec.h"
+#include "services/codepage_codec.h"
 
 namespace zelvo {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/language_table.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 #include "resources/ids_main_window.h"
 
 namespace zelvo {

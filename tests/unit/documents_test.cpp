@@ -14,10 +14,10 @@
 
 #include "app/editor_app.h"
 #include "app/recent_files.h"
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
 #include "test_support.h"
 
 namespace zelvo {

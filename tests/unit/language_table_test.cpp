@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 namespace {

@@ -155,7 +155,8 @@ TEST_F(RecentFilesTest, MenuCountComesFromTheSettingWithinBounds) {
     }
 
     std::vector<std::string> files;
-    for (int i = 0; i < 4; ++i) files.push_back(File("f" + std::to_string(i) + ".txt"));
+    // std::string("f") + ...: GCC 12 warns falsely (-Wrestrict, bug 105329) on "literal" + string.
+    for (int i = 0; i < 4; ++i) files.push_back(File(std::string("f").append(std::to_string(i)).append(".txt")));
     WriteRecentFiles(EditArea::kSource, files);
     WriteRegInt("File", "Maximum MRU Count", 2);
     EXPECT_EQ(RecentFilesForMenu(EditArea::kSource), (std::vector<std::string>{files[0], files[1]}));

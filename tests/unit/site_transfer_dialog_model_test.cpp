@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "services/ui_strings.h"
 #include "test_support.h"
 
 namespace zelvo {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_strings.h"
 #include "cli/transfer_options.h"
 #include "convert/charset_detector.h"
 #include "platform/file_system.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
 #include "test_support.h"
 #include "transfer/transfer_format.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/language_table.h"
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 namespace {

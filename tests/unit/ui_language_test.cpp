@@ -1,14 +1,14 @@
-#include "app/ui_language.h"
+#include "services/ui_language.h"
 
 #include <gtest/gtest.h>
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
+#include "services/ui_strings.h"
 #include "test_support.h"
 
 namespace zelvo {

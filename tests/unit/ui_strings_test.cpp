@@ -1,4 +1,4 @@
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 
 #include <gtest/gtest.h>
 

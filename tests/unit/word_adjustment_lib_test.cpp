@@ -4,12 +4,12 @@
 
 #include <cstdio>
 
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/message_service.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
+#include "services/ui_strings.h"
 #include "test_support.h"
 
 namespace zelvo {

@@ -12,8 +12,8 @@
 
 #include "app/win/flat_button.h"
 #include "app/win/toolbar_buttons.h"
-#include "app/win/win_text.h"
 #include "resources/resource.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

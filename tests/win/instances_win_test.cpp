@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/win/instances.h"
-#include "app/win/win_text.h"
 #include "platform/file_system.h"
 #include "resources/resource.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

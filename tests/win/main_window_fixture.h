@@ -11,16 +11,16 @@
 #include <string>
 
 #include "app/editor_app.h"
-#include "app/ui_language.h"
-#include "app/ui_strings.h"
-#include "app/win/dialog.h"
 #include "app/win/main_window.h"
-#include "app/win/win_text.h"
 #include "app/win/zelvo_app.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/ui_language.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

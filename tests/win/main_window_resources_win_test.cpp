@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
 #include "app/win/about_dialog.h"
-#include "app/win/dialog.h"
 #include "app/win/flat_button.h"
-#include "app/win/menu_builder.h"
 #include "app/win/toolbar_buttons.h"
-#include "app/win/win_text.h"
 #include "app/win/zelvo_app.h"
 #include "resources/resource.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/menu_builder.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

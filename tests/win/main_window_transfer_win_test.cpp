@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "app/language_table.h"
-#include "app/win/clipboard.h"
 #include "convert/pipeline.h"
 #include "resources/resource.h"
+#include "services/win/toolkit/clipboard.h"
 #include "tests/win/main_window_fixture.h"
 
 namespace zelvo {

@@ -3,14 +3,14 @@
 #include <windows.h>
 
 #include "app/editor_app.h"
-#include "app/ui_strings.h"
-#include "app/win/dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
-#include "app/win/win_text.h"
 #include "app/win/zelvo_app.h"
 #include "platform/file_system.h"
 #include "resources/resource.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/win_text.h"
 #include "tests/win/main_window_fixture.h"
 
 namespace zelvo {

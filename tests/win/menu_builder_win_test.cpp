@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win/menu_builder.h"
-#include "app/win/win_text.h"
+#include "services/win/toolkit/menu_builder.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_strings.h"
-#include "app/win/dialog.h"
-#include "app/win/win_text.h"
 #include "resources/resource.h"
 #include "services/message_box_layout.h"
+#include "services/ui_strings.h"
 #include "services/win/message_box_dialog.h"
+#include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

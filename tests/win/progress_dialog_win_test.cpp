@@ -13,15 +13,15 @@
 #include <thread>
 #include <vector>
 
-#include "app/ui_strings.h"
-#include "app/win/clipboard.h"
-#include "app/win/dialog.h"
 #include "app/win/progress_dialog.h"
 #include "app/win/progress_message.h"
 #include "convert/code_tables.h"
 #include "convert/pipeline.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/clipboard.h"
+#include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
 namespace {

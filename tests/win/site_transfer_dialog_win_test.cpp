@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_strings.h"
-#include "app/win/dialog.h"
-#include "app/win/win_text.h"
 #include "convert/pipeline.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/win_text.h"
 #include "transfer/win/site_transfer_dialog.h"
 
 namespace zelvo {

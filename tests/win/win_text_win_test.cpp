@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/win/win_text.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 namespace {

@@ -7,13 +7,12 @@
 
 #include <vector>
 
-#include "app/editor_app.h"
-#include "app/ui_strings.h"
-#include "app/win/file_dialogs.h"
-#include "app/win/win_text.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/file_dialogs.h"
+#include "services/win/toolkit/win_text.h"
 #include "transfer/site_transfer_dialog_model.h"
 
 namespace zelvo {
@@ -108,19 +107,21 @@ bool ProvideTransferState(ConversionContext& context, volatile int* own) {
 
 }  // namespace
 
-int RunSiteTransferDialog(HWND owner, ConversionContext& context) {
-    std::string appFolder = TheApp().appFolder;
-    if (appFolder.empty()) appFolder = ParentFolder(ProgramFilePath());
-    SiteTransferDialog dialog(context, appFolder);
+int RunSiteTransferDialog(HWND owner, ConversionContext& context, const std::string& appFolder,
+                          const std::string& productName) {
+    SiteTransferDialog dialog(context, appFolder.empty() ? ParentFolder(ProgramFilePath()) : appFolder,
+                              productName);
     return static_cast<int>(dialog.RunModal(owner));
 }
 
-SiteTransferDialog::SiteTransferDialog(ConversionContext& context, std::string appFolder)
+SiteTransferDialog::SiteTransferDialog(ConversionContext& context, std::string appFolder,
+                                       std::string productName)
     : Dialog(IDD_SITE_TRANSFER),
       context_(context),
       usesOwnState_(ProvideTransferState(context, &ownState_)),
       transfer_(context),
-      appFolder_(std::move(appFolder)) {
+      appFolder_(std::move(appFolder)),
+      productName_(std::move(productName)) {
     SetLabels({
         {IDC_FSCT_TARGET_GROUP, IDS_DIALOG_FSCT_TRANSFER_OBJECT},
         {IDC_FSCT_TARGET_FILE, IDS_DIALOG_FSCT_TRANSFER_OBJECT_FILE_F},
@@ -176,7 +177,7 @@ bool SiteTransferDialog::OnInitDialog() {
 
 void SiteTransferDialog::LoadTexts() {
     SetWindowTextW(hwnd(), WidenUiText(LoadUiString(IDS_DIALOG_FSCT_CAPTION)).c_str());
-    std::string product = TheApp().productName;
+    std::string product = productName_;
     if (product.empty()) product = LoadUiString(IDS_QXT_PRODUCT);
     fileCaptionTemplate_ = CaptionTemplateFor(true, product);
     siteCaptionTemplate_ = CaptionTemplateFor(false, product);

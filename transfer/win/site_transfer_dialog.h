@@ -11,8 +11,8 @@
 #include <string>
 #include <type_traits>
 
-#include "app/win/dialog.h"
 #include "convert/pipeline.h"
+#include "services/win/toolkit/dialog.h"
 #include "transfer/site_transfer.h"
 
 namespace zelvo {
@@ -21,8 +21,11 @@ namespace zelvo {
 // caption shows the progress of a run and is put back afterwards). context is the main
 // window's conversion context: its lib lists convert the files and its transferState is
 // the one shared with edit-area conversion. Returns what the dialog ended with (IDCANCEL
-// when closed), or -1 when it could not open.
-int RunSiteTransferDialog(HWND owner, ConversionContext& context);
+// when closed), or -1 when it could not open. appFolder is the program's folder (the
+// program file's folder when empty); productName names the program in the caption (the
+// string table's product name when empty).
+int RunSiteTransferDialog(HWND owner, ConversionContext& context, const std::string& appFolder,
+                          const std::string& productName);
 
 // A browse the dialog asks for: the system Open dialog for a file, the folder browser for
 // a site.
@@ -37,7 +40,8 @@ struct SiteTransferBrowseRequest {
 class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
   public:
     // appFolder is the program's folder; the cache folder falls back to its "temp".
-    SiteTransferDialog(ConversionContext& context, std::string appFolder);
+    // productName names the program in the caption; the string table's when empty.
+    SiteTransferDialog(ConversionContext& context, std::string appFolder, std::string productName = {});
     ~SiteTransferDialog() override;
 
     // Answers a browse; returns false when the user cancelled. The default shows the
@@ -115,6 +119,7 @@ class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
     bool usesOwnState_ = false;
     SiteTransfer transfer_;
     std::string appFolder_;
+    std::string productName_;
     std::string cachePath_;
     SiteTransferOptions options_;
     bool running_ = false;

@@ -1,16 +1,15 @@
-#include "app/ui_language.h"
+#include "services/ui_language.h"
 
 #include <algorithm>
 #include <numeric>
 #include <optional>
 
-#include "app/editor_app.h"
-#include "app/ui_strings.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
 #include "services/system_language.h"
+#include "services/ui_strings.h"
 
 namespace zelvo {
 
@@ -26,17 +25,17 @@ bool EndsWithIni(const std::string& name) {
     return CompareTextNoCase(name.substr(name.size() - 4), ".ini", 1252) == 0;
 }
 
-bool ListedLcid(const EditorApp& app, const std::string& lcid) {
+bool ListedLcid(const UiLanguageState& app, const std::string& lcid) {
     for (const std::string& listed : app.uiLanguageLcids)
         if (CompareTextNoCase(listed, lcid, 1252) == 0) return true;
     return false;
 }
 
-bool ListedName(const EditorApp& app, const std::string& name) {
+bool ListedName(const UiLanguageState& app, const std::string& name) {
     return std::find(app.uiLanguageNames.begin(), app.uiLanguageNames.end(), name) != app.uiLanguageNames.end();
 }
 
-std::string UniqueName(const EditorApp& app, const std::string& name) {
+std::string UniqueName(const UiLanguageState& app, const std::string& name) {
     if (!ListedName(app, name)) return name;
     for (int n = 1;; ++n) {
         std::string candidate = name + "(" + std::to_string(n) + ")";
@@ -46,7 +45,7 @@ std::string UniqueName(const EditorApp& app, const std::string& name) {
 
 std::string LastFour(const std::string& text) { return text.size() <= 4 ? text : text.substr(text.size() - 4); }
 
-void AddPack(EditorApp& app, const std::string& file) {
+void AddPack(UiLanguageState& app, const std::string& file) {
     SettingsFile pack;
     pack.Load(file);
     std::string name;
@@ -68,7 +67,7 @@ void AddPack(EditorApp& app, const std::string& file) {
 }
 
 // Sorts every entry but the first by name, moving the three lists together.
-void SortAfterFirst(EditorApp& app) {
+void SortAfterFirst(UiLanguageState& app) {
     size_t count = app.uiLanguageNames.size();
     if (count < 3) return;
     std::vector<size_t> order(count - 1);
@@ -86,7 +85,7 @@ void SortAfterFirst(EditorApp& app) {
     reorder(app.uiLanguagePackFiles);
 }
 
-void SetLanguage(EditorApp& app, int lcid, const std::string& packFile) {
+void SetLanguage(UiLanguageState& app, int lcid, const std::string& packFile) {
     app.uiLcid = lcid == 0 ? kLcidEnglish : lcid;
     app.uiCharset = CharsetOfLanguage(app.uiLcid);
     app.uiLanguagePackFile = packFile;
@@ -98,7 +97,7 @@ void SetLanguage(EditorApp& app, int lcid, const std::string& packFile) {
 
 std::string LanguageFolderOf(const std::string& appFolder) { return JoinPath(appFolder, "Language"); }
 
-void BuildUiLanguageList(EditorApp& app, const std::string& languageFolder) {
+void BuildUiLanguageList(UiLanguageState& app, const std::string& languageFolder) {
     app.uiLanguageNames = {kEnglishUiLanguageName, kSimplifiedChineseUiLanguageName,
                            kTraditionalChineseUiLanguageName};
     app.uiLanguageLcids = {"0409", "0804", "0404"};
@@ -118,7 +117,7 @@ void BuildUiLanguageList(EditorApp& app, const std::string& languageFolder) {
     SortAfterFirst(app);
 }
 
-void ChooseStartUiLanguage(EditorApp& app, int userLanguageId) {
+void ChooseStartUiLanguage(UiLanguageState& app, int userLanguageId) {
     int stored = ReadRegInt("Shell", "LCID", userLanguageId);
     if (stored == 0) stored = kLcidEnglish;
     std::string wanted = ToHex(static_cast<unsigned>(stored), 4);
@@ -130,12 +129,12 @@ void ChooseStartUiLanguage(EditorApp& app, int userLanguageId) {
     SetLanguage(app, kLcidEnglish, "");
 }
 
-void ChooseUiLanguage(EditorApp& app, int userLanguageId) {
-    BuildUiLanguageList(app, LanguageFolderOf(app.appFolder));
+void ChooseUiLanguage(UiLanguageState& app, const std::string& appFolder, int userLanguageId) {
+    BuildUiLanguageList(app, LanguageFolderOf(appFolder));
     ChooseStartUiLanguage(app, userLanguageId);
 }
 
-bool SwitchUiLanguage(EditorApp& app, const std::string& displayName, int userLanguageId) {
+bool SwitchUiLanguage(UiLanguageState& app, const std::string& displayName, int userLanguageId) {
     auto found = std::find(app.uiLanguageNames.begin(), app.uiLanguageNames.end(), displayName);
     if (found == app.uiLanguageNames.end()) return false;
     size_t index = static_cast<size_t>(found - app.uiLanguageNames.begin());

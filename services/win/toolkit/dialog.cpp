@@ -1,7 +1,7 @@
-#include "app/win/dialog.h"
+#include "services/win/toolkit/dialog.h"
 
-#include "app/ui_strings.h"
-#include "app/win/win_text.h"
+#include "services/ui_strings.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

@@ -1,4 +1,4 @@
-#include "app/ui_strings.h"
+#include "services/ui_strings.h"
 
 #include <atomic>
 #include <cstring>
@@ -10,7 +10,7 @@ namespace zelvo {
 namespace {
 
 const UiStringRecord kTable[] = {
-#include "app/strings/ui_string_table.inc"
+#include "services/strings/ui_string_table.inc"
 };
 
 constexpr size_t kRecordCount = sizeof(kTable) / sizeof(kTable[0]) - 1;

@@ -4,10 +4,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zelvo {
 
-class EditorApp;
+// The UI language fields of the application object.
+struct UiLanguageState {
+    // The UI language list: three parallel lists.
+    std::vector<std::string> uiLanguageNames;
+    std::vector<std::string> uiLanguageLcids;  // four hex digits each
+    std::vector<std::string> uiLanguagePackFiles;
+    int uiLcid = 1033;
+    int uiCharset = 0;
+    std::string uiLanguagePackFile;  // empty for the three built-in languages
+    bool userLanguageIsUiLanguage = false;
+    std::string productName;
+    std::string companyName;
+};
 
 // The built-in languages' names as the UI language menu shows them; the Chinese names
 // carry their own GBK and Big5 bytes.
@@ -21,20 +34,20 @@ std::string LanguageFolderOf(const std::string& appFolder);
 // Fills the app's three parallel lists: the built-in languages, then each "*.ini" pack of
 // the folder with a positive LCID not listed yet (names made unique with "(1)", "(2)"...),
 // sorted by name with English kept first. A missing folder lists the built-ins only.
-void BuildUiLanguageList(EditorApp& app, const std::string& languageFolder);
+void BuildUiLanguageList(UiLanguageState& app, const std::string& languageFolder);
 
 // Chooses the start language from "Shell"/"LCID" (the user's language id when unset, 0
 // meaning 1033) among the listed ones, English when none matches; sets uiLcid, uiCharset,
 // uiLanguagePackFile and makes the string look-up follow it.
-void ChooseStartUiLanguage(EditorApp& app, int userLanguageId);
+void ChooseStartUiLanguage(UiLanguageState& app, int userLanguageId);
 
-// Both steps for the program folder's "Language" folder: the start-up hook.
-void ChooseUiLanguage(EditorApp& app, int userLanguageId);
+// Both steps for the "Language" folder of the program folder appFolder: the start-up hook.
+void ChooseUiLanguage(UiLanguageState& app, const std::string& appFolder, int userLanguageId);
 
 // Switches to the listed language of this display name, reloads productName and
 // companyName and stores "Shell"/"LCID". False when the name is not listed or is the
 // current language.
-bool SwitchUiLanguage(EditorApp& app, const std::string& displayName, int userLanguageId);
+bool SwitchUiLanguage(UiLanguageState& app, const std::string& displayName, int userLanguageId);
 
 // Makes the UI string look-up read its texts from this pack file; an empty path
 // removes the pack reader.

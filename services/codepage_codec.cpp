@@ -1,10 +1,10 @@
-#include "convert/codepage_codec.h"
+#include "services/codepage_codec.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "convert/tables/codepage_936.inc"
-#include "convert/tables/codepage_950.inc"
+#include "services/tables/codepage_936.inc"
+#include "services/tables/codepage_950.inc"
 
 // Decoding: ASCII stays ASCII; a double-byte code with a character decodes to it (the
 // user-defined areas to the Private Use Area as Windows places them, so EUDC fonts show

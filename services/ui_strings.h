@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/strings/ui_string_ids.h"
+#include "services/strings/ui_string_ids.h"
 
 namespace zelvo {
 

@@ -1,9 +1,9 @@
-#include "app/win/win_text.h"
+#include "services/win/toolkit/win_text.h"
 
 #include <vector>
 
-#include "convert/codepage_codec.h"
 #include "platform/system_info.h"
+#include "services/codepage_codec.h"
 
 namespace zelvo {
 

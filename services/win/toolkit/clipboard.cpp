@@ -1,4 +1,4 @@
-#include "app/win/clipboard.h"
+#include "services/win/toolkit/clipboard.h"
 
 #include <cstring>
 

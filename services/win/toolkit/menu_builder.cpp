@@ -1,8 +1,8 @@
-#include "app/win/menu_builder.h"
+#include "services/win/toolkit/menu_builder.h"
 
 #include <string>
 
-#include "app/win/win_text.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "app/edit_area.h"
+#include "services/menu_entry.h"
 
 namespace zelvo {
 

@@ -1,10 +1,10 @@
-#include "app/win/file_dialogs.h"
+#include "services/win/toolkit/file_dialogs.h"
 
 #include <commdlg.h>
 
 #include <vector>
 
-#include "app/win/win_text.h"
+#include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
 

@@ -66,6 +66,9 @@ TEST(FindReplaceMatching, GbkMatchAcrossTwoCharactersIsRefused) {
 TEST(FindReplaceMatching, Big5MatchAcrossTwoCharactersIsRefused) {
     EXPECT_EQ(FindNext(Input(kBig5ZhongGuo, kBig5Shen, 950), Options()), std::nullopt);
     EXPECT_EQ(FindCount(Input(kBig5ZhongGuo, kBig5Shen, 950), Options()), 0u);
+    // A find text ending in a lone lead byte would take half of the next character.
+    EXPECT_EQ(FindNext(Input("a" + kBig5ZhongGuo, "a\xA4", 950), Options()), std::nullopt);
+    EXPECT_EQ(FindNext(Input("a" + kBig5ZhongGuo, "a\xA4", 1252), Options()), Range(0, 2));
     // Trail bytes that are ASCII: 'A' of 乙 and '\' of 功 are no characters of their own.
     const std::string text = kBig5YiTrailA + "b" + kBig5GongTrailBackslash;
     EXPECT_EQ(FindNext(Input(text, "Ab", 950), Options()), std::nullopt);
@@ -141,6 +144,9 @@ TEST(FindReplaceMatching, WholeWordNeedsSeparatorsOrTheTextEnds) {
     EXPECT_EQ(FindNext(Input("ab.", "ab", 1252), whole), Range(0, 2));
     EXPECT_EQ(FindNext(Input("xab", "ab", 1252), whole), std::nullopt);
     EXPECT_EQ(FindCount(Input("ab,ab-ab", "ab", 1252), whole), 3u);
+    // A match that fails the test does not hide a later one overlapping it.
+    EXPECT_EQ(FindNext(Input("ba.a.a", "a.a", 1252), whole), Range(3, 6));
+    EXPECT_EQ(FindCount(Input("ba.a.a", "a.a", 1252), whole), 1u);
     // A Chinese character right after or before the word.
     EXPECT_EQ(FindNext(Input("ab" + kGbkZhong, "ab", 936), whole), std::nullopt);
     EXPECT_EQ(FindNext(Input(kGbkZhong + "ab", "ab", 936), whole), std::nullopt);

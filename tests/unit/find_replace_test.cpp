@@ -89,6 +89,9 @@ TEST(FindReplaceMatching, MatchCaseOffLeavesDoubleByteCharactersAlone) {
     EXPECT_EQ(FindNext(Input(kGbkLaoTrailA, "a", 936), Options(false)), std::nullopt);
     EXPECT_EQ(FindNext(Input(kBig5YiTrailA + "B", "ab", 950), Options(false)), std::nullopt);
     EXPECT_EQ(FindCount(Input(kBig5YiTrailA + "a", "A", 950), Options(false)), 1u);
+    // Big5 A4 61 (兀) is another character than 乙 A4 41, ignoring case or not.
+    EXPECT_EQ(FindNext(Input(kBig5YiTrailA, "\xA4" "a", 950), Options(false)), std::nullopt);
+    EXPECT_EQ(FindNext(Input("\xA4" "a", kBig5YiTrailA, 950), Options(false)), std::nullopt);
     // Single-byte letters still match whatever their case.
     EXPECT_EQ(FindNext(Input(kGbkZhong + "ABC", "b", 936), Options(false)), Range(3, 4));
     EXPECT_EQ(FindNext(Input(kGbkZhong + "ABC", "b", 936), Options(true)), std::nullopt);

@@ -124,7 +124,82 @@ std::optional<ByteRange> FindInRange(const Matcher& matcher, ByteRange range, bo
     return ByteRange{*pos, *pos + matcher.FindLength()};
 }
 
+// Word runs of a text, character by character: a separator is a single-byte character, so
+// a trail byte that happens to be '\\' or '@' belongs to the Chinese character before it.
+class WordScanner {
+public:
+    WordScanner(std::string_view text, int codePage) : text_(text), starts_(text, codePage) {}
+
+    // Start of the character that ends at pos (pos > 0, a character start).
+    size_t PreviousStart(size_t pos) const { return starts_.At(pos - 1) ? pos - 1 : pos - 2; }
+    size_t NextStart(size_t pos) const { return starts_.At(pos + 1) ? pos + 1 : pos + 2; }
+    bool IsWordChar(size_t start) const { return !IsWordSeparator(static_cast<unsigned char>(text_[start])); }
+    bool IsBlankOrTab(size_t start) const { return text_[start] == ' ' || text_[start] == '\t'; }
+
+    // The run of word characters that holds pos or ends or begins at it, within [low, high].
+    ByteRange WordAt(size_t pos, size_t low, size_t high) const {
+        size_t start = pos;
+        while (start > low && IsWordChar(PreviousStart(start))) start = PreviousStart(start);
+        size_t end = pos;
+        while (end < high && IsWordChar(end)) end = NextStart(end);
+        return {start, end};
+    }
+
+    // The last run of word characters in [low, high].
+    ByteRange LastWord(size_t low, size_t high) const {
+        size_t end = high;
+        while (end > low && !IsWordChar(PreviousStart(end))) end = PreviousStart(end);
+        return WordAt(end, low, end);
+    }
+
+private:
+    std::string_view text_;
+    CharStarts starts_;
+};
+
 }  // namespace
+
+std::string SearchWordOnOpen(const SearchInput& input, const std::vector<std::string>& findHistory) {
+    const ByteRange selection = SelectionOf(input);
+    const std::string_view selected = input.text.substr(selection.start, selection.end - selection.start);
+    if (!selected.empty() && selected.find('\n') == std::string_view::npos) return std::string(selected);
+    const WordScanner scanner(input.text, input.codePage);
+    ByteRange word;
+    if (!selected.empty()) {
+        word = scanner.LastWord(selection.start, selection.end);
+    } else {
+        const size_t caret = selection.start;
+        word = scanner.WordAt(caret, 0, input.text.size());
+        if (word.start == word.end) {
+            size_t before = caret;
+            while (before > 0 && scanner.IsBlankOrTab(scanner.PreviousStart(before))) before = scanner.PreviousStart(before);
+            if (before < caret) word = scanner.WordAt(before, 0, before);
+        }
+        if (word.start == word.end) {
+            size_t after = caret;
+            while (after < input.text.size() && scanner.IsBlankOrTab(after)) after = scanner.NextStart(after);
+            if (after > caret) word = scanner.WordAt(after, after, input.text.size());
+        }
+    }
+    if (word.start < word.end) return std::string(input.text.substr(word.start, word.end - word.start));
+    return findHistory.empty() ? std::string() : findHistory.front();
+}
+
+WindowPoint ClampToScreen(WindowPoint point, int width, int height, int screenWidth, int screenHeight) {
+    point.x = std::max(0, std::min(point.x, screenWidth - width));
+    point.y = std::max(0, std::min(point.y, screenHeight - height));
+    return point;
+}
+
+WindowPoint FindWindowPlacement(const FindReplaceSettings& settings, int width, int height, const ScreenRect& editArea,
+                                int screenWidth, int screenHeight) {
+    WindowPoint point{settings.posX, settings.posY};
+    if (settings.posX == -1 && settings.posY == -1) {
+        point.x = editArea.left + (editArea.right - editArea.left - width) / 2;
+        point.y = editArea.top + (editArea.bottom - editArea.top - height) / 2;
+    }
+    return ClampToScreen(point, width, height, screenWidth, screenHeight);
+}
 
 const char* FindReplaceSection(bool isSourceArea) {
     return isSourceArea ? kFindReplaceSourceSection : kFindReplaceDestinationSection;

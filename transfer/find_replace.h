@@ -120,6 +120,33 @@ struct ReplaceAllResult {
 };
 ReplaceAllResult ReplaceAll(const SearchInput& input, const FindReplaceSettings& settings);
 
+// The Find What text a window opens with: the selection when it lies on one line; the last
+// word of a selection over several lines; with no selection the word touching the caret
+// (when blanks or tabs lie between, the word before them, else the word after them); and
+// when there is no word, the newest entry of the find history. A word is a run of
+// characters that are not word separators; a double-byte character is never one, whatever
+// its trail byte.
+std::string SearchWordOnOpen(const SearchInput& input, const std::vector<std::string>& findHistory);
+
+// Where the window goes on screen: the stored position, or centred on the edit area's
+// rectangle when both coordinates are -1, then moved so that the whole window is on the
+// screen (not left of or above 0, not past the right or bottom edge). The same clamping
+// applies to the position saved on close.
+struct WindowPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const WindowPoint&) const = default;
+};
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+WindowPoint ClampToScreen(WindowPoint point, int width, int height, int screenWidth, int screenHeight);
+WindowPoint FindWindowPlacement(const FindReplaceSettings& settings, int width, int height, const ScreenRect& editArea,
+                                int screenWidth, int screenHeight);
+
 // The messages, in the UI language; the texts are put in as typed.
 std::string NotFoundMessage(std::string_view find);
 std::string FindCountMessage(size_t count, std::string_view find, bool inSelection);

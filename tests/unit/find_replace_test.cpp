@@ -309,6 +309,47 @@ TEST(FindReplaceSettingsStore, HistoriesSaveTheFirstTwentyPaddedWithEmptyValues)
     EXPECT_EQ(ReadRegString("FR Source", "Replace String 0", "?"), "");
 }
 
+TEST(FindReplaceOpening, SearchWordComesFromTheSelectionOrTheCaret) {
+    const std::vector<std::string> history = {"newest", "older"};
+    // A selection on one line is taken as it is, blanks and separators included.
+    EXPECT_EQ(SearchWordOnOpen(Input("say a, b", "", 1252, 4, 8), history), "a, b");
+    // Over several lines: the last word of the selection.
+    EXPECT_EQ(SearchWordOnOpen(Input("one\r\ntwo three.\r\nfour", "", 1252, 0, 16), history), "three");
+    // The word holding the caret, or ending or beginning at it.
+    EXPECT_EQ(SearchWordOnOpen(Input("alpha beta", "", 1252, 8, 8), history), "beta");
+    EXPECT_EQ(SearchWordOnOpen(Input("alpha beta", "", 1252, 5, 5), history), "alpha");
+    EXPECT_EQ(SearchWordOnOpen(Input("alpha beta", "", 1252, 0, 0), history), "alpha");
+    // Blanks and tabs between the caret and a word are skipped, the word before first.
+    EXPECT_EQ(SearchWordOnOpen(Input("alpha \t  beta", "", 1252, 7, 7), history), "alpha");
+    EXPECT_EQ(SearchWordOnOpen(Input("(  \tbeta", "", 1252, 2, 2), history), "beta");
+    // No word: the newest history entry, or nothing.
+    EXPECT_EQ(SearchWordOnOpen(Input("a, .b", "", 1252, 3, 3), history), "newest");
+    EXPECT_EQ(SearchWordOnOpen(Input("", "", 1252, 0, 0), {}), "");
+}
+
+TEST(FindReplaceOpening, SearchWordKeepsDoubleByteCharactersWhole) {
+    // Big5 功 A5 5C ends with the byte '\': it is one character of the word, not a separator.
+    const std::string word = "x" + kBig5GongTrailBackslash + kBig5ZhongGuo;
+    EXPECT_EQ(SearchWordOnOpen(Input("a " + word, "", 950, 2, 2), {}), word);
+    EXPECT_EQ(SearchWordOnOpen(Input("a " + word, "", 950, 2 + word.size(), 2 + word.size()), {}), word);
+    EXPECT_EQ(SearchWordOnOpen(Input("a\r\n" + word + ".", "", 950, 0, 4 + word.size()), {}), word);
+    // On a Western code page the same '\' byte splits the run.
+    EXPECT_EQ(SearchWordOnOpen(Input("a " + word, "", 1252, 2, 2), {}), "x\xA5");
+}
+
+TEST(FindReplaceOpening, PlacementIsCentredOnTheAreaWhenUnsetAndKeptOnTheScreen) {
+    FindReplaceSettings settings;
+    const ScreenRect area{100, 200, 500, 400};
+    EXPECT_EQ(FindWindowPlacement(settings, 200, 100, area, 1024, 768), (WindowPoint{200, 250}));
+    settings.posX = 900;
+    settings.posY = -30;
+    EXPECT_EQ(FindWindowPlacement(settings, 200, 100, area, 1024, 768), (WindowPoint{824, 0}));
+    settings.posX = -1;
+    settings.posY = 700;
+    EXPECT_EQ(FindWindowPlacement(settings, 200, 100, area, 1024, 768), (WindowPoint{0, 668}));
+    EXPECT_EQ(ClampToScreen({10, 20}, 200, 100, 1024, 768), (WindowPoint{10, 20}));
+}
+
 class FindReplaceMessages : public ::testing::Test {
 protected:
     void SetUp() override {

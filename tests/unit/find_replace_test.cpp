@@ -352,12 +352,7 @@ TEST(FindReplaceOpening, PlacementIsCentredOnTheAreaWhenUnsetAndKeptOnTheScreen)
 
 class FindReplaceMessages : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousLcid_ = UiLcid();
-        SetUiLcid(kLcidEnglish);
-    }
-    void TearDown() override { SetUiLcid(previousLcid_); }
-    int previousLcid_ = 0;
+    testing_support::ScopedUiLcid english_{kLcidEnglish};
 };
 
 TEST_F(FindReplaceMessages, TextsGoInAsTyped) {

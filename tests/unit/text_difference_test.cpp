@@ -4,18 +4,14 @@
 
 #include "app/text_difference.h"
 #include "services/ui_strings.h"
+#include "test_support.h"
 
 namespace zelvo {
 namespace {
 
 class TextDifference : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousLcid_ = UiLcid();
-        SetUiLcid(kLcidEnglish);
-    }
-    void TearDown() override { SetUiLcid(previousLcid_); }
-    int previousLcid_ = 0;
+    testing_support::ScopedUiLcid english_{kLcidEnglish};
 };
 
 TEST_F(TextDifference, TwoEmptyAreasAreIdentical) {

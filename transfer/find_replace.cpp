@@ -293,11 +293,11 @@ size_t FindCount(const SearchInput& input, const FindReplaceSettings& settings) 
     return count;
 }
 
-std::optional<TextEdit> ReplaceNext(const SearchInput& input, const FindReplaceSettings& settings) {
+std::optional<ByteReplacement> ReplaceNext(const SearchInput& input, const FindReplaceSettings& settings) {
     if (input.find.empty() || input.find == input.replace) return std::nullopt;
     const auto match = FindInRange(Matcher(input, settings), ScopeRange(input, settings), settings.searchUp);
     if (!match) return std::nullopt;
-    return TextEdit{match->start, match->end, std::string(input.replace)};
+    return ByteReplacement{match->start, match->end, std::string(input.replace)};
 }
 
 ReplaceAllResult ReplaceAll(const SearchInput& input, const FindReplaceSettings& settings) {
@@ -319,7 +319,7 @@ ReplaceAllResult ReplaceAll(const SearchInput& input, const FindReplaceSettings&
     }
     if (result.count == 0) return result;
     replaced.append(input.text.substr(copied, range.end - copied));
-    result.edit = TextEdit{range.start, range.end, std::move(replaced)};
+    result.edit = ByteReplacement{range.start, range.end, std::move(replaced)};
     return result;
 }
 

@@ -100,23 +100,23 @@ size_t FindCount(const SearchInput& input, const FindReplaceSettings& settings);
 
 // An edit for the control: select [start, end) and replace it by replacement; the inserted
 // text is [start, start + replacement.size()) afterwards.
-struct TextEdit {
+struct ByteReplacement {
     size_t start = 0;
     size_t end = 0;
     std::string replacement;
-    bool operator==(const TextEdit&) const = default;
+    bool operator==(const ByteReplacement&) const = default;
 };
 
 // Replace: the first match of the whole text or the selection going down, the last going
 // up, replaced by the replace text. Nothing when there is no match or when the two texts
 // are the same (the window tells the user so before asking).
-std::optional<TextEdit> ReplaceNext(const SearchInput& input, const FindReplaceSettings& settings);
+std::optional<ByteReplacement> ReplaceNext(const SearchInput& input, const FindReplaceSettings& settings);
 
 // Replace All over the whole text or the selection: matches are taken left to right, each
 // search resuming after the text just inserted; the edit replaces the whole range at once.
 struct ReplaceAllResult {
     size_t count = 0;
-    std::optional<TextEdit> edit;  // none when nothing was replaced
+    std::optional<ByteReplacement> edit;  // none when nothing was replaced
 };
 ReplaceAllResult ReplaceAll(const SearchInput& input, const FindReplaceSettings& settings);
 

@@ -163,7 +163,7 @@ TEST(FindReplaceMatching, ReplaceAllResumesAfterTheInsertedText) {
     const auto result = ReplaceAll(Input("aaa", "a", 936, 0, 0, "ab"), Options());
     EXPECT_EQ(result.count, 3u);
     ASSERT_TRUE(result.edit);
-    EXPECT_EQ(*result.edit, (TextEdit{0, 3, "ababab"}));
+    EXPECT_EQ(*result.edit, (ByteReplacement{0, 3, "ababab"}));
     // Non-overlapping, unlike Find Count.
     EXPECT_EQ(ReplaceAll(Input("aaaa", "aa", 936, 0, 0, "b"), Options()).edit->replacement, "bb");
 }
@@ -173,11 +173,11 @@ TEST(FindReplaceMatching, ReplaceAllKeepsTheUnmatchedBytesAndTheSelectionBounds)
     const std::string text = "A" + kBig5YiTrailA + "Xa";
     const auto result = ReplaceAll(Input(text, "a", 950, 0, 0, "-"), Options(false));
     EXPECT_EQ(result.count, 2u);
-    EXPECT_EQ(*result.edit, (TextEdit{0, 5, "-" + kBig5YiTrailA + "X-"}));
+    EXPECT_EQ(*result.edit, (ByteReplacement{0, 5, "-" + kBig5YiTrailA + "X-"}));
     // In the selection only.
     const auto inSelection = ReplaceAll(Input("a a a", "a", 1252, 1, 4, "bb"), Options(true, false, false, 0));
     EXPECT_EQ(inSelection.count, 1u);
-    EXPECT_EQ(*inSelection.edit, (TextEdit{1, 4, " bb "}));
+    EXPECT_EQ(*inSelection.edit, (ByteReplacement{1, 4, " bb "}));
     // Whole words are judged in the text round the selection.
     EXPECT_EQ(ReplaceAll(Input("xa a", "a", 1252, 1, 4, "b"), Options(true, true, false, 0)).count, 1u);
     EXPECT_EQ(ReplaceAll(Input("aaa", "b", 1252, 0, 0, "c"), Options()).edit, std::nullopt);
@@ -186,9 +186,9 @@ TEST(FindReplaceMatching, ReplaceAllKeepsTheUnmatchedBytesAndTheSelectionBounds)
 TEST(FindReplaceMatching, ReplaceTakesTheFirstMatchGoingDownAndTheLastGoingUp) {
     const std::string text = "ab ab ab";
     // The whole file is searched from its start, wherever the selection is.
-    EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 5, 8, "X"), Options()), (TextEdit{0, 2, "X"}));
-    EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 0, 2, "X"), Options(true, false, true)), (TextEdit{6, 8, "X"}));
-    EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 2, 6, "X"), Options(true, false, false, 0)), (TextEdit{3, 5, "X"}));
+    EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 5, 8, "X"), Options()), (ByteReplacement{0, 2, "X"}));
+    EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 0, 2, "X"), Options(true, false, true)), (ByteReplacement{6, 8, "X"}));
+    EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 2, 6, "X"), Options(true, false, false, 0)), (ByteReplacement{3, 5, "X"}));
     EXPECT_EQ(ReplaceNext(Input(text, "ab", 1252, 0, 0, "ab"), Options()), std::nullopt);
 }
 

@@ -34,6 +34,22 @@ LanguageChoice ChooseLanguage(bool set, int& recordRow, int currentRow, int sele
     return choice;
 }
 
+// One axis of a rectangle moved onto the screen: the start not below 0, the end not
+// past the screen's size.
+void KeepAxisOnScreen(int start, int size, int screenSize, int& low, int& high) {
+    int64_t from = start, to = int64_t{start} + size;
+    if (from < 0) {
+        from = 0;
+        to = size;
+    }
+    if (to > screenSize) {
+        to = screenSize;
+        from = int64_t{screenSize} - size;
+    }
+    low = ClampToInt(from);
+    high = ClampToInt(to);
+}
+
 bool SameBars(const ViewState& a, const ViewState& b) {
     return a.sourceShown == b.sourceShown && a.destinationShown == b.destinationShown &&
            a.menuBarShown == b.menuBarShown && a.sourceToolbarShown == b.sourceToolbarShown &&
@@ -49,28 +65,8 @@ int LimitToScreen(int size, int screenSize) {
 
 ScreenRect KeepOnScreen(int left, int top, int width, int height, ScreenSize screen) {
     ScreenRect rect;
-    int64_t l = left, r = int64_t{left} + width;
-    if (l < 0) {
-        l = 0;
-        r = width;
-    }
-    if (r > screen.width) {
-        r = screen.width;
-        l = int64_t{screen.width} - width;
-    }
-    int64_t t = top, b = int64_t{top} + height;
-    if (t < 0) {
-        t = 0;
-        b = height;
-    }
-    if (b > screen.height) {
-        b = screen.height;
-        t = int64_t{screen.height} - height;
-    }
-    rect.left = ClampToInt(l);
-    rect.right = ClampToInt(r);
-    rect.top = ClampToInt(t);
-    rect.bottom = ClampToInt(b);
+    KeepAxisOnScreen(left, width, screen.width, rect.left, rect.right);
+    KeepAxisOnScreen(top, height, screen.height, rect.top, rect.bottom);
     return rect;
 }
 

@@ -13,13 +13,6 @@ class ProfileListTest : public ::testing::Test {
   protected:
     ProfileListTest() {
         SetUiLcid(kLcidEnglish);
-        context_.uiLanguage = kLcidEnglish;
-        context_.sourceLanguage = 1;
-        context_.destinationLanguage = 3;
-        context_.languageCount = 46;
-        context_.screenWidth = 1024;
-        context_.screenHeight = 768;
-        context_.appFolder = "/opt/zelvo";
         files_ = ProfileFilesIn(folder_.path());
     }
     ~ProfileListTest() override { SetUiLcid(kLcidEnglish); }
@@ -39,7 +32,8 @@ class ProfileListTest : public ::testing::Test {
 
     testing_support::TempFolder folder_{"zelvo-profiles"};
     testing_support::ScopedMessages messages_;
-    ProfileContext context_;
+    // UI language, the two selectors' rows, 46 rows, a 1024 x 768 screen, the program folder.
+    ProfileContext context_{kLcidEnglish, 1, 3, 46, 1024, 768, "/opt/zelvo"};
     ProfileFiles files_;
 };
 

@@ -12,19 +12,13 @@ class ProfileTest : public ::testing::Test {
   protected:
     ProfileTest() {
         SetUiLcid(kLcidEnglish);
-        context_.uiLanguage = kLcidSimplifiedChinese;
-        context_.sourceLanguage = 1;
-        context_.destinationLanguage = 3;
-        context_.languageCount = 46;
-        context_.screenWidth = 1024;
-        context_.screenHeight = 768;
-        context_.appFolder = "/opt/zelvo";
         files_ = {folder_.PathOf("profile.ini"), folder_.PathOf("sprofile.ini")};
     }
 
     testing_support::TempFolder folder_{"zelvo-profile"};
     testing_support::ScopedMessages messages_;
-    ProfileContext context_;
+    // UI language, the two selectors' rows, 46 rows, a 1024 x 768 screen, the program folder.
+    ProfileContext context_{kLcidSimplifiedChinese, 1, 3, 46, 1024, 768, "/opt/zelvo"};
     ProfileFiles files_;
 };
 

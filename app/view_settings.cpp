@@ -58,9 +58,9 @@ bool SameBars(const ViewState& a, const ViewState& b) {
 
 }  // namespace
 
-int LimitToScreen(int size, int screenSize) {
+int LimitToScreen(int size, int screenSize, int minimumSize) {
     if (size > screenSize) size = 2 * screenSize / 3;
-    return std::max(size, 0);
+    return std::max({size, minimumSize, 0});
 }
 
 ScreenRect KeepOnScreen(int left, int top, int width, int height, ScreenSize screen) {
@@ -90,9 +90,10 @@ void CaptureWindowState(const WindowState& window, ScreenSize screen, Profile& r
     record.destinationLanguage = window.destinationLanguage;
 
     record.setPosition = true;
-    const int width = LimitToScreen(ClampToInt(int64_t{window.rect.right} - window.rect.left), screen.width);
-    const int height =
-        LimitToScreen(ClampToInt(int64_t{window.rect.bottom} - window.rect.top), screen.height);
+    const int width = LimitToScreen(ClampToInt(int64_t{window.rect.right} - window.rect.left), screen.width,
+                                    window.view.minimumWidth);
+    const int height = LimitToScreen(ClampToInt(int64_t{window.rect.bottom} - window.rect.top), screen.height,
+                                     window.view.minimumHeight);
     const ScreenRect shown = KeepOnScreen(window.rect.left, window.rect.top, width, height, screen);
     record.left = shown.left;
     record.right = shown.right;
@@ -156,10 +157,10 @@ ViewSettingsChange ApplyProfileToWindow(Profile& record, const WindowState& wind
             placement.rect = CenterOnScreen(window.rect, how.screen);
             placement.maximize = window.maximized;
         } else {
-            const int width =
-                LimitToScreen(ClampToInt(int64_t{record.right} - record.left), how.screen.width);
-            const int height =
-                LimitToScreen(ClampToInt(int64_t{record.bottom} - record.top), how.screen.height);
+            const int width = LimitToScreen(ClampToInt(int64_t{record.right} - record.left), how.screen.width,
+                                            window.view.minimumWidth);
+            const int height = LimitToScreen(ClampToInt(int64_t{record.bottom} - record.top),
+                                             how.screen.height, window.view.minimumHeight);
             int64_t left = record.left;
             int64_t top = record.top;
             if (record.isSystem && record.systemId == kOpenFromExplorerProfileId) {

@@ -39,8 +39,9 @@ struct WindowState {
 };
 
 // A window size along one axis as it is shown: a size larger than the screen becomes two
-// thirds of it, and no size is below 0 (the window has no minimum size of its own).
-int LimitToScreen(int size, int screenSize);
+// thirds of it, and no size is below the window's minimum size (0 unless the view state
+// gives one) or below 0.
+int LimitToScreen(int size, int screenSize, int minimumSize = 0);
 
 // The rectangle of this size at (left, top), moved onto the screen: left and top not
 // below 0, right and bottom not past the screen.

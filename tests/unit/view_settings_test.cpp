@@ -170,6 +170,18 @@ TEST(ViewSettingsApply, OpenFromExplorerCascadesByTheLaunchIndex) {
     EXPECT_EQ(change.placement.rect, (ScreenRect{79, 0, 744, 443}));
 }
 
+TEST(ViewSettingsApply, SizeIsNeverBelowTheWindowsMinimum) {
+    Profile record = PositionRecord(300, 200, 250, 260);  // right before left: no width
+    ViewSettingsChange change = ApplyProfileToWindow(record, OrdinaryWindow(), OnScreen());
+    EXPECT_EQ(change.placement.rect, (ScreenRect{300, 200, 300, 260}));
+
+    WindowState window = OrdinaryWindow();
+    window.view.minimumWidth = 120;
+    window.view.minimumHeight = 90;
+    change = ApplyProfileToWindow(record, window, OnScreen());
+    EXPECT_EQ(change.placement.rect, (ScreenRect{300, 200, 420, 290}));
+}
+
 TEST(ViewSettingsApply, CascadeWithoutRoomStaysOnTheScreen) {
     Profile record = PositionRecord(0, 0, 1024, 300);
     record.isSystem = true;

@@ -8,6 +8,7 @@
 
 #include "app/edit_area.h"
 #include "app/view_state.h"
+#include "transfer/profile_list.h"  // kMaximumProfileCount
 
 namespace zelvo {
 
@@ -39,8 +40,6 @@ struct CommandStatus {
     bool enabled = true;
     bool checked = false;
 };
-
-inline constexpr int kMaximumProfileCount = 60;
 
 // Enabled and checked state of a command id of the menus, toolbars, accelerators or the
 // context menu (context ids follow the context area and are disabled while it is unset).

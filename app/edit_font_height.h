@@ -4,12 +4,9 @@
 
 #include <vector>
 
-namespace zelvo {
+#include "transfer/profile.h"  // the valid font sizes of an edit area
 
-// Valid font sizes of an edit area.
-inline constexpr int kMinimumFontPoints = 1;
-inline constexpr int kMaximumFontPoints = 600;
-inline constexpr int kDefaultFontPoints = 10;
+namespace zelvo {
 
 // LOGFONT lfHeight (negative: character height) of a size in points. Sizes between two
 // rows of the table are interpolated, sizes below 6 and from 120 up scale with the first

@@ -67,20 +67,25 @@ TEST_F(ViewDialogsTest, FontSizesAreTypedOrNamedForEitherAreaAndOutOfRangeIsRefu
     EXPECT_EQ(dialog.destinationPoints(), 24);
 }
 
+HWND customSizeOwner = nullptr;
+
+// Types 20 for the Source area and "Small" for the Destination area into the Font Size
+// dialog open over customSizeOwner, then presses OK.
+void CALLBACK AnswerCustomSize(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = Dialog::SpeakingWindow();
+    if (!dialog || dialog == customSizeOwner) return;
+    KillTimer(nullptr, id);
+    Type(dialog, IDC_FONT_SIZE_VALUE, "20");
+    Press(dialog, IDC_FONT_SIZE_DESTINATION);
+    Type(dialog, IDC_FONT_SIZE_VALUE, "Small");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
 TEST_F(ViewDialogsTest, CustomSizeCommandAppliesBothAreasSizes) {
     MainWindow& window = Open();
     // The dialog runs modally: its answers are typed from a timer once it is open.
-    static MainWindow* target = &window;
-    target = &window;
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = Dialog::SpeakingWindow();
-        if (!dialog || dialog == target->hwnd()) return;
-        KillTimer(nullptr, id);
-        Type(dialog, IDC_FONT_SIZE_VALUE, "20");
-        Press(dialog, IDC_FONT_SIZE_DESTINATION);
-        Type(dialog, IDC_FONT_SIZE_VALUE, "Small");
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
+    customSizeOwner = window.hwnd();
+    SetTimer(nullptr, 0, 50, AnswerCustomSize);
     window.RunCommand(IDM_SOURCE_FONT_CUSTOM);
     EXPECT_EQ(window.FontPoints(EditArea::kSource), 20);
     EXPECT_EQ(window.FontPoints(EditArea::kDestination), 8);

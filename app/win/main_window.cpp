@@ -57,6 +57,8 @@ MainWindow::MainWindow(EditorApp& app)
 }
 
 MainWindow::~MainWindow() {
+    // A modeless window goes here, while this object can still save its state.
+    if (hwnd() && !IsModal()) End(IDCANCEL);
     RemoveAcceleratorHook();
 }
 
@@ -98,6 +100,8 @@ bool MainWindow::OnInitDialog() {
     SetUpToolbarButtons();
 
     ApplyStoredViewSettings();
+    LoadProfiles();
+    ApplyLastState();
     cannotShowEastAsian_ = CannotShowEastAsianHere();
     ApplyUiLanguage();
     buttons_.RepaintAll();
@@ -116,14 +120,15 @@ bool MainWindow::OnInitDialog() {
     initialised_ = true;
     Refresh();
     InstallAcceleratorHook();
+    if (startMaximized_) ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
     // Focus set here rather than by the dialog manager, which would select all the text.
     SetFocus(view_.sourceShown ? source_.edit.hwnd() : destination_.edit.hwnd());
     return false;
 }
 
 void MainWindow::ApplyStoredViewSettings() {
-    // The window state of the last run comes back with the "Last" profile; until profiles
-    // exist the values the window writes itself are applied.
+    // What the window writes itself as it goes; the "Last" state read next takes precedence
+    // for everything it sets.
     int sourceIndex = ReadRegInt("Options", "Source Language", source_.languageIndex);
     int destinationIndex = ReadRegInt("Options", "Destination Language", destination_.languageIndex);
     SetAreaLanguage(source_, IsValidLanguageIndex(sourceIndex) ? sourceIndex : 0);
@@ -151,13 +156,19 @@ bool MainWindow::OpenFromCommandLine() {
     std::string argument = app_.commandLine;
     auto request = ParseCommandLine(argument, SystemCodePage());
     if (!request || !FileExists(request->path)) return false;
-    // The cascade of the "Open from Explorer" profile comes with profiles; until then the
-    // launch index is only kept.
+    // Files opened from the shell together cascade: the "Open from Explorer" profile moves
+    // each window by its launch index.
     launchIndex_ = request->launchIndex;
+    for (const Profile& profile : profiles_) {
+        if (!profile.isSystem || profile.systemId != kOpenFromExplorerProfileId) continue;
+        Profile cascade = profile;
+        ApplyProfile(cascade);
+        break;
+    }
+    launchIndex_ = 0;
     const std::string& path = request->path;
     int index = ChooseSourceLanguageIndex(request->languageIndex, [&path] { return GuessFileCharset(path); });
     if (index >= 0 && index < LanguageCount()) SelectLanguage(EditArea::kSource, index);
-    launchIndex_ = 0;
     // The language is chosen above, so the documents do not guess it again.
     commandLinePending_ = true;
     bool opened = documents_.OpenFile(path, EditArea::kSource);
@@ -380,6 +391,8 @@ void MainWindow::RunTransferCommand(const std::function<void()>& command) {
 }
 
 void MainWindow::OnDestroy() {
+    // The window as it is now comes back at the next start.
+    if (initialised_) SaveLastState();
     RemoveAcceleratorHook();
     DragAcceptFiles(hwnd(), FALSE);
     for (UINT_PTR timer : {kLayoutTimer, kFindRefreshTimer, kCaretTimer, kStartTimer, kStatusTextTimer,

@@ -27,6 +27,7 @@
 #include "app/documents.h"
 #include "app/edit_area.h"
 #include "app/main_window_model.h"
+#include "app/view_settings.h"
 #include "app/win/flat_button.h"
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
@@ -35,6 +36,7 @@
 #include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/tooltips.h"
+#include "transfer/profile_list.h"
 
 namespace zelvo {
 
@@ -111,6 +113,11 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SetFontPoints(EditArea area, int points);
     // The share of the areas' height the Source area gets (0..100); lays the window out.
     void SetProportion(int proportion);
+    // Applies the window part of a profile as its switches say (the record is repaired as
+    // it is applied: a record showing no area shows the Source area).
+    void ApplyProfile(Profile& record);
+    // The profile list the menus show, as loaded at start.
+    const ProfileList& profiles() const { return profiles_; }
     // Relabels the whole window in the current UI language.
     void ApplyUiLanguage();
     // Runs the command as the menus, toolbars and accelerators do.
@@ -235,6 +242,15 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
 
+    // main_window_profiles.cpp
+    ProfileFiles ProfileFilesOfApp() const;
+    ProfileContext CurrentProfileContext() const;
+    WindowState CurrentWindowState() const;
+    void ApplyLastState();
+    void SaveLastState();
+    void LoadProfiles();
+    void ApplyProfileOfMenu(int id);
+
     // main_window_menus.cpp
     void LoadMenus();
     void RelabelMenuBar();
@@ -321,6 +337,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     bool pendingOffer_[2] = {false, false};
     std::string timedStatusText_;
     DWORD startTime_ = 0;
+    ProfileList profiles_;
+    bool startMaximized_ = false;  // the "Last" state asks for it once the window is up
 
     FileNameQuestion fileNameQuestion_;
     MenuTracker menuTracker_;

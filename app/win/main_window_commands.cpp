@@ -100,7 +100,7 @@ void MainWindow::BindCommands() {
     for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_DIFFERENCE_CHECK, IDM_OPTIONS,
                    IDM_HELP_CENTER})
         bind(id, [this, id] { CommandWithNoAction(id); });
-    BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { CommandWithNoAction(id); });
+    BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
     // The background picture is a setting profiles keep; the window does not draw it.
     bind(IDM_BACKGROUND, [] {});

@@ -99,7 +99,9 @@ MenuSources MainWindow::CurrentMenuSources() {
     sources.maximumRecentCount = MaximumMruCount();
     sources.uiLanguageNames = app_.uiLanguageNames;
     sources.productName = app_.productName;
-    // The window keeps no profile list, so the menus list no profiles.
+    for (size_t place = 0; place < profiles_.size(); ++place)
+        if (profiles_[place].appearInMenu)
+            sources.profiles.push_back({static_cast<int>(place), profiles_[place].title});
     return sources;
 }
 

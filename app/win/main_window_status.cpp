@@ -179,7 +179,7 @@ WindowSnapshot MainWindow::Snapshot() const {
     snapshot.wordWrap = source_.edit.WordWrap() && destination_.edit.WordWrap();
     snapshot.clipboardHasText = ClipboardHasText();
     snapshot.transferToSource = transferToSource_;
-    snapshot.profileCount = 0;
+    snapshot.profileCount = static_cast<int>(profiles_.size());
     snapshot.uiLanguageIndex = 0;
     for (size_t i = 0; i < app_.uiLanguageLcids.size(); ++i)
         if (static_cast<int>(ParseHex(app_.uiLanguageLcids[i])) == app_.uiLcid)

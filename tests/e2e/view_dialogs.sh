@@ -12,16 +12,10 @@ program="$tree/dist/zelvo.exe"
 tool="$tree/tests/zelvo_window_tool.exe"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots"
-shell_key='HKLM\software\Tolvane\Zelvo\1.1.2\Shell'
-stored_lcid=$( (wine reg query "$shell_key" /v LCID 2>/dev/null || true) | tr -d '\r' |
-  sed -n 's/^ *LCID *REG_DWORD *//p')
+remember_shell_lcid
 cleanup() {
   wine "$tool" close >/dev/null 2>&1 || true
-  if [ -n "$stored_lcid" ]; then
-    wine reg add "$shell_key" /v LCID /t REG_DWORD /d "$stored_lcid" /f >/dev/null 2>&1 || true
-  else
-    wine reg delete "$shell_key" /v LCID /f >/dev/null 2>&1 || true
-  fi
+  restore_shell_lcid
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }

@@ -19,6 +19,7 @@
 #include "services/win/toolkit/property_sheet.h"
 #include "services/win/toolkit/win_text.h"
 #include "tests/win/memory_dialog_template.h"
+#include "tests/win/timed_steps.h"
 
 namespace zelvo {
 namespace {
@@ -26,30 +27,13 @@ namespace {
 constexpr WORD kEditId = 100;
 constexpr WORD kButtonId = 101;
 constexpr WORD kLabelId = 102;
-constexpr UINT kTickMs = 40;
-constexpr int kMaxTicks = 150;  // six seconds for any one sheet
 constexpr int kApplyNowId = 0x3021;
 
-using Step = std::function<void(HWND sheet)>;
+using Step = TimedSteps::Step;
 
-struct Driver {
-    std::wstring caption;
-    std::vector<Step> steps;
-    size_t next = 0;
-    int ticks = 0;
-    bool timedOut = false;
-};
-Driver* driver = nullptr;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND sheet = FindWindowW(nullptr, driver->caption.c_str());
-    if (++driver->ticks > kMaxTicks) {
-        driver->timedOut = true;
-        if (sheet) PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-        return;
-    }
-    if (!sheet || !IsWindowVisible(sheet)) return;
-    if (driver->next < driver->steps.size()) driver->steps[driver->next++](sheet);
+// A sheet still open after its steps is cancelled.
+void CancelSheet(HWND sheet) {
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
 
 // A page with an edit, a button and a label; it reads the edit as GBK when applied.
@@ -138,14 +122,10 @@ class PropertySheetTest : public ::testing::Test {
             caption = "Sheet test " + std::to_string(++serial_);
             wideCaption = std::wstring(caption.begin(), caption.end());
         }
-        Driver local{wideCaption, std::move(steps)};
-        driver = &local;
-        UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);
+        TimedSteps driver(wideCaption, std::move(steps), CancelSheet);
         const bool applied = PropertySheet::Run(owner, caption, pages);
-        KillTimer(nullptr, timer);
-        driver = nullptr;
-        EXPECT_FALSE(local.timedOut) << "the sheet was still open after its steps";
-        stepsPlayed = local.next;
+        EXPECT_FALSE(driver.timedOut()) << "the sheet was still open after its steps";
+        stepsPlayed = driver.stepsRun();
         return applied;
     }
 

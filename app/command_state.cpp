@@ -190,6 +190,8 @@ CommandStatus CommandState(int id, const WindowSnapshot& snapshot) {
             return {true, view.statusBarShown};
         case IDM_ALWAYS_ON_TOP:
             return {true, view.alwaysOnTop};
+        case IDM_WORD_WRAP:
+            return {true, snapshot.wordWrap};
         case IDM_SAVE_PROFILE:
             return {snapshot.profileCount < kMaximumProfileCount, false};
         case IDM_TRANSFER_G2B:

@@ -8,6 +8,7 @@
 
 #include "app/edit_area.h"
 #include "app/view_state.h"
+#include "transfer/profile_list.h"  // kMaximumProfileCount
 
 namespace zelvo {
 
@@ -32,14 +33,13 @@ struct WindowSnapshot {
     bool transferToSource = false;  // "Code Transfer"/"UI Display Source 2 Source" is 1
     int profileCount = 0;           // profiles in the list (Save Profile stops at 60)
     int uiLanguageIndex = 0;        // entry of the UI language list in use
+    bool wordWrap = false;          // both edit areas wrap their lines
 };
 
 struct CommandStatus {
     bool enabled = true;
     bool checked = false;
 };
-
-inline constexpr int kMaximumProfileCount = 60;
 
 // Enabled and checked state of a command id of the menus, toolbars, accelerators or the
 // context menu (context ids follow the context area and are disabled while it is unset).

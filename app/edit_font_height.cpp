@@ -39,4 +39,10 @@ int EditFontHeight(int points) {
     return static_cast<int>(height);  // truncated toward zero
 }
 
+std::vector<int> TableFontSizes() {
+    std::vector<int> sizes;
+    for (const HeightRow& row : kHeights) sizes.push_back(row.points);
+    return sizes;
+}
+
 }  // namespace zelvo

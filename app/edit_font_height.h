@@ -2,16 +2,18 @@
 // table of sizes and heights, so that a size looks the same on every system.
 #pragma once
 
-namespace zelvo {
+#include <vector>
 
-// Valid font sizes of an edit area.
-inline constexpr int kMinimumFontPoints = 1;
-inline constexpr int kMaximumFontPoints = 600;
-inline constexpr int kDefaultFontPoints = 10;
+#include "transfer/profile.h"  // the valid font sizes of an edit area
+
+namespace zelvo {
 
 // LOGFONT lfHeight (negative: character height) of a size in points. Sizes between two
 // rows of the table are interpolated, sizes below 6 and from 120 up scale with the first
 // and last row; a size outside 1..600 counts as 10.
 int EditFontHeight(int points);
+
+// The sizes the table has a row for, smallest first (the sizes the font size dialog lists).
+std::vector<int> TableFontSizes();
 
 }  // namespace zelvo

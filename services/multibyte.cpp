@@ -98,6 +98,28 @@ std::string ReplaceText(std::string_view text, std::string_view from, std::strin
     return out;
 }
 
+CharStarts::CharStarts(std::string_view text, int codePage) : text_(text) {
+    if (!IsDoubleByteCodePage(codePage)) return;
+    starts_.assign(text.size() + 1, false);
+    for (size_t i = 0; i < text.size(); i += CharLengthAt(text, i, codePage)) starts_[i] = true;
+    starts_[text.size()] = true;
+}
+
+bool CharStarts::At(size_t pos) const {
+    if (pos > text_.size()) return false;
+    return starts_.empty() || starts_[pos];
+}
+
+size_t CharStarts::FindWhole(std::string_view needle, size_t from, size_t limit) const {
+    if (needle.empty()) return std::string_view::npos;
+    limit = std::min(limit, text_.size());
+    for (size_t pos = text_.find(needle, from); pos != std::string_view::npos && pos + needle.size() <= limit;
+         pos = text_.find(needle, pos + 1)) {
+        if (At(pos) && At(pos + needle.size())) return pos;
+    }
+    return std::string_view::npos;
+}
+
 std::string TrimBlanks(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     size_t begin = 0, end = text.size();

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/code_page.h"
 
@@ -37,6 +38,28 @@ std::string ToUpperText(std::string_view text, int codePage);
 // Every occurrence of from, found left to right on character boundaries and not
 // overlapping, replaced by to. An empty from leaves the text as it is.
 std::string ReplaceText(std::string_view text, std::string_view from, std::string_view to, int codePage);
+
+// The character starts of one text, found in one walk, so that many searches and boundary
+// tests in the same text cost no further walks (a search per match from the text's start
+// would make counting the matches of a long text quadratic). Holds a view of the text: the
+// text must outlive it. Case changes of single-byte letters keep the starts as they are.
+class CharStarts {
+public:
+    CharStarts(std::string_view text, int codePage);
+
+    // True when a character starts at pos; the end of the text counts as a start.
+    bool At(size_t pos) const;
+    // True when the character just before pos is a single byte (pos being a start).
+    bool SingleByteBefore(size_t pos) const { return pos > 0 && At(pos - 1); }
+    // First occurrence of needle at or after from that begins and ends on a character start
+    // and ends at or before limit, so it never holds half of a double-byte character; npos
+    // when none. An empty needle is never found.
+    size_t FindWhole(std::string_view needle, size_t from, size_t limit) const;
+
+private:
+    std::string_view text_;
+    std::vector<bool> starts_;  // empty for a single-byte code page: every byte starts one
+};
 
 // Removes blanks, tabs, CR and LF at both ends.
 std::string TrimBlanks(std::string_view text);

@@ -98,6 +98,26 @@ void SetUiLanguagePackReader(UiLanguagePackReader reader) {
     packReader = std::move(reader);
 }
 
+std::string FillPlaceholders(std::string_view text,
+                             std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        bool filled = false;
+        for (const auto& [placeholder, value] : values) {
+            if (!placeholder.empty() && text.compare(i, placeholder.size(), placeholder) == 0) {
+                out.append(value);
+                i += placeholder.size();
+                filled = true;
+                break;
+            }
+        }
+        if (!filled) out.push_back(text[i++]);
+    }
+    return out;
+}
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     if (from.empty()) return text;
     size_t pos = 0;

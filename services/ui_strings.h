@@ -3,9 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "services/strings/ui_string_ids.h"
@@ -69,5 +72,10 @@ std::string UiStringLine(const std::string& text, int n);
 
 // Plain substring replacement, for the caller-filled "#1".."#C" placeholders.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+
+// Several placeholders filled in one pass over the template: a placeholder inside an
+// inserted text (a find text holding "#3") stays as the user typed it.
+std::string FillPlaceholders(std::string_view text,
+                             std::initializer_list<std::pair<std::string_view, std::string_view>> values);
 
 }  // namespace zelvo

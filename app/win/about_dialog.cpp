@@ -3,6 +3,7 @@
 #include "app/editor_app.h"
 #include "resources/resource.h"
 #include "services/ui_strings.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
@@ -24,24 +25,16 @@ AboutDialog::AboutDialog(const EditorApp& app) : Dialog(IDD_ABOUT), app_(app) {}
 AboutDialog::~AboutDialog() {
     // The window must go before the font it draws with.
     if (hwnd()) End(IDCANCEL);
-    if (font_) DeleteObject(font_);
 }
 
 bool AboutDialog::OnInitDialog() {
     AboutTexts texts = MakeAboutTexts(app_);
 
     // The template's font with the UI language's character set, so Chinese texts are drawn.
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW logFont{};
-    if (dialogFont && GetObjectW(dialogFont, sizeof logFont, &logFont)) {
-        logFont.lfCharSet = CharsetOfCodePage(UiCodePage());
-        if (HFONT font = CreateFontIndirectW(&logFont)) {
-            if (font_) DeleteObject(font_);
-            font_ = font;
-            for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_BUILD, IDC_ABOUT_COPYRIGHT, IDOK})
-                if (HWND control = Item(id))
-                    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        }
+    if (UniqueFont font = FontLike(hwnd(), CharsetOfCodePage(UiCodePage()))) {
+        font_ = std::move(font);
+        for (int id : {IDC_ABOUT_PRODUCT, IDC_ABOUT_BUILD, IDC_ABOUT_COPYRIGHT, IDOK})
+            Control(Item(id)).SetFont(font_.get());
     }
 
     int codePage = UiCodePage();
@@ -53,7 +46,7 @@ bool AboutDialog::OnInitDialog() {
 
     HICON icon = static_cast<HICON>(
         LoadImageW(ResourceInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 32, 32, LR_SHARED));
-    if (icon) SendMessageW(Item(IDC_ABOUT_ICON), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    if (icon) Control(Item(IDC_ABOUT_ICON)).SetIcon(icon);
     return true;
 }
 

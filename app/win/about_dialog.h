@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/editor_app.h"
+#include "platform/win/handles.h"
 #include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
@@ -33,7 +34,7 @@ class AboutDialog : public Dialog {
 
   private:
     const EditorApp& app_;
-    HFONT font_ = nullptr;
+    UniqueFont font_;
 };
 
 }  // namespace zelvo

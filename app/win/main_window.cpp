@@ -57,6 +57,8 @@ MainWindow::MainWindow(EditorApp& app)
 }
 
 MainWindow::~MainWindow() {
+    // A modeless window goes here, while this object can still save its state.
+    if (hwnd() && !IsModal()) End(IDCANCEL);
     RemoveAcceleratorHook();
 }
 
@@ -68,13 +70,13 @@ bool MainWindow::OnInitDialog() {
     SetUpAreas();
 
     HINSTANCE instance = ResourceInstance();
-    bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    smallIcon_ =
+    bigIcon_.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.Reset(
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    if (bigIcon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    if (smallIcon_) SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    if (bigIcon_) SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    if (smallIcon_) SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     CreateStatusBar();
     progressSink_ = WindowProgressSink(hwnd());
@@ -98,12 +100,16 @@ bool MainWindow::OnInitDialog() {
     SetUpToolbarButtons();
 
     ApplyStoredViewSettings();
+    LoadProfiles();
+    ApplyLastState();
     cannotShowEastAsian_ = CannotShowEastAsianHere();
     ApplyUiLanguage();
     buttons_.RepaintAll();
     startTime_ = GetTickCount();
     sourceWrap_ = ReadRegInt("Zelvo", "Source Wrap", 1) != 0;
     destinationWrap_ = ReadRegInt("Zelvo", "Destination Wrap", 1) != 0;
+    ApplyWordWrap(source_, sourceWrap_);
+    ApplyWordWrap(destination_, destinationWrap_);
     LoadLibLists();
 
     if (!app_.commandLine.empty() && OpenFromCommandLine())
@@ -114,18 +120,19 @@ bool MainWindow::OnInitDialog() {
     initialised_ = true;
     Refresh();
     InstallAcceleratorHook();
+    if (startMaximized_) ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
     // Focus set here rather than by the dialog manager, which would select all the text.
-    SetFocus(view_.sourceShown ? source_.edit : destination_.edit);
+    SetFocus(view_.sourceShown ? source_.edit.hwnd() : destination_.edit.hwnd());
     return false;
 }
 
 void MainWindow::ApplyStoredViewSettings() {
-    // The window state of the last run comes back with the "Last" profile; until profiles
-    // exist the values the window writes itself are applied.
+    // What the window writes itself as it goes; the "Last" state read next takes precedence
+    // for everything it sets.
     int sourceIndex = ReadRegInt("Options", "Source Language", source_.languageIndex);
     int destinationIndex = ReadRegInt("Options", "Destination Language", destination_.languageIndex);
-    source_.languageIndex = IsValidLanguageIndex(sourceIndex) ? sourceIndex : 0;
-    destination_.languageIndex = IsValidLanguageIndex(destinationIndex) ? destinationIndex : 0;
+    SetAreaLanguage(source_, IsValidLanguageIndex(sourceIndex) ? sourceIndex : 0);
+    SetAreaLanguage(destination_, IsValidLanguageIndex(destinationIndex) ? destinationIndex : 0);
     ApplyAreaFont(source_);
     ApplyAreaFont(destination_);
     view_.alwaysOnTop = ReadRegInt("Zelvo", "On Top", 0) == 1;
@@ -149,13 +156,19 @@ bool MainWindow::OpenFromCommandLine() {
     std::string argument = app_.commandLine;
     auto request = ParseCommandLine(argument, SystemCodePage());
     if (!request || !FileExists(request->path)) return false;
-    // The cascade of the "Open from Explorer" profile comes with profiles; until then the
-    // launch index is only kept.
+    // Files opened from the shell together cascade: the "Open from Explorer" profile moves
+    // each window by its launch index.
     launchIndex_ = request->launchIndex;
+    for (const Profile& profile : profiles_) {
+        if (!profile.isSystem || profile.systemId != kOpenFromExplorerProfileId) continue;
+        Profile cascade = profile;
+        ApplyProfile(cascade);
+        break;
+    }
+    launchIndex_ = 0;
     const std::string& path = request->path;
     int index = ChooseSourceLanguageIndex(request->languageIndex, [&path] { return GuessFileCharset(path); });
     if (index >= 0 && index < LanguageCount()) SelectLanguage(EditArea::kSource, index);
-    launchIndex_ = 0;
     // The language is chosen above, so the documents do not guess it again.
     commandLinePending_ = true;
     bool opened = documents_.OpenFile(path, EditArea::kSource);
@@ -165,9 +178,7 @@ bool MainWindow::OpenFromCommandLine() {
 }
 
 void MainWindow::ShowCaretAtStart() {
-    HWND edit = view_.sourceShown ? source_.edit : destination_.edit;
-    SendMessageW(edit, EM_SETSEL, 0, 0);
-    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    (view_.sourceShown ? source_.edit : destination_.edit).CaretToStart();
 }
 
 void MainWindow::OnTimer(UINT_PTR timerId) {
@@ -241,11 +252,11 @@ void MainWindow::LayOutNow() {
     MainWindowLayout layout = ComputeLayout(client.right, client.bottom, toolbarHeight_, view_);
 
     if (statusBar_ && layout.statusBarShown) {
-        MoveIfChanged(statusBar_, layout.statusBar);
+        MoveIfChanged(statusBar_.hwnd(), layout.statusBar);
         SetStatusParts();
     }
     if (layout.sourceShown) {
-        MoveIfChanged(source_.edit, layout.sourceEdit);
+        MoveIfChanged(source_.edit.hwnd(), layout.sourceEdit);
         if (layout.sourceToolbarShown) {
             for (size_t i = 0; i < sourceRightButtons_.size(); ++i) {
                 HWND button = sourceRightButtons_[i].control;
@@ -259,13 +270,13 @@ void MainWindow::LayOutNow() {
     if (layout.destinationShown) {
         if (layout.destinationToolbarShown) {
             for (const TemplatePlace& place : destinationRow_) {
-                bool selector = place.control == destination_.selector;
+                bool selector = place.control == destination_.selector.hwnd();
                 int y = selector ? layout.destinationSelectorY : layout.destinationButtonsY;
                 MoveIfChanged(place.control, {place.rect.left, y, place.rect.right - place.rect.left,
                                               place.rect.bottom - place.rect.top});
             }
         }
-        MoveIfChanged(destination_.edit, layout.destinationEdit);
+        MoveIfChanged(destination_.edit.hwnd(), layout.destinationEdit);
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -273,25 +284,19 @@ void MainWindow::LayOutNow() {
 void MainWindow::ShowToolbarRow(EditArea area, bool shown) {
     const std::vector<int>& ids =
         area == EditArea::kSource ? SourceToolbarButtonIds() : DestinationToolbarButtonIds();
-    int command = shown ? SW_SHOWNA : SW_HIDE;
-    Area& row = AreaOf(area);
-    if (row.selector) ShowWindow(row.selector, command);
-    for (int id : ids) {
-        HWND control = Item(id);
-        if (!control) continue;
-        bool show = shown && (id != IDM_SITE_TRANSFER || SiteTransferButtonShown(app_.uiLcid));
-        ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
-    }
+    AreaOf(area).selector.Show(shown);
+    for (int id : ids)
+        Control(Item(id)).Show(shown && (id != IDM_SITE_TRANSFER || SiteTransferButtonShown(app_.uiLcid)));
 }
 
 void MainWindow::ApplyViewState() {
-    ShowWindow(source_.edit, view_.sourceShown ? SW_SHOWNA : SW_HIDE);
-    ShowWindow(destination_.edit, view_.destinationShown ? SW_SHOWNA : SW_HIDE);
+    source_.edit.Show(view_.sourceShown);
+    destination_.edit.Show(view_.destinationShown);
     ShowToolbarRow(EditArea::kSource, ToolbarVisible(view_, EditArea::kSource));
     ShowToolbarRow(EditArea::kDestination, ToolbarVisible(view_, EditArea::kDestination));
-    if (statusBar_) ShowWindow(statusBar_, view_.statusBarShown ? SW_SHOWNA : SW_HIDE);
+    statusBar_.Show(view_.statusBarShown);
     HMENU attached = GetMenu(hwnd());
-    if (view_.menuBarShown && !attached && menu_) SetMenu(hwnd(), menu_);
+    if (view_.menuBarShown && !attached && menu_) SetMenu(hwnd(), menu_.get());
     if (!view_.menuBarShown && attached) SetMenu(hwnd(), nullptr);
 }
 
@@ -386,6 +391,8 @@ void MainWindow::RunTransferCommand(const std::function<void()>& command) {
 }
 
 void MainWindow::OnDestroy() {
+    // The window as it is now comes back at the next start.
+    if (initialised_) SaveLastState();
     RemoveAcceleratorHook();
     DragAcceptFiles(hwnd(), FALSE);
     for (UINT_PTR timer : {kLayoutTimer, kFindRefreshTimer, kCaretTimer, kStartTimer, kStatusTextTimer,
@@ -395,11 +402,12 @@ void MainWindow::OnDestroy() {
     tips_.Destroy();
     buttons_.Clear();
     // The menu bar is destroyed with the window; a detached one is the window's to free.
-    if (menu_ && GetMenu(hwnd()) != menu_) DestroyMenu(menu_);
-    menu_ = nullptr;
-    if (bigIcon_) DestroyIcon(bigIcon_);
-    if (smallIcon_) DestroyIcon(smallIcon_);
-    bigIcon_ = smallIcon_ = nullptr;
+    if (GetMenu(hwnd()) == menu_.get())
+        menu_.Release();
+    else
+        menu_.Reset();
+    bigIcon_.Reset();
+    smallIcon_.Reset();
     initialised_ = false;
 }
 

@@ -27,31 +27,20 @@
 #include "app/documents.h"
 #include "app/edit_area.h"
 #include "app/main_window_model.h"
+#include "app/view_settings.h"
 #include "app/win/flat_button.h"
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
 #include "convert/word_adjustment_lib.h"
+#include "platform/win/handles.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/tooltips.h"
+#include "transfer/profile_list.h"
 
 namespace zelvo {
 
 class EditorApp;
-
-class FontHandle {
-  public:
-    FontHandle() = default;
-    ~FontHandle() { Reset(nullptr); }
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-    void Reset(HFONT font) {
-        if (font_) DeleteObject(font_);
-        font_ = font;
-    }
-    HFONT get() const { return font_; }
-
-  private:
-    HFONT font_ = nullptr;
-};
 
 // Timers of the main window.
 enum MainWindowTimer : UINT_PTR {
@@ -82,7 +71,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     DocumentController& documents() { return documents_; }
     ConversionContext& conversionContext() { return context_; }
     std::string StatusPaneText(int pane) const;
-    HWND statusBar() const { return statusBar_; }
+    HWND statusBar() const { return statusBar_.hwnd(); }
     const ToolTips& toolTips() const { return tips_; }
     // The snapshot the enabling rules and the menus are computed from, as of now.
     WindowSnapshot Snapshot() const;
@@ -116,9 +105,19 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void ToggleMenuBarShown();
     void ToggleStatusBarShown();
     void ToggleAlwaysOnTop();
+    // Word wrap of both areas, on when either does not wrap yet; stored for the next start.
+    void ToggleWordWrap();
+    bool AreaWraps(EditArea area) const { return AreaOf(area).edit.WordWrap(); }
     // Selects a language row for an area as if the user had chosen it (selector or menu).
     void SelectLanguage(EditArea area, int index);
     void SetFontPoints(EditArea area, int points);
+    // The share of the areas' height the Source area gets (0..100); lays the window out.
+    void SetProportion(int proportion);
+    // Applies the window part of a profile as its switches say (the record is repaired as
+    // it is applied: a record showing no area shows the Source area).
+    void ApplyProfile(Profile& record);
+    // The profile list the menus show, as loaded at start.
+    const ProfileList& profiles() const { return profiles_; }
     // Relabels the whole window in the current UI language.
     void ApplyUiLanguage();
     // Runs the command as the menus, toolbars and accelerators do.
@@ -188,9 +187,10 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
         // Bytes of the text as the status bar last counted them; -1 after a change. Counting
         // means converting the whole text, which is not done again for every key.
         long long textBytes = -1;
-        FontHandle font;
-        HWND edit = nullptr;
-        HWND selector = nullptr;
+        UniqueFont font;
+        // Holds the code page of the area's language.
+        TextEdit edit;
+        ComboBox selector;
     };
     // A control's place in the template, kept to move toolbar rows without losing x.
     struct TemplatePlace {
@@ -222,15 +222,16 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
 
     // main_window_areas.cpp
     void SetUpAreas();
+    // Makes the area's edit control wrap or not (a new control), with the window's own
+    // handling of it installed again.
+    void ApplyWordWrap(Area& area, bool wrap);
     void FillLanguageSelectors();
+    // The area's language row, and the code page its text is held in.
+    void SetAreaLanguage(Area& area, int index);
     void ApplyAreaFont(Area& area);
     void SetAreaTextInternal(Area& area, const std::string& text);
     // Replaces the whole text so that Undo brings the previous one back.
     void ReplaceAreaText(Area& area, const std::string& text);
-    // Byte offsets, in the area's code page, of character positions of its control, counted
-    // from the smallest of them: what columns and selections need, without converting the
-    // text before it. Positions past the text count as its end.
-    std::vector<long> ByteOffsets(const Area& area, const std::vector<long>& characterPositions) const;
     void OnSelectorChange(EditArea area);
     void OfferLanguagePack(EditArea area);
     void EditCommand(EditArea area, int command);
@@ -240,6 +241,15 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void OnDropFiles(HDROP drop);
     static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
+
+    // main_window_profiles.cpp
+    ProfileFiles ProfileFilesOfApp() const;
+    ProfileContext CurrentProfileContext() const;
+    WindowState CurrentWindowState() const;
+    void ApplyLastState();
+    void SaveLastState();
+    void LoadProfiles();
+    void ApplyProfileOfMenu(int id);
 
     // main_window_menus.cpp
     void LoadMenus();
@@ -272,6 +282,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SetTransferTarget(bool toSource);
     void RunSiteTransfer();
     void ContextCommand(int id);
+    void AdjustProportion();
+    void ChooseFontSize(EditArea area);
     void CommandWithNoAction(int id);
 
     EditorApp& app_;
@@ -292,17 +304,17 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     int toolbarHeight_ = 0;
     SIZE clientSize_{-1, -1};
 
-    HWND statusBar_ = nullptr;
+    StatusBar statusBar_;
     std::string statusTexts_[kStatusPaneCount];
     std::string readyText_;
     std::wstring title_;
     ToolTips tips_;
     FlatButtonSet buttons_;
-    HMENU menu_ = nullptr;  // menu 143, kept while detached
+    UniqueMenu menu_;  // menu 143, owned here while the bar is hidden and detached
     HACCEL accelerators_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    FontHandle selectorFont_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueFont selectorFont_;
 
     EditArea contextArea_ = EditArea::kNone;
     EditArea statusArea_ = EditArea::kSource;
@@ -325,6 +337,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     bool pendingOffer_[2] = {false, false};
     std::string timedStatusText_;
     DWORD startTime_ = 0;
+    ProfileList profiles_;
+    bool startMaximized_ = false;  // the "Last" state asks for it once the window is up
 
     FileNameQuestion fileNameQuestion_;
     MenuTracker menuTracker_;

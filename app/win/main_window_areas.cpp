@@ -39,122 +39,90 @@ int AreaCodePage(int languageIndex) {
     return codePage ? codePage : SystemCodePage();
 }
 
-// Puts text on the clipboard twice: as CF_TEXT the area's bytes, which the program's own
-// paste and transfers read back unchanged, and as CF_UNICODETEXT the characters, so other
-// programs get them whatever the system code page is.
-bool PutAreaTextOnClipboard(HWND owner, const std::string& bytes, const std::wstring& text) {
-    if (!OpenClipboard(owner)) return false;
-    EmptyClipboard();
-    bool ok = true;
-    HGLOBAL narrow = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    if (narrow) {
-        char* target = static_cast<char*>(GlobalLock(narrow));
-        memcpy(target, bytes.c_str(), bytes.size() + 1);
-        GlobalUnlock(narrow);
-        if (!SetClipboardData(CF_TEXT, narrow)) {
-            GlobalFree(narrow);
-            ok = false;
-        }
-    } else {
-        ok = false;
-    }
-    HGLOBAL wide = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (wide) {
-        wchar_t* target = static_cast<wchar_t*>(GlobalLock(wide));
-        memcpy(target, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(wide);
-        if (!SetClipboardData(CF_UNICODETEXT, wide)) GlobalFree(wide);
-    }
-    CloseClipboard();
-    return ok;
-}
-
-std::wstring SelectedText(HWND edit) {
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int got = GetWindowTextW(edit, text.data(), length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    if (end > text.size()) end = static_cast<DWORD>(text.size());
-    if (start > end) start = end;
-    return text.substr(start, end - start);
-}
-
 }  // namespace
 
 void MainWindow::SetUpAreas() {
     for (Area* area : {&source_, &destination_}) {
-        area->edit = Item(area->editId);
-        area->selector = Item(area->selectorId);
-        // The edit controls' default limit is 32K characters: texts are often larger.
-        SendMessageW(area->edit, EM_SETLIMITTEXT, 0, 0);
-        SetWindowSubclass(area->edit, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        area->edit.Attach(hwnd(), area->editId);
+        area->selector.Attach(hwnd(), area->selectorId);
+        area->edit.SetCodePage(AreaCodePage(area->languageIndex));
+        area->edit.LiftLengthLimit();
+        SetWindowSubclass(area->edit.hwnd(), EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }
 }
 
+void MainWindow::ApplyWordWrap(Area& area, bool wrap) {
+    if (!area.edit || area.edit.WordWrap() == wrap) return;
+    ++programmaticText_;
+    if (area.edit.SetWordWrap(wrap))
+        SetWindowSubclass(area.edit.hwnd(), EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    --programmaticText_;
+    area.textBytes = -1;
+}
+
+void MainWindow::ToggleWordWrap() {
+    const bool wrap = !(sourceWrap_ && destinationWrap_);
+    sourceWrap_ = destinationWrap_ = wrap;
+    WriteRegInt("Zelvo", "Source Wrap", wrap ? 1 : 0);
+    WriteRegInt("Zelvo", "Destination Wrap", wrap ? 1 : 0);
+    SetWaitCursor(true);
+    ApplyWordWrap(source_, wrap);
+    ApplyWordWrap(destination_, wrap);
+    SetWaitCursor(false);
+    Refresh();
+}
+
 EditArea MainWindow::AreaOfEdit(HWND edit) const {
-    if (edit && edit == destination_.edit) return EditArea::kDestination;
-    if (edit && edit == source_.edit) return EditArea::kSource;
+    if (edit && edit == destination_.edit.hwnd()) return EditArea::kDestination;
+    if (edit && edit == source_.edit.hwnd()) return EditArea::kSource;
     return EditArea::kNone;
 }
 
 void MainWindow::FillLanguageSelectors() {
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW face{};
-    if (dialogFont && GetObjectW(dialogFont, sizeof face, &face)) {
-        face.lfCharSet = static_cast<BYTE>(app_.uiCharset);
-        selectorFont_.Reset(CreateFontIndirectW(&face));
-    }
-    std::vector<std::string> names = LanguageNames();
+    if (UniqueFont font = FontLike(hwnd(), static_cast<BYTE>(app_.uiCharset))) selectorFont_ = std::move(font);
+    const std::vector<std::string> names = LanguageNames();
+    const int codePage = UiCodePage();
     for (Area* area : {&source_, &destination_}) {
-        if (!area->selector) continue;
-        if (selectorFont_.get())
-            SendMessageW(area->selector, WM_SETFONT, reinterpret_cast<WPARAM>(selectorFont_.get()), FALSE);
-        SendMessageW(area->selector, CB_RESETCONTENT, 0, 0);
-        for (const std::string& name : names)
-            SendMessageW(area->selector, CB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(WidenUiText(name).c_str()));
-        int index = IsValidLanguageIndex(area->languageIndex) ? area->languageIndex : 0;
-        SendMessageW(area->selector, CB_SETCURSEL, index, 0);
+        ComboBox& selector = area->selector;
+        if (!selector) continue;
+        if (selectorFont_) selector.SetFont(selectorFont_.get());
+        selector.Reset();
+        for (const std::string& name : names) selector.Add(name, codePage);
+        selector.Select(IsValidLanguageIndex(area->languageIndex) ? area->languageIndex : 0);
         // The list shows the names whole even where the selector is narrower.
-        SendMessageW(area->selector, CB_SETDROPPEDWIDTH, kSelectorListWidth, 0);
-        InvalidateRect(area->selector, nullptr, TRUE);
+        selector.SetDroppedWidth(kSelectorListWidth);
+        InvalidateRect(selector.hwnd(), nullptr, TRUE);
     }
+}
+
+void MainWindow::SetAreaLanguage(Area& area, int index) {
+    area.languageIndex = index;
+    area.edit.SetCodePage(AreaCodePage(index));
 }
 
 void MainWindow::ApplyAreaFont(Area& area) {
     if (!area.edit) return;
-    LOGFONTW font{};
-    HFONT current = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    if (!current || !GetObjectW(current, sizeof font, &font)) font = LOGFONTW{};
-    font.lfHeight = EditFontHeight(area.fontPoints);
-    font.lfWidth = 0;
-    font.lfCharSet = static_cast<BYTE>(LanguageRowAt(area.languageIndex).charset);
-    // The dialog's face has no Chinese characters; for the East Asian character sets the
-    // system picks the face that has them.
-    if (font.lfCharSet != ANSI_CHARSET) font.lfFaceName[0] = L'\0';
-    HFONT created = CreateFontIndirectW(&font);
+    UniqueFont created = FontLike(hwnd(), static_cast<BYTE>(LanguageRowAt(area.languageIndex).charset),
+                                  EditFontHeight(area.fontPoints));
     if (!created) return;
-    SendMessageW(area.edit, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
-    area.font.Reset(created);  // the old font is no longer selected into the control
+    area.edit.SetFont(created.get(), true);
+    area.font = std::move(created);  // the old font is no longer selected into the control
 }
 
 std::string MainWindow::GetAreaText(EditArea area) {
-    const Area& a = AreaOf(area);
-    return GetWindowTextIn(a.edit, AreaCodePage(a.languageIndex));
+    return AreaOf(area).edit.Bytes();
 }
 
 std::string MainWindow::SourceText() const {
-    return GetWindowTextIn(source_.edit, AreaCodePage(source_.languageIndex));
+    return source_.edit.Bytes();
 }
 
 std::string MainWindow::DestinationText() const {
-    return GetWindowTextIn(destination_.edit, AreaCodePage(destination_.languageIndex));
+    return destination_.edit.Bytes();
 }
 
 void MainWindow::SetAreaTextInternal(Area& area, const std::string& text) {
-    SetWindowTextIn(area.edit, text, AreaCodePage(area.languageIndex));
+    area.edit.SetBytes(text);
     area.textBytes = -1;
 }
 
@@ -167,44 +135,8 @@ void MainWindow::SetAreaText(EditArea area, const std::string& text) {
 }
 
 void MainWindow::ReplaceAreaText(Area& area, const std::string& text) {
-    // WM_SETTEXT empties the control's undo buffer; replacing a selection of everything
-    // keeps the text it replaces for Undo.
-    SendMessageW(area.edit, EM_SETSEL, 0, -1);
-    SendMessageW(area.edit, EM_REPLACESEL, TRUE,
-                 reinterpret_cast<LPARAM>(WidenText(text, AreaCodePage(area.languageIndex)).c_str()));
-    SendMessageW(area.edit, EM_SETSEL, 0, 0);
-    SendMessageW(area.edit, EM_SCROLLCARET, 0, 0);
+    area.edit.ReplaceAllUndoable(text);
     area.textBytes = -1;
-}
-
-std::vector<long> MainWindow::ByteOffsets(const Area& area, const std::vector<long>& characterPositions) const {
-    std::vector<long> offsets(characterPositions.size(), 0);
-    if (!area.edit || characterPositions.empty()) return offsets;
-    const auto [lowest, highest] = std::minmax_element(characterPositions.begin(), characterPositions.end());
-    const long length = GetWindowTextLengthW(area.edit);
-    const long from = std::clamp<long>(*lowest, 0, length);
-    const long to = std::clamp<long>(*highest, 0, length);
-    // Only the characters between the positions are converted, read in place from the
-    // control's buffer: a caret in a long text costs its line, not the text.
-    std::wstring copy;
-    std::wstring_view span;
-    HLOCAL buffer = reinterpret_cast<HLOCAL>(SendMessageW(area.edit, EM_GETHANDLE, 0, 0));
-    const wchar_t* characters = buffer ? static_cast<const wchar_t*>(LocalLock(buffer)) : nullptr;
-    if (characters) {
-        span = std::wstring_view(characters + from, static_cast<size_t>(to - from));
-    } else {
-        copy.assign(static_cast<size_t>(to) + 1, L'\0');
-        const int got = GetWindowTextW(area.edit, copy.data(), static_cast<int>(to) + 1);
-        copy.resize(static_cast<size_t>(std::clamp<long>(got, from, to)));
-        span = std::wstring_view(copy).substr(static_cast<size_t>(from));
-    }
-    const int codePage = AreaCodePage(area.languageIndex);
-    for (size_t i = 0; i < characterPositions.size(); ++i) {
-        const long position = std::clamp<long>(characterPositions[i], from, to);
-        offsets[i] = static_cast<long>(NarrowText(span.substr(0, static_cast<size_t>(position - from)), codePage).size());
-    }
-    if (characters) LocalUnlock(buffer);
-    return offsets;
 }
 
 // A transfer's result is new text in the area: the area counts as modified. (A multi-line
@@ -254,8 +186,7 @@ void MainWindow::SelectLanguageAsUser(EditArea area, int index) {
 }
 
 void MainWindow::OnSelectorChange(EditArea area) {
-    Area& a = AreaOf(area);
-    int index = static_cast<int>(SendMessageW(a.selector, CB_GETCURSEL, 0, 0));
+    const int index = AreaOf(area).selector.Selected();
     if (index >= 0) SelectLanguage(area, index);
 }
 
@@ -263,16 +194,16 @@ void MainWindow::SelectLanguage(EditArea area, int index) {
     Area& a = AreaOf(area);
     if (!IsValidLanguageIndex(index)) return;
     if (cannotShowEastAsian_ || index == a.languageIndex) {
-        if (a.selector) SendMessageW(a.selector, CB_SETCURSEL, a.languageIndex, 0);
+        a.selector.Select(a.languageIndex);
         return;
     }
     // The text stays the same bytes: read in the old code page, shown in the new one.
     std::string bytes = GetAreaText(area);
     SetWaitCursor(true);
     SetStatusText(LoadUiString(IDS_DIALOG_ZELVO_STATUS_ADJUSTING_TEXT_CODE));
-    a.languageIndex = index;
+    SetAreaLanguage(a, index);
     a.textBytes = -1;
-    if (a.selector) SendMessageW(a.selector, CB_SETCURSEL, index, 0);
+    a.selector.Select(index);
     ApplyAreaFont(a);
     if (!bytes.empty()) {
         ++programmaticText_;
@@ -328,17 +259,19 @@ void MainWindow::SetFontPoints(EditArea area, int points) {
 
 void MainWindow::EditCommand(EditArea area, int command) {
     Area& a = AreaOf(area);
-    int codePage = AreaCodePage(a.languageIndex);
+    const int codePage = a.edit.codePage();
     switch (command) {
         case WM_COPY:
         case WM_CUT: {
-            std::wstring selected = SelectedText(a.edit);
+            // The area's bytes as CF_TEXT, which the program's own paste and transfers read
+            // back unchanged, and the characters for other programs.
+            const std::wstring selected = a.edit.SelectedCharacters();
             if (selected.empty()) return;
-            if (!PutAreaTextOnClipboard(hwnd(), NarrowText(selected, codePage), selected)) {
+            if (!::zelvo::SetClipboardText(hwnd(), NarrowText(selected, codePage), selected)) {
                 ShowTimedStatusText(LoadUiString(IDS_ERROR_MISC_CANT_OPEN_CLIPBOARD), 2000);
                 return;
             }
-            if (command == WM_CUT) SendMessageW(a.edit, WM_CLEAR, 0, 0);
+            if (command == WM_CUT) a.edit.Perform(WM_CLEAR);
             break;
         }
         case WM_PASTE: {
@@ -347,10 +280,9 @@ void MainWindow::EditCommand(EditArea area, int command) {
             std::string bytes;
             if (!::zelvo::GetClipboardText(hwnd(), bytes)) return;
             std::string before = IsNt() ? std::string() : GetAreaText(area);
-            DWORD start = 0, end = 0;
-            SendMessageW(a.edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-            SendMessageW(a.edit, EM_REPLACESEL, TRUE,
-                         reinterpret_cast<LPARAM>(WidenText(bytes, codePage).c_str()));
+            const TextEdit::Selection selection = a.edit.CharacterSelection();
+            const size_t start = static_cast<size_t>(selection.start), end = static_cast<size_t>(selection.end);
+            a.edit.ReplaceSelection(bytes);
             if (!IsNt()) {
                 // An edit control of Windows 95/98/Me holds about 64 KB: say so when the
                 // text did not fit.
@@ -372,7 +304,7 @@ void MainWindow::EditCommand(EditArea area, int command) {
             break;
         }
         default:
-            SendMessageW(a.edit, static_cast<UINT>(command), 0, 0);
+            a.edit.Perform(static_cast<UINT>(command));
             break;
     }
     Refresh();
@@ -382,16 +314,15 @@ void MainWindow::CopyAll(EditArea area) {
     Area& a = AreaOf(area);
     std::string bytes = GetAreaText(area);
     if (bytes.empty()) return;
-    if (!PutAreaTextOnClipboard(hwnd(), bytes, WidenText(bytes, AreaCodePage(a.languageIndex))))
+    if (!::zelvo::SetClipboardText(hwnd(), bytes, WidenText(bytes, a.edit.codePage())))
         ShowTimedStatusText(LoadUiString(IDS_ERROR_MISC_CANT_OPEN_CLIPBOARD), 2000);
     RefreshEnabling();
 }
 
 void MainWindow::SelectAll(EditArea area) {
     Area& a = AreaOf(area);
-    SendMessageW(a.edit, EM_SETSEL, 0, -1);
-    SendMessageW(a.edit, EM_SCROLLCARET, 0, 0);
-    SetFocus(a.edit);
+    a.edit.SelectAll();
+    SetFocus(a.edit.hwnd());
     statusArea_ = area;
     Refresh();
 }
@@ -422,8 +353,8 @@ void MainWindow::OnDropFiles(HDROP drop) {
     DragQueryPoint(drop, &point);
     DragFinish(drop);
     RECT sourceRect{}, destinationRect{};
-    GetWindowRect(source_.edit, &sourceRect);
-    GetWindowRect(destination_.edit, &destinationRect);
+    GetWindowRect(source_.edit.hwnd(), &sourceRect);
+    GetWindowRect(destination_.edit.hwnd(), &destinationRect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&sourceRect), 2);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&destinationRect), 2);
     // A hidden area takes no room: the drop goes to the area that is shown.

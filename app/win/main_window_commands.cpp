@@ -10,6 +10,7 @@
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
 #include "app/win/progress_dialog.h"
+#include "app/win/view_dialogs.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
@@ -29,16 +30,13 @@ void MainWindow::BindCommands() {
     constexpr EditArea D = EditArea::kDestination;
 
     // Controls of the areas: the edit controls' notifications and the language selectors.
-    for (EditArea area : {S, D}) {
-        int editId = area == S ? IDC_SOURCE_EDIT : IDC_DESTINATION_EDIT;
-        BindCommand(editId, [this, area](int, int code) {
-            if (code == EN_CHANGE) OnEditChange(area);
-            if (code == EN_SETFOCUS) SetStatusArea(area);
-        });
-        int selectorId = area == S ? IDC_SOURCE_LANGUAGE : IDC_DESTINATION_LANGUAGE;
-        BindCommand(selectorId, [this, area](int, int code) {
-            if (code == CBN_SELCHANGE) OnSelectorChange(area);
-        });
+    for (Area* a : {&source_, &destination_}) {
+        const EditArea area = a->id;
+        a->edit.onChange = [this, area] { OnEditChange(area); };
+        a->edit.onFocus = [this, area] { SetStatusArea(area); };
+        a->selector.onSelectionChange = [this, area] { OnSelectorChange(area); };
+        BindControl(a->editId, a->edit);
+        BindControl(a->selectorId, a->selector);
     }
 
     // Files.
@@ -96,13 +94,15 @@ void MainWindow::BindCommands() {
     bind(IDM_TOGGLE_STATUS_BAR, [this] { ToggleStatusBarShown(); });
     bind(IDM_ALWAYS_ON_TOP, [this] { ToggleAlwaysOnTop(); });
     bind(IDM_PROFILE_OPERATIONS, [this] { ShowProfileMenu(); });
-    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_ADJUST_PROPORTION, IDM_SOURCE_FONT_CUSTOM,
-                   IDM_DESTINATION_FONT_CUSTOM, IDM_WORD_ADJUSTMENT, IDM_DIFFERENCE_CHECK, IDM_OPTIONS,
+    bind(IDM_ADJUST_PROPORTION, [this] { AdjustProportion(); });
+    bind(IDM_SOURCE_FONT_CUSTOM, [this] { ChooseFontSize(S); });
+    bind(IDM_DESTINATION_FONT_CUSTOM, [this] { ChooseFontSize(D); });
+    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_DIFFERENCE_CHECK, IDM_OPTIONS,
                    IDM_HELP_CENTER})
         bind(id, [this, id] { CommandWithNoAction(id); });
-    BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { CommandWithNoAction(id); });
-    // Word wrap and the background picture are settings the window keeps but does not draw.
-    bind(IDM_WORD_WRAP, [] {});
+    BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
+    bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
+    // The background picture is a setting profiles keep; the window does not draw it.
     bind(IDM_BACKGROUND, [] {});
     for (int id :
          {IDM_SOURCE_FONT_SMALL, IDM_SOURCE_FONT_SMALLER, IDM_SOURCE_FONT_NORMAL, IDM_SOURCE_FONT_LARGER,
@@ -229,6 +229,25 @@ bool MainWindow::RunInProgressDialog(const CodeTransferRequest& request, const s
     args.result = &result;
     ProgressDialog dialog(std::move(args));
     return dialog.Run();
+}
+
+void MainWindow::SetProportion(int proportion) {
+    if (proportion < 0 || proportion > 100 || proportion == view_.proportion) return;
+    view_.proportion = proportion;
+    LayOutNow();
+}
+
+void MainWindow::AdjustProportion() {
+    // Each choice in the dialog lays the window out at once; closing without OK goes back.
+    ProportionDialog dialog(view_.proportion, [this](int proportion) { SetProportion(proportion); });
+    dialog.RunModal(hwnd());
+}
+
+void MainWindow::ChooseFontSize(EditArea area) {
+    FontSizeDialog dialog(area, source_.fontPoints, destination_.fontPoints);
+    if (dialog.RunModal(hwnd()) != IDOK) return;
+    SetFontPoints(EditArea::kSource, dialog.sourcePoints());
+    SetFontPoints(EditArea::kDestination, dialog.destinationPoints());
 }
 
 void MainWindow::CommandWithNoAction(int id) {

@@ -51,7 +51,7 @@ void SetItemText(HMENU menu, int id, const std::wstring& text) {
 }  // namespace
 
 void MainWindow::LoadMenus() {
-    menu_ = GetMenu(hwnd());
+    menu_.Reset(GetMenu(hwnd()));
     accelerators_ = LoadAcceleratorsW(ResourceInstance(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
 }
 
@@ -82,16 +82,16 @@ bool MainWindow::TranslateAccelerators(MSG& message) {
 void MainWindow::RelabelMenuBar() {
     if (!menu_) return;
     std::vector<std::string> labels = MainMenuBarLabels();
-    int count = GetMenuItemCount(menu_);
+    int count = GetMenuItemCount(menu_.get());
     for (int i = 0; i < count && i < static_cast<int>(labels.size()); ++i) {
         std::wstring text = WidenUiText(labels[static_cast<size_t>(i)]);
         MENUITEMINFOW item{};
         item.cbSize = sizeof item;
         item.fMask = MIIM_STRING;
         item.dwTypeData = text.data();
-        SetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &item);
+        SetMenuItemInfoW(menu_.get(), static_cast<UINT>(i), TRUE, &item);
     }
-    if (GetMenu(hwnd()) == menu_) DrawMenuBar(hwnd());
+    if (GetMenu(hwnd()) == menu_.get()) DrawMenuBar(hwnd());
 }
 
 MenuSources MainWindow::CurrentMenuSources() {
@@ -99,15 +99,17 @@ MenuSources MainWindow::CurrentMenuSources() {
     sources.maximumRecentCount = MaximumMruCount();
     sources.uiLanguageNames = app_.uiLanguageNames;
     sources.productName = app_.productName;
-    // The window keeps no profile list, so the menus list no profiles.
+    for (size_t place = 0; place < profiles_.size(); ++place)
+        if (profiles_[place].appearInMenu)
+            sources.profiles.push_back({static_cast<int>(place), profiles_[place].title});
     return sources;
 }
 
 void MainWindow::OnInitMenuPopup(HMENU popup) {
     if (!menu_) return;
-    int count = GetMenuItemCount(menu_);
+    int count = GetMenuItemCount(menu_.get());
     for (int index = 0; index < count && index < kMainMenuPopupCount; ++index) {
-        if (GetSubMenu(menu_, index) != popup) continue;
+        if (GetSubMenu(menu_.get(), index) != popup) continue;
         MenuSources sources = CurrentMenuSources();
         if (index == static_cast<int>(MainMenuPopup::kSourceFile))
             sources.sourceRecentFiles = documents_.RecentFilesForMenu(EditArea::kSource);

@@ -58,11 +58,8 @@ constexpr FixedTip kFixedTips[] = {
 }  // namespace
 
 void MainWindow::CreateStatusBar() {
-    statusBar_ = CreateWindowExW(
-        0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
-        0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), ResourceInstance(),
-        nullptr);
-    statusProgress_.SetStatusBar(statusBar_);
+    statusBar_.Create(hwnd(), IDC_STATUS_BAR);
+    statusProgress_.SetStatusBar(statusBar_.hwnd());
     for (std::string& text : statusTexts_) text.clear();
     SetStatusParts();
 }
@@ -72,7 +69,7 @@ void MainWindow::SetStatusParts() {
     RECT client;
     GetClientRect(hwnd(), &client);
     int right = client.right;
-    int edges[kStatusPaneCount];
+    std::vector<int> edges(kStatusPaneCount);
     edges[4] = -1;
     edges[3] = right - kAreaPaneWidth;
     edges[2] = edges[3] - kSizePaneWidth;
@@ -80,14 +77,13 @@ void MainWindow::SetStatusParts() {
     edges[0] = edges[1] - kPositionPaneWidth;
     for (int i = 3; i >= 0; --i)
         if (edges[i] < 0) edges[i] = 0;
-    SendMessageW(statusBar_, SB_SETPARTS, kStatusPaneCount, reinterpret_cast<LPARAM>(edges));
+    statusBar_.SetPanes(edges);
 }
 
 void MainWindow::SetStatusPane(int pane, const std::string& text) {
     if (pane < 0 || pane >= kStatusPaneCount || statusTexts_[pane] == text) return;
     statusTexts_[pane] = text;
-    if (statusBar_)
-        SendMessageW(statusBar_, SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(WidenUiText(text).c_str()));
+    statusBar_.SetPaneText(pane, text, UiCodePage());
 }
 
 std::string MainWindow::StatusPaneText(int pane) const {
@@ -97,7 +93,7 @@ std::string MainWindow::StatusPaneText(int pane) const {
 void MainWindow::SetStatusText(const std::string& text) {
     SetStatusPane(kStatusPaneMessage, text);
     // Busy texts are shown before long work that does not let the window paint.
-    if (statusBar_) UpdateWindow(statusBar_);
+    if (statusBar_) UpdateWindow(statusBar_.hwnd());
 }
 
 void MainWindow::RestoreReady() {
@@ -117,7 +113,7 @@ void MainWindow::SetStatusArea(EditArea area) {
     // The area in use is the one with the focus: when the focus is in the other area it
     // moves to this one, or the next refresh would describe the other area again.
     HWND focus = GetFocus();
-    HWND edit = AreaOf(area).edit;
+    HWND edit = AreaOf(area).edit.hwnd();
     if (AreaOfEdit(focus) != EditArea::kNone && focus != edit && AreaShown(view_, area)) SetFocus(edit);
     RefreshStatus();
     RefreshTitle();
@@ -131,23 +127,19 @@ void MainWindow::RefreshStatus() {
     else
         area = statusArea_;
     if (!AreaShown(view_, area)) area = view_.sourceShown ? EditArea::kSource : EditArea::kDestination;
-    HWND edit = AreaOf(area).edit;
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    int lineOfStart = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, start, 0));
-    int lineOfEnd = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, end, 0));
-    int indexOfStart = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, lineOfStart, 0));
-    int indexOfEnd = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, lineOfEnd, 0));
+    const TextEdit& edit = AreaOf(area).edit;
+    const TextEdit::Selection selection = edit.CharacterSelection();
+    const int lineOfStart = edit.LineOfCharacter(selection.start);
+    const int lineOfEnd = edit.LineOfCharacter(selection.end);
     // The control counts characters; columns and the selection are shown in bytes of the
     // area's code page, as the file size is. They are differences of positions, so offsets
     // from the smallest position serve.
-    const std::vector<long> bytes = ByteOffsets(AreaOf(area), {static_cast<long>(start), static_cast<long>(end),
-                                                               indexOfStart, indexOfEnd});
+    const std::vector<long> bytes =
+        edit.ByteOffsets({selection.start, selection.end, edit.LineStart(lineOfStart), edit.LineStart(lineOfEnd)});
     SetStatusPane(kStatusPanePosition,
                   PositionPaneText(static_cast<int>(bytes[0]), static_cast<int>(bytes[1]), lineOfStart, lineOfEnd,
                                    static_cast<int>(bytes[2]), static_cast<int>(bytes[3])));
-    int lines = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
-    SetStatusPane(kStatusPaneLineCount, LineCountPaneText(lines));
+    SetStatusPane(kStatusPaneLineCount, LineCountPaneText(edit.LineCount()));
     Area& counted = AreaOf(area);
     if (counted.textBytes < 0) counted.textBytes = static_cast<long long>(GetAreaText(area).size());
     SetStatusPane(kStatusPaneSize, FileSizePaneText(static_cast<std::size_t>(counted.textBytes)));
@@ -174,22 +166,20 @@ WindowSnapshot MainWindow::Snapshot() const {
         const Area& a = AreaOf(area);
         AreaSnapshot& s = area == EditArea::kSource ? snapshot.source : snapshot.destination;
         s.hasFile = !documents_.State(area).path.empty();
-        int length = a.edit ? GetWindowTextLengthW(a.edit) : 0;
-        s.textLength = static_cast<std::size_t>(length > 0 ? length : 0);
+        s.textLength = static_cast<std::size_t>(a.edit.Length());
         s.modified = documents_.State(area).modified;
-        DWORD start = 0, end = 0;
-        if (a.edit)
-            SendMessageW(a.edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        s.hasSelection = start != end;
-        s.selectionIsAll = start == 0 && end >= static_cast<DWORD>(s.textLength);
+        const TextEdit::Selection selection = a.edit.CharacterSelection();
+        s.hasSelection = selection.start != selection.end;
+        s.selectionIsAll = selection.start == 0 && selection.end >= a.edit.Length();
         s.findDialogShown = false;
         s.languageIndex = a.languageIndex;
         s.fontSize = a.fontPoints;
     }
     snapshot.contextArea = contextArea_;
+    snapshot.wordWrap = source_.edit.WordWrap() && destination_.edit.WordWrap();
     snapshot.clipboardHasText = ClipboardHasText();
     snapshot.transferToSource = transferToSource_;
-    snapshot.profileCount = 0;
+    snapshot.profileCount = static_cast<int>(profiles_.size());
     snapshot.uiLanguageIndex = 0;
     for (size_t i = 0; i < app_.uiLanguageLcids.size(); ++i)
         if (static_cast<int>(ParseHex(app_.uiLanguageLcids[i])) == app_.uiLcid)
@@ -206,10 +196,8 @@ void MainWindow::RefreshEnabling() {
         const std::vector<int>& ids =
             area == EditArea::kSource ? SourceToolbarButtonIds() : DestinationToolbarButtonIds();
         for (int id : ids) {
-            HWND button = Item(id);
-            if (!button) continue;
-            bool enabled = CommandState(id, snapshot).enabled;
-            if ((IsWindowEnabled(button) != FALSE) != enabled) EnableWindow(button, enabled ? TRUE : FALSE);
+            Control button(Item(id));
+            if (button) button.Enable(CommandState(id, snapshot).enabled);
         }
     }
 }
@@ -245,18 +233,15 @@ void MainWindow::RefreshToolTips() {
 }
 
 void MainWindow::ShowSiteTransferButton() {
-    HWND button = Item(IDM_SITE_TRANSFER);
-    if (!button) return;
-    bool shown = SiteTransferButtonShown(app_.uiLcid) && ToolbarVisible(view_, EditArea::kSource);
-    ShowWindow(button, shown ? SW_SHOWNA : SW_HIDE);
+    Control(Item(IDM_SITE_TRANSFER))
+        .Show(SiteTransferButtonShown(app_.uiLcid) && ToolbarVisible(view_, EditArea::kSource));
 }
 
 void MainWindow::ApplyUiLanguage() {
     if (!hwnd()) return;
     SetUiCodePage(CodePageOfCharset(app_.uiCharset));
     FillLanguageSelectors();
-    if (statusBar_ && selectorFont_.get())
-        SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(selectorFont_.get()), TRUE);
+    if (selectorFont_) statusBar_.SetFont(selectorFont_.get(), true);
     // The panes are written anew in the new language.
     // (A one-character text no pane shows; built by push_back, which GCC 12 does not
     // mistake for an overlapping copy as it does the assignment of a literal here.)

@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "services/message_service.h"
 #include "services/ui_strings.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
@@ -95,8 +96,9 @@ bool ProgressDialog::OnInitDialog() {
     SetWindowTextW(hwnd(), WidenUiText(LoadUiString(IDS_DIALOG_OPTIONS_CT_TITLE)).c_str());
     SetWindowTextW(Item(IDC_PROGRESS_OPERATION), WidenUiText(args_.operation).c_str());
     SetWindowTextW(Item(IDC_PROGRESS_PERCENT), L"0%");
-    SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE32, 0, kProgressBarRange);
-    SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, 0, 0);
+    ProgressBar bar(Item(IDC_PROGRESS_BAR));
+    bar.SetRange(kProgressBarRange);
+    bar.SetPosition(0);
     EnableSystemClose(false);
     if (args_.forwarder) args_.forwarder->SetProgressTarget(hwnd());
     SetTimer(hwnd(), kStartTimer, kStartDelayMs, nullptr);
@@ -146,12 +148,12 @@ void ProgressDialog::HandleProgress(WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
         case kProgressBegin:
             total_ = static_cast<long>(lParam);
-            SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETRANGE32, 0, kProgressBarRange);
+            ProgressBar(Item(IDC_PROGRESS_BAR)).SetRange(kProgressBarRange);
             break;
         case kProgressPosition: {
             const long position = static_cast<long>(lParam);
             barPosition_ = ProgressBarPosition(position, total_);
-            SendMessageW(Item(IDC_PROGRESS_BAR), PBM_SETPOS, static_cast<WPARAM>(barPosition_), 0);
+            ProgressBar(Item(IDC_PROGRESS_BAR)).SetPosition(barPosition_);
             const std::wstring percent = WidenUiText(ProgressPercentText(position, total_));
             wchar_t shown[16] = {};
             GetWindowTextW(Item(IDC_PROGRESS_PERCENT), shown, 16);
@@ -189,17 +191,10 @@ void ProgressDialog::CancelClicked() {
 }
 
 void ProgressDialog::UseUiLanguageFont() {
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW logFont{};
-    if (!dialogFont || !GetObjectW(dialogFont, sizeof logFont, &logFont)) return;
-    const int codePage = UiCodePage();
-    logFont.lfCharSet = codePage == 936   ? GB2312_CHARSET
-                        : codePage == 950 ? CHINESEBIG5_CHARSET
-                                          : DEFAULT_CHARSET;
-    font_.reset(CreateFontIndirectW(&logFont));
+    font_ = FontLike(hwnd(), CharsetOfCodePage(UiCodePage()));
     if (!font_) return;
     for (int id : {IDC_PROGRESS_OPERATION, IDC_PROGRESS_PERCENT, IDC_PROGRESS_CANCEL})
-        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        Control(Item(id)).SetFont(font_.get());
 }
 
 void ProgressDialog::EnableSystemClose(bool enable) {

@@ -5,13 +5,12 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
+#include "platform/win/handles.h"
 #include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
@@ -65,13 +64,9 @@ class ProgressDialog : public Dialog {
     void SetTransferState(int state);
     void UseUiLanguageFont();
 
-    struct FontDeleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-
     ProgressDialogArgs args_;
     // The template's font in the UI language's character set; outlives the window.
-    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
+    UniqueFont font_;
     volatile int fallbackState_ = kTransferRunning;  // when the context has no state of its own
     std::function<void()> pump_;  // the pump of the run, the context's own or PumpPendingMessages
     long pumpCount_ = 0;          // calls of it by the pipeline

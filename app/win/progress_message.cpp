@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
@@ -66,8 +67,7 @@ void StatusBarProgress::ShowBar(int position) {
         InitCommonControlsEx(&controls);
         // The right half of the message pane: the busy text stays readable beside it.
         RECT pane{};
-        if (!SendMessageW(statusBar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane)))
-            GetClientRect(statusBar_, &pane);
+        if (!StatusBar(statusBar_).PaneRect(0, pane)) GetClientRect(statusBar_, &pane);
         const int width = pane.right - pane.left;
         const int left = pane.left + width / 2;
         bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, left + kBarInset,
@@ -76,9 +76,9 @@ void StatusBarProgress::ShowBar(int position) {
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(statusBar_, GWLP_HINSTANCE)),
                                nullptr);
         if (!bar_) return;
-        SendMessageW(bar_, PBM_SETRANGE32, 0, kProgressBarRange);
+        ProgressBar(bar_).SetRange(kProgressBarRange);
     }
-    SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    ProgressBar(bar_).SetPosition(position);
 }
 
 void StatusBarProgress::RemoveBar() {

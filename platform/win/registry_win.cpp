@@ -2,45 +2,31 @@
 #include <windows.h>
 
 #include "platform/registry_store.h"
+#include "platform/win/handles.h"
 
 namespace zelvo {
 
 namespace {
-
-class KeyHandle {
-public:
-    KeyHandle() = default;
-    ~KeyHandle() {
-        if (key_) RegCloseKey(key_);
-    }
-    KeyHandle(const KeyHandle&) = delete;
-    KeyHandle& operator=(const KeyHandle&) = delete;
-    HKEY* out() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 std::string KeyPath(const std::string& root, const std::string& section) {
     if (section.empty()) return root;
     return root + "\\" + section;
 }
 
-bool OpenKey(const std::string& root, const std::string& section, bool create, KeyHandle& key) {
+bool OpenKey(const std::string& root, const std::string& section, bool create, UniqueKey& key) {
     std::string path = KeyPath(root, section);
     if (create) {
         return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, key.out(), nullptr) == ERROR_SUCCESS;
+                               KEY_ALL_ACCESS, nullptr, key.Out(), nullptr) == ERROR_SUCCESS;
     }
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, key.out()) == ERROR_SUCCESS;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, key.Out()) == ERROR_SUCCESS;
 }
 
 class Win32RegistryBackend : public RegistryBackend {
 public:
     std::optional<uint32_t> ReadInt(const std::string& root, const std::string& section,
                                     const std::string& key) override {
-        KeyHandle handle;
+        UniqueKey handle;
         if (!OpenKey(root, section, false, handle)) return std::nullopt;
         DWORD type = 0, value = 0, size = sizeof value;
         if (RegQueryValueExA(handle.get(), key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
@@ -52,7 +38,7 @@ public:
 
     bool WriteInt(const std::string& root, const std::string& section, const std::string& key,
                   uint32_t value) override {
-        KeyHandle handle;
+        UniqueKey handle;
         if (!OpenKey(root, section, true, handle)) return false;
         DWORD data = value;
         return RegSetValueExA(handle.get(), key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
@@ -61,7 +47,7 @@ public:
 
     std::optional<std::string> ReadString(const std::string& root, const std::string& section,
                                           const std::string& key) override {
-        KeyHandle handle;
+        UniqueKey handle;
         if (!OpenKey(root, section, false, handle)) return std::nullopt;
         DWORD type = 0, size = 0;
         if (RegQueryValueExA(handle.get(), key.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -79,7 +65,7 @@ public:
 
     bool WriteString(const std::string& root, const std::string& section, const std::string& key,
                      const std::string& value) override {
-        KeyHandle handle;
+        UniqueKey handle;
         if (!OpenKey(root, section, true, handle)) return false;
         return RegSetValueExA(handle.get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;

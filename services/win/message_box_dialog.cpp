@@ -3,6 +3,7 @@
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/ui_strings.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
@@ -104,8 +105,8 @@ void MessageBoxDialog::SetUpTexts() {
         FitMessageBoxTexts(WithCrLfLineBreaks(request_.text), WithCrLfLineBreaks(request_.details),
                            IsNtPlatform(), UiCodePage());
     shownText_ = texts.text;
-    if (texts.liftTextLimit) SendMessageW(Item(IDC_MESSAGE_BOX_TEXT), EM_LIMITTEXT, 0, 0);
-    if (texts.liftDetailsLimit) SendMessageW(Item(IDC_MESSAGE_BOX_DETAILS_TEXT), EM_LIMITTEXT, 0, 0);
+    if (texts.liftTextLimit) TextEdit(Item(IDC_MESSAGE_BOX_TEXT)).LiftLengthLimit();
+    if (texts.liftDetailsLimit) TextEdit(Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).LiftLengthLimit();
     SetWindowTextW(Item(IDC_MESSAGE_BOX_TEXT), WidenUiText(texts.text).c_str());
     SetWindowTextW(Item(IDC_MESSAGE_BOX_DETAILS_TEXT), WidenUiText(texts.details).c_str());
     if (input_) SetWindowTextW(Item(IDC_MESSAGE_BOX_INPUT), WidenUiText(*input_).c_str());
@@ -120,8 +121,7 @@ void MessageBoxDialog::SetUpButtons() {
     for (int slot = 1; slot <= 3; ++slot) {
         HWND button = Item(kSlotIds[slot - 1]);
         ShowWindow(button, buttons_.Slot(slot).visible ? SW_SHOW : SW_HIDE);
-        bool isDefault = slot == buttons_.defaultSlot;
-        SendMessageW(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        Button(button).SetDefaultStyle(slot == buttons_.defaultSlot);
     }
     SendMessageW(hwnd(), DM_SETDEFID, kSlotIds[buttons_.defaultSlot - 1], 0);
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
@@ -139,8 +139,7 @@ void MessageBoxDialog::SetUpIcon() {
         ShowWindow(iconControl, SW_HIDE);
         textRect.left = ClientRectOf(hwnd(), Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).left;
     } else {
-        SendMessageW(iconControl, STM_SETICON,
-                     reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(icon))), 0);
+        Control(iconControl).SetIcon(LoadIconW(nullptr, SystemIconOf(icon)));
         ShowWindow(iconControl, SW_SHOW);
         // One icon margin to the right of the icon.
         RECT iconRect = ClientRectOf(hwnd(), iconControl);
@@ -150,16 +149,10 @@ void MessageBoxDialog::SetUpIcon() {
 }
 
 void MessageBoxDialog::SetUpFonts() {
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW logFont{};
-    if (!dialogFont || !GetObjectW(dialogFont, sizeof logFont, &logFont)) return;
-    logFont.lfCharSet = CharsetOfCodePage(UiCodePage());
-    font_.reset(CreateFontIndirectW(&logFont));
+    font_ = FontLike(hwnd(), CharsetOfCodePage(UiCodePage()));
     if (!font_) return;
     // Every label is in the UI language, not only the two text boxes.
-    for (int id : kAllControlIds)
-        if (HWND control = Item(id))
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (int id : kAllControlIds) Control(Item(id)).SetFont(font_.get());
 }
 
 void MessageBoxDialog::FitHeightToMessage() {

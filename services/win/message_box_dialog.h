@@ -5,21 +5,15 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 
+#include "platform/win/handles.h"
 #include "services/message_box_layout.h"
 #include "services/message_service.h"
 #include "services/win/toolkit/dialog.h"
 
 namespace zelvo {
-
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 class MessageBoxDialog : public Dialog {
   public:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/system_info.h"
+#include "platform/win/handles.h"
 #include "services/system_language.h"
 
 namespace zelvo {
@@ -17,19 +18,20 @@ int CALLBACK CountFontFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM 
 }
 
 std::string ReadProductType() {
-    HKEY key = nullptr;
+    // Read-only: the program's own registry store opens its keys for writing, which this
+    // system key does not allow an ordinary user.
+    UniqueKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+                      key.Out()) != ERROR_SUCCESS)
         return {};
     char buffer[256] = {};
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
     std::string value;
-    if (RegQueryValueExA(key, "ProductType", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+    if (RegQueryValueExA(key.get(), "ProductType", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
             ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ))
         value = buffer;
-    RegCloseKey(key);
     return value;
 }
 

@@ -17,16 +17,10 @@ sample="$tree/dist/samples/gbk-sample.txt"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots"
 work=$(mktemp -d)
-shell_key='HKLM\software\Tolvane\Zelvo\1.1.2\Shell'
-stored_lcid=$( (wine reg query "$shell_key" /v LCID 2>/dev/null || true) | tr -d '\r' |
-  sed -n 's/^ *LCID *REG_DWORD *//p')
+remember_shell_lcid
 cleanup() {
   wine "$tool" close >/dev/null 2>&1 || true
-  if [ -n "$stored_lcid" ]; then
-    wine reg add "$shell_key" /v LCID /t REG_DWORD /d "$stored_lcid" /f >/dev/null 2>&1 || true
-  else
-    wine reg delete "$shell_key" /v LCID /f >/dev/null 2>&1 || true
-  fi
+  restore_shell_lcid
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -60,5 +60,28 @@ TEST(Multibyte, CharacterBoundaries) {
     EXPECT_TRUE(IsCharBoundary(text, 2, 1252));
 }
 
+TEST(Multibyte, CharStartsMarkEveryCharacterAndTheEnd) {
+    // GBK 的 B5 C4, 可 BF C9; 目 C4 BF is the second half of one and the first half of the other.
+    const std::string text = "a\xB5\xC4\xBF\xC9";
+    const CharStarts starts(text, kCodePageGbk);
+    EXPECT_TRUE(starts.At(0));
+    EXPECT_TRUE(starts.At(1));
+    EXPECT_FALSE(starts.At(2));
+    EXPECT_TRUE(starts.At(3));
+    EXPECT_FALSE(starts.At(4));
+    EXPECT_TRUE(starts.At(5));
+    EXPECT_FALSE(starts.At(6));
+    EXPECT_TRUE(starts.SingleByteBefore(1));
+    EXPECT_FALSE(starts.SingleByteBefore(3));
+    EXPECT_FALSE(starts.SingleByteBefore(0));
+    EXPECT_EQ(starts.FindWhole("\xC4\xBF", 0, text.size()), std::string::npos);
+    EXPECT_EQ(starts.FindWhole("\xBF\xC9", 0, text.size()), 3u);
+    EXPECT_EQ(starts.FindWhole("\xBF\xC9", 0, 4), std::string::npos);  // would pass the limit
+    EXPECT_EQ(starts.FindWhole("", 0, text.size()), std::string::npos);
+    const CharStarts western(text, 1252);
+    EXPECT_TRUE(western.At(2));
+    EXPECT_EQ(western.FindWhole("\xC4\xBF", 0, text.size()), 2u);
+}
+
 }  // namespace
 }  // namespace zelvo

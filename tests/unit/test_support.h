@@ -17,6 +17,7 @@
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "services/message_service.h"
+#include "services/ui_strings.h"
 #include "test_data.h"
 
 namespace zelvo::testing_support {
@@ -75,6 +76,18 @@ class ScopedMessages {
   private:
     ScriptedMessageService* service_ = nullptr;
     std::unique_ptr<MessageService> previous_;
+};
+
+// The UI language is the given one while this lives; the one before comes back at the end.
+class ScopedUiLcid {
+  public:
+    explicit ScopedUiLcid(int lcid) : previous_(UiLcid()) { SetUiLcid(lcid); }
+    ~ScopedUiLcid() { SetUiLcid(previous_); }
+    ScopedUiLcid(const ScopedUiLcid&) = delete;
+    ScopedUiLcid& operator=(const ScopedUiLcid&) = delete;
+
+  private:
+    int previous_;
 };
 
 // Registry reads and writes go to a MemoryRegistryBackend while this lives.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/win/flat_button.h"
+#include "services/win/toolkit/tooltips.h"
 #include "app/win/toolbar_buttons.h"
 #include "resources/resource.h"
 #include "services/win/toolkit/win_text.h"

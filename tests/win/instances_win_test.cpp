@@ -146,10 +146,14 @@ TEST(Instances, ProgramWindowIsTheEditorFrameAndRecordsItsPath) {
     ASSERT_NE(destination, nullptr);
     EXPECT_EQ(EditText(source), L"\x4E2D\x6587 Zelvo");
     EXPECT_EQ(EditText(destination), L"");
-    RECT sourceRect, destinationRect;
-    GetWindowRect(source, &sourceRect);
-    GetWindowRect(destination, &destinationRect);
-    EXPECT_LE(sourceRect.bottom, destinationRect.top);
+    // Opened from the shell, the window takes the "Open from Explorer" profile: the Source
+    // area alone, at its place for launch index 0.
+    EXPECT_TRUE(IsWindowVisible(source));
+    EXPECT_FALSE(IsWindowVisible(destination));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.left, 79);
+    EXPECT_EQ(frame.top, 0);
 
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "software\\Tolvane\\Zelvo\\1.1.2\\App", 0, KEY_READ, &key),

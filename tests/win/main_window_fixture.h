@@ -44,6 +44,9 @@ class MainWindowTest : public ::testing::Test {
         distFolder_ = JoinPath(ParentFolder(ParentFolder(ProgramFilePath())), "dist");
         ASSERT_TRUE(app_.SetUpFolders(JoinPath(distFolder_, "zelvo.exe")));
         app_.programFile = JoinPath(distFolder_, "zelvo.exe");
+        // Each test's window keeps its profiles and its "Last" state apart from the others'.
+        app_.profileFile = JoinPath(folder_, "profile.ini");
+        app_.lastStateFile = JoinPath(folder_, "sprofile.ini");
         app_.productName = "Zelvo";
         BuildUiLanguageList(app_, JoinPath(folder_, "no-language-packs"));
         SetUiLcid(kLcidEnglish);

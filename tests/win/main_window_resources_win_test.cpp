@@ -18,6 +18,7 @@
 #include "services/ui_strings.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/menu_builder.h"
+#include "services/win/toolkit/tooltips.h"
 #include "services/win/toolkit/win_text.h"
 
 namespace zelvo {

@@ -458,3 +458,61 @@ TEST_F(MainWindowTest, PositionPaneCountsBytesOfTheAreaCodePage) {
 
 }  // namespace
 }  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+// Word wrap makes new edit controls: the bytes, the selection, the modified flag and the
+// window's handling of typing all survive, and long lines really wrap or scroll.
+TEST_F(MainWindowTest, WordWrapKeepsTheTextAndIsStoredForTheNextStart) {
+    MainWindow& window = Open();
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+    window.LayOutNow();
+    ASSERT_TRUE(window.AreaWraps(EditArea::kSource));
+    std::string longLine;
+    for (int i = 0; i < 40; ++i) longLine += kGbkText.substr(0, 4) + " ";  // 中文 again and again
+    window.SetAreaText(EditArea::kSource, longLine);
+    HWND before = window.Item(IDC_SOURCE_EDIT);
+    const RECT placeBefore = ClientRect(before);
+    EXPECT_GT(SendMessageW(before, EM_GETLINECOUNT, 0, 0), 1);
+    SendMessageW(before, EM_SETSEL, 2, 7);
+
+    window.RunCommand(IDM_WORD_WRAP);
+    HWND after = window.Item(IDC_SOURCE_EDIT);
+    EXPECT_FALSE(window.AreaWraps(EditArea::kSource));
+    EXPECT_FALSE(window.AreaWraps(EditArea::kDestination));
+    EXPECT_EQ(SendMessageW(after, EM_GETLINECOUNT, 0, 0), 1);
+    EXPECT_NE(GetWindowLongW(after, GWL_STYLE) & WS_HSCROLL, 0);
+    EXPECT_EQ(window.SourceText(), longLine);
+    DWORD start = 0, end = 0;
+    SendMessageW(after, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 7u);
+    const RECT placeAfter = ClientRect(after);
+    EXPECT_EQ(placeAfter.left, placeBefore.left);
+    EXPECT_EQ(placeAfter.bottom, placeBefore.bottom);
+    EXPECT_EQ(ReadRegInt("Zelvo", "Source Wrap", -1), 0);
+    EXPECT_EQ(ReadRegInt("Zelvo", "Destination Wrap", -1), 0);
+    EXPECT_TRUE(CommandState(IDM_WORD_WRAP, window.Snapshot()).enabled);
+    EXPECT_FALSE(CommandState(IDM_WORD_WRAP, window.Snapshot()).checked);
+    // Making the control again did not make the text modified; typing into it does.
+    EXPECT_FALSE(window.documents().IsModified(EditArea::kSource));
+    SendMessageW(after, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
+    EXPECT_TRUE(window.documents().IsModified(EditArea::kSource));
+
+    window.RunCommand(IDM_WORD_WRAP);
+    EXPECT_TRUE(window.AreaWraps(EditArea::kSource));
+    EXPECT_TRUE(CommandState(IDM_WORD_WRAP, window.Snapshot()).checked);
+    EXPECT_GT(SendMessageW(window.Item(IDC_SOURCE_EDIT), EM_GETLINECOUNT, 0, 0), 1);
+    EXPECT_EQ(ReadRegInt("Zelvo", "Source Wrap", -1), 1);
+
+    // A window started with wrapping off has unwrapped areas from the start.
+    WriteRegInt("Zelvo", "Destination Wrap", 0);
+    window_.reset();
+    MainWindow& again = Open();
+    EXPECT_TRUE(again.AreaWraps(EditArea::kSource));
+    EXPECT_FALSE(again.AreaWraps(EditArea::kDestination));
+}
+
+}  // namespace
+}  // namespace zelvo

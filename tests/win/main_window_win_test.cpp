@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "resources/resource.h"
 #include "services/ui_strings.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/win_text.h"
 #include "tests/win/main_window_fixture.h"
@@ -69,6 +70,56 @@ TEST_F(FrameTest, CommandsAreDispatchedByIdAndRangeAndControlsRelabelled) {
     SendMessageW(window, WM_CLOSE, 0, 0);  // modeless: the window goes, the object stays
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(dialog.hwnd(), nullptr);
+}
+
+// Controls bound before the window exists get the notifications their own windows send:
+// typing into an edit control, a choice in a combo box, a click on a button.
+class ControlDialog : public Dialog {
+  public:
+    ControlDialog() : Dialog(IDD_MAIN_WINDOW) {
+        edit.onChange = [this] { ++changes; };
+        edit.onFocus = [this] { ++focuses; };
+        selector.onSelectionChange = [this] { chosen = selector.Selected(); };
+        button.onClick = [this] { ++clicks; };
+        BindControl(IDC_SOURCE_EDIT, edit);
+        BindControl(IDC_SOURCE_LANGUAGE, selector);
+        BindControl(IDM_EXIT, button);
+    }
+    TextEdit edit;
+    ComboBox selector;
+    Button button;
+    int changes = 0;
+    int focuses = 0;
+    int chosen = -1;
+    int clicks = 0;
+};
+
+TEST_F(FrameTest, BoundControlsCallTheirNamedCallbacks) {
+    ControlDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    ASSERT_EQ(dialog.edit.hwnd(), dialog.Item(IDC_SOURCE_EDIT));
+    SetFocus(dialog.edit.hwnd());
+    EXPECT_GE(dialog.focuses, 1);
+    SendMessageW(dialog.edit.hwnd(), WM_CHAR, L'x', 0);
+    EXPECT_EQ(dialog.changes, 1);
+    EXPECT_EQ(dialog.edit.Text(1252), "x");
+
+    dialog.selector.Add("one", 1252);
+    dialog.selector.Add("two", 1252);
+    // A choice from the keyboard, as the user makes it, sends CBN_SELCHANGE.
+    SetFocus(dialog.selector.hwnd());
+    SendMessageW(dialog.selector.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(dialog.selector.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(dialog.chosen, 1);
+
+    SendMessageW(dialog.button.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.clicks, 1);
+
+    // The controls go with the window; nothing is sent to a handle that is gone.
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialog.edit.hwnd(), nullptr);
+    EXPECT_EQ(dialog.selector.Selected(), -1);
 }
 
 TEST_F(FrameTest, ModelessWindowIsDestroyedWithItsObject) {

@@ -15,32 +15,20 @@
 #include "services/win/message_box_dialog.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/win_text.h"
+#include "tests/win/timed_steps.h"
 
 namespace zelvo {
 namespace {
 
 constexpr int kTimedOut = 99;
-constexpr UINT kTickMs = 40;
-constexpr int kMaxTicks = 150;  // six seconds for any one box
+constexpr UINT kTickMs = TimedSteps::kTickMs;
+constexpr int kMaxTicks = TimedSteps::kMaxTicks;
 
-using Step = std::function<void(HWND box)>;
+using Step = TimedSteps::Step;
 
-struct Driver {
-    std::wstring caption;
-    std::vector<Step> steps;
-    size_t next = 0;
-    int ticks = 0;
-};
-Driver* driver = nullptr;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(nullptr, driver->caption.c_str());
-    if (++driver->ticks > kMaxTicks) {
-        if (box) EndDialog(box, kTimedOut);
-        return;
-    }
-    if (!box || !IsWindowVisible(box)) return;
-    if (driver->next < driver->steps.size()) driver->steps[driver->next++](box);
+// A box still open after its steps is ended with kTimedOut.
+void EndTimedOut(HWND box) {
+    EndDialog(box, kTimedOut);
 }
 
 // Keys go to the focused control, as the keyboard would send them.
@@ -85,9 +73,7 @@ class MessageBoxTest : public ::testing::Test {
     MessageAnswer Play(MessageRequest request, std::vector<Step> steps,
                        const std::string* initialText = nullptr) {
         request.caption = "Message box test " + std::to_string(++serial_);
-        Driver local{WidenUiText(request.caption), std::move(steps)};
-        driver = &local;
-        UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);
+        TimedSteps driver(WidenUiText(request.caption), std::move(steps), EndTimedOut);
         MessageAnswer answer;
         if (initialText) {
             MessageBoxDialog dialog(request, *initialText);
@@ -96,9 +82,7 @@ class MessageBoxTest : public ::testing::Test {
             MessageBoxDialog dialog(request);
             answer = dialog.Run(nullptr);
         }
-        KillTimer(nullptr, timer);
-        driver = nullptr;
-        stepsPlayed_ = local.next;
+        stepsPlayed_ = driver.stepsRun();
         return answer;
     }
 
@@ -414,16 +398,13 @@ TEST_F(MessageBoxTest, ChineseUiLanguageLabelsButtonsAndFonts) {
 
 // The service zelvo.exe installs: the product name as caption when none is given.
 TEST_F(MessageBoxTest, ServiceShowsTheBoxWithTheProductNameAsCaption) {
-    Driver local{WidenUiText(LoadUiString(IDS_QXT_PRODUCT)), {[](HWND) { PressKey(VK_ESCAPE); }}};
-    driver = &local;
-    UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);
+    TimedSteps driver(WidenUiText(LoadUiString(IDS_QXT_PRODUCT)), {[](HWND) { PressKey(VK_ESCAPE); }},
+                      EndTimedOut);
     std::unique_ptr<MessageService> previous = SetMessageService(std::make_unique<MessageBoxService>());
     int result = ShowMessage("Saved.");
     SetMessageService(std::move(previous));
-    KillTimer(nullptr, timer);
-    driver = nullptr;
     EXPECT_EQ(result, kIdOk);
-    EXPECT_EQ(local.next, 1u);
+    EXPECT_EQ(driver.stepsRun(), 1u);
 }
 
 // Not run by default: holds a box open for ZELVO_SCREENSHOT_SECONDS so that a screenshot can

@@ -11,6 +11,7 @@
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/ui_strings.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/file_dialogs.h"
 #include "services/win/toolkit/win_text.h"
 #include "transfer/site_transfer_dialog_model.h"
@@ -39,27 +40,6 @@ constexpr int kIdleOnlyControls[] = {
 
 // Shown only while a run is under way.
 constexpr int kRunOnlyControls[] = {IDC_FSCT_STATUS, IDC_FSCT_FILE_BAR, IDC_FSCT_FILE_PERCENT};
-
-std::wstring WindowTextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(window, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), static_cast<size_t>(got > 0 ? got : 0));
-}
-
-bool Visible(HWND control) {
-    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void ShowControl(HWND control, bool show) {
-    if (control && Visible(control) != show) ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
-}
-
-void EnableControl(HWND control, bool enable) {
-    if (control && (IsWindowEnabled(control) != FALSE) != enable)
-        EnableWindow(control, enable ? TRUE : FALSE);
-}
 
 int CALLBACK FolderBrowserStart(HWND window, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
@@ -165,7 +145,7 @@ bool SiteTransferDialog::OnInitDialog() {
     LoadTexts();
     ApplyUiFont();
     for (int id : {IDC_FSCT_FILE_BAR, IDC_FSCT_OVERALL_BAR})
-        SendMessageW(Item(id), PBM_SETRANGE32, 0, kBarRange);
+        ProgressBar(Item(id)).SetRange(kBarRange);
     cachePath_ = ResolveSiteTransferCachePath(appFolder_);
     ShowSettings(ReadSiteTransferSettings());
     CreateTooltips();
@@ -184,52 +164,25 @@ void SiteTransferDialog::LoadTexts() {
 }
 
 void SiteTransferDialog::ApplyUiFont() {
-    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    LOGFONTW logFont{};
-    if (!dialogFont || !GetObjectW(dialogFont, sizeof logFont, &logFont)) return;
-    const BYTE charset = CharsetOfCodePage(UiCodePage());
-    if (logFont.lfCharSet == charset) return;
-    logFont.lfCharSet = charset;
-    uiFont_.reset(CreateFontIndirectW(&logFont));
-    if (!uiFont_) return;
+    uiFont_ = FontLike(hwnd(), CharsetOfCodePage(UiCodePage()));
     // Every label is in the UI language; the paths show well in the same font.
-    for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
+    if (uiFont_) SetFontOfChildren(hwnd(), uiFont_.get());
 }
 
 void SiteTransferDialog::CreateTooltips() {
-    tooltip_ = CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, Dialog::ResourceInstance(), nullptr);
-    if (!tooltip_) return;
-    if (uiFont_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
+    if (!tooltips_.Create(hwnd())) return;
+    if (uiFont_) tooltips_.SetFont(uiFont_.get());
     const std::pair<int, int> tips[] = {
         {IDC_FSCT_TRANSFER, IDS_TIP_TRANSFER_NOW},   {IDCANCEL, IDS_TIP_CLOSE},
         {IDC_FSCT_SOURCE_BROWSE, IDS_TIP_PATH},      {IDC_FSCT_DESTINATION_BROWSE, IDS_TIP_PATH},
         {IDC_FSCT_SOURCE_VIEW, IDS_TIP_VIEW_SOURCE}, {IDC_FSCT_DESTINATION_VIEW, IDS_TIP_VIEW},
     };
-    for (const auto& [controlId, stringId] : tips) {
-        std::wstring text = WidenUiText(LoadUiString(stringId));
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(Item(controlId));
-        tool.lpszText = text.data();
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    for (const auto& [controlId, stringId] : tips) tooltips_.SetTip(Item(controlId), LoadUiString(stringId), UiCodePage());
     transferTip_ = LoadUiString(IDS_TIP_TRANSFER_NOW);
 }
 
 void SiteTransferDialog::SetTip(HWND control, const std::string& text) {
-    if (!tooltip_) return;
-    std::wstring wide = WidenUiText(text);
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = wide.data();
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltips_.SetTip(control, text, UiCodePage());
 }
 
 void SiteTransferDialog::ShowSettings(const SiteTransferOptions& settings) {
@@ -256,7 +209,7 @@ std::string SiteTransferDialog::PathText(int id) const {
 
 void SiteTransferDialog::SetTextIfChanged(int id, const std::wstring& text) {
     HWND control = Item(id);
-    if (control && WindowTextOf(control) != text) SetWindowTextW(control, text.c_str());
+    if (control && GetWindowTextWide(control) != text) SetWindowTextW(control, text.c_str());
 }
 
 void SiteTransferDialog::SetUiTextIfChanged(int id, const std::string& text) {
@@ -281,15 +234,15 @@ void SiteTransferDialog::SyncControls() {
     SetUiTextIfChanged(IDC_FSCT_SOURCE_LABEL, LoadUiString(rules.sourceLabelId));
     SetUiTextIfChanged(IDC_FSCT_DESTINATION_LABEL, LoadUiString(rules.destinationLabelId));
     SetUiTextIfChanged(IDC_FSCT_RESULT_IN_NEW, LoadUiString(rules.resultInNewLabelId));
-    ShowControl(Item(IDC_FSCT_INCLUDE_SUB_FOLDERS), rules.includeSubFoldersVisible);
-    ShowControl(Item(IDC_FSCT_COPY_NON_TEXT), rules.copyNonTextVisible);
+    Control(Item(IDC_FSCT_INCLUDE_SUB_FOLDERS)).Show(rules.includeSubFoldersVisible);
+    Control(Item(IDC_FSCT_COPY_NON_TEXT)).Show(rules.copyNonTextVisible);
     // While a run is under way the running state owns enabling and the status line.
     if (!running_) {
         for (int id : {IDC_FSCT_DESTINATION_LABEL, IDC_FSCT_DESTINATION_PATH, IDC_FSCT_DESTINATION_BROWSE})
-            EnableControl(Item(id), rules.destinationEnabled);
-        EnableControl(Item(IDC_FSCT_SOURCE_VIEW), rules.viewSourceEnabled);
-        EnableControl(Item(IDC_FSCT_DESTINATION_VIEW), rules.viewDestinationEnabled);
-        for (int id : kRunOnlyControls) ShowControl(Item(id), false);
+            Control(Item(id)).Enable(rules.destinationEnabled);
+        Control(Item(IDC_FSCT_SOURCE_VIEW)).Enable(rules.viewSourceEnabled);
+        Control(Item(IDC_FSCT_DESTINATION_VIEW)).Enable(rules.viewDestinationEnabled);
+        for (int id : kRunOnlyControls) Control(Item(id)).Show(false);
     }
     syncing_ = false;
 }
@@ -301,13 +254,13 @@ void SiteTransferDialog::SetRunning(bool running) {
     if (running) {
         // The focus may sit on a control about to be disabled; the Transfer button stays.
         SetFocus(Item(IDC_FSCT_TRANSFER));
-        for (int id : kIdleOnlyControls) EnableControl(Item(id), false);
-        for (int id : kRunOnlyControls) ShowControl(Item(id), true);
+        for (int id : kIdleOnlyControls) Control(Item(id)).Enable(false);
+        for (int id : kRunOnlyControls) Control(Item(id)).Show(true);
         if (systemMenu) EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
         transferTip_ = LoadUiString(IDS_TIP_CANCEL_TRANSFER);
         SetUiTextIfChanged(IDC_FSCT_TRANSFER, LoadUiString(IDS_DIALOG_CANCEL));
     } else {
-        for (int id : kIdleOnlyControls) EnableControl(Item(id), true);
+        for (int id : kIdleOnlyControls) Control(Item(id)).Enable(true);
         if (systemMenu) EnableMenuItem(systemMenu, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
         transferTip_ = LoadUiString(IDS_TIP_TRANSFER_NOW);
         SetUiTextIfChanged(IDC_FSCT_TRANSFER, LoadUiString(IDS_TIP_TRANSFER_NOW));
@@ -367,7 +320,7 @@ void SiteTransferDialog::RefreshBars(bool now) {
                 {overall_, shownOverall_, IDC_FSCT_OVERALL_BAR, IDC_FSCT_OVERALL_PERCENT}};
     for (const auto& bar : bars) {
         if (bar.state.permille != bar.shown.permille)
-            SendMessageW(Item(bar.barId), PBM_SETPOS, static_cast<WPARAM>(bar.state.permille), 0);
+            ProgressBar(Item(bar.barId)).SetPosition(bar.state.permille);
         if (bar.state.percent != bar.shown.percent)
             SetUiTextIfChanged(bar.percentId, PercentText(bar.state.percent));
         bar.shown = bar.state;
@@ -412,7 +365,7 @@ void SiteTransferDialog::ClockTick() {
     if (!reading.shown) return;
     if (HWND owner = GetWindow(hwnd(), GW_OWNER)) {
         const std::wstring caption = WidenUiText(reading.caption);
-        if (WindowTextOf(owner) != caption) SetWindowTextW(owner, caption.c_str());
+        if (GetWindowTextWide(owner) != caption) SetWindowTextW(owner, caption.c_str());
     }
     SetUiTextIfChanged(IDC_FSCT_ELAPSED, reading.elapsedText);
     SetUiTextIfChanged(IDC_FSCT_REMAINING, reading.remainingText);
@@ -421,7 +374,7 @@ void SiteTransferDialog::ClockTick() {
 void SiteTransferDialog::RestoreOwnerCaption() {
     if (!ownerCaptionSaved_ || !hwnd()) return;
     HWND owner = GetWindow(hwnd(), GW_OWNER);
-    if (owner && WindowTextOf(owner) != ownerCaption_) SetWindowTextW(owner, ownerCaption_.c_str());
+    if (owner && GetWindowTextWide(owner) != ownerCaption_) SetWindowTextW(owner, ownerCaption_.c_str());
 }
 
 void SiteTransferDialog::PumpMessages() {
@@ -460,7 +413,7 @@ void SiteTransferDialog::OnTransfer() {
     runCaption_ = RunCaptionTemplate(options_.targetIsFile ? fileCaptionTemplate_ : siteCaptionTemplate_,
                                      options_.gbkToBig5);
     if (HWND owner = GetWindow(hwnd(), GW_OWNER)) {
-        ownerCaption_ = WindowTextOf(owner);
+        ownerCaption_ = GetWindowTextWide(owner);
         ownerCaptionSaved_ = true;
     }
 
@@ -535,7 +488,7 @@ void SiteTransferDialog::OnDestroy() {
     RestoreOwnerCaption();
     ReadControls();
     WriteSiteTransferSettings(options_);
-    tooltip_ = nullptr;  // owned by the dialog, destroyed with it
+    tooltips_.Destroy();
 }
 
 }  // namespace zelvo

@@ -12,7 +12,9 @@
 #include <type_traits>
 
 #include "convert/pipeline.h"
+#include "platform/win/handles.h"
 #include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/tooltips.h"
 #include "transfer/site_transfer.h"
 
 namespace zelvo {
@@ -87,11 +89,6 @@ class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
-    struct FontDeleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
     void LoadTexts();
     void ApplyUiFont();
     void CreateTooltips();
@@ -144,7 +141,7 @@ class SiteTransferDialog : public Dialog, public SiteTransferDisplay {
     std::wstring ownerCaption_;
     bool ownerCaptionSaved_ = false;
 
-    HWND tooltip_ = nullptr;
+    ToolTips tooltips_;
     std::string transferTip_;
     UniqueFont uiFont_;
     BrowseHandler browse_;

@@ -22,28 +22,42 @@ bool GetClipboardText(HWND owner, std::string& text) {
     return found;
 }
 
-bool SetClipboardText(HWND owner, std::string_view text) {
-    // The block is made before the clipboard is emptied, so a failed allocation leaves the
-    // clipboard's text in place.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (!block) return false;
-    char* bytes = static_cast<char*>(GlobalLock(block));
-    if (!bytes) {
-        GlobalFree(block);
-        return false;
-    }
-    if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
-    bytes[text.size()] = '\0';
-    GlobalUnlock(block);
+namespace {
 
-    if (!OpenClipboard(owner)) {
+// A movable global block holding the bytes and a terminating zero of the given width.
+HGLOBAL MakeBlock(const void* data, size_t size, size_t zeroSize) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size + zeroSize);
+    if (!block) return nullptr;
+    char* target = static_cast<char*>(GlobalLock(block));
+    if (!target) {
         GlobalFree(block);
+        return nullptr;
+    }
+    if (size) std::memcpy(target, data, size);
+    std::memset(target + size, 0, zeroSize);
+    GlobalUnlock(block);
+    return block;
+}
+
+}  // namespace
+
+bool SetClipboardText(HWND owner, std::string_view text, std::optional<std::wstring_view> characters) {
+    // The blocks are made before the clipboard is emptied, so a failed allocation leaves the
+    // clipboard's text in place.
+    HGLOBAL narrow = MakeBlock(text.data(), text.size(), 1);
+    if (!narrow) return false;
+    HGLOBAL wide = characters ? MakeBlock(characters->data(), characters->size() * sizeof(wchar_t), sizeof(wchar_t))
+                              : nullptr;
+    if (!OpenClipboard(owner)) {
+        GlobalFree(narrow);
+        if (wide) GlobalFree(wide);
         return false;
     }
     EmptyClipboard();
-    const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-    // The clipboard owns the block once it took it.
-    if (!placed) GlobalFree(block);
+    // The clipboard owns a block once it took it.
+    const bool placed = SetClipboardData(CF_TEXT, narrow) != nullptr;
+    if (!placed) GlobalFree(narrow);
+    if (wide && !SetClipboardData(CF_UNICODETEXT, wide)) GlobalFree(wide);
     CloseClipboard();
     return placed;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,12 @@ namespace zelvo {
 bool GetClipboardText(HWND owner, std::string& text);
 
 // Empties the clipboard and puts the bytes as CF_TEXT in one movable global block of
-// length + 1 bytes (the zero after them). False when the clipboard cannot be opened or
-// the block cannot be allocated; the clipboard then keeps what it had as far as possible.
-bool SetClipboardText(HWND owner, std::string_view text);
+// length + 1 bytes (the zero after them); with characters, also those as CF_UNICODETEXT,
+// so other programs get them whatever the system code page is (an edit area's text is
+// bytes of its own code page). False when the clipboard cannot be opened or the CF_TEXT
+// block cannot be placed; the clipboard then keeps what it had as far as possible.
+bool SetClipboardText(HWND owner, std::string_view text,
+                      std::optional<std::wstring_view> characters = std::nullopt);
 
 // True when the clipboard offers text (for enabling the paste and transfer commands).
 bool ClipboardHasText();

@@ -1,6 +1,7 @@
 #include "services/win/toolkit/dialog.h"
 
 #include "services/ui_strings.h"
+#include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
@@ -26,11 +27,19 @@ HWND Dialog::SpeakingWindow() {
 }
 
 void Dialog::BeginSpeaking() {
-    if (modal_ || speaksForProgram_) speakingWindows.push_back(hwnd_);
+    if (modal_ || speaksForProgram_) BeginSpeakingFor(hwnd_);
 }
 
 void Dialog::EndSpeaking() {
-    std::erase(speakingWindows, hwnd_);
+    EndSpeakingFor(hwnd_);
+}
+
+void Dialog::BeginSpeakingFor(HWND window) {
+    speakingWindows.push_back(window);
+}
+
+void Dialog::EndSpeakingFor(HWND window) {
+    std::erase(speakingWindows, window);
 }
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
@@ -78,6 +87,13 @@ void Dialog::BindCommand(int id, CommandHandler handler) {
     commands_[id] = std::move(handler);
 }
 
+void Dialog::BindControl(int id, Control& control) {
+    // Bound before the window exists, the control is attached when the dialog initialises.
+    if (hwnd_) control.Attach(hwnd_, id);
+    boundControls_.emplace_back(id, &control);
+    BindCommand(id, [&control](int, int notifyCode) { control.OnNotify(notifyCode); });
+}
+
 void Dialog::BindCommandRange(int firstId, int lastId, CommandHandler handler) {
     commandRanges_.push_back({{firstId, lastId}, std::move(handler)});
 }
@@ -105,9 +121,15 @@ bool Dialog::DispatchCommand(int id, int notifyCode) {
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* opening = message == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lParam) : nullptr;
+    return RouteMessage(opening, window, message, wParam, lParam);
+}
+
+INT_PTR Dialog::RouteMessage(Dialog* opening, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
+        self = opening;
+        if (!self) return FALSE;
         self->hwnd_ = window;
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->BeginSpeaking();
@@ -120,6 +142,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         self->EndSpeaking();
         SetWindowLongPtrW(window, DWLP_USER, 0);
         self->hwnd_ = nullptr;
+        // The controls went with the window.
+        for (auto& bound : self->boundControls_) bound.second->Attach(nullptr);
     }
     return result;
 }
@@ -129,6 +153,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (OnMessage(message, wParam, lParam, result)) return result;
     switch (message) {
         case WM_INITDIALOG:
+            for (auto& [id, control] : boundControls_) control->Attach(hwnd_, id);
             RelabelControls();
             return OnInitDialog() ? TRUE : FALSE;
         case WM_COMMAND: {

@@ -14,6 +14,8 @@
 
 namespace zelvo {
 
+class Control;
+
 class Dialog {
   public:
     using CommandHandler = std::function<void(int id, int notifyCode)>;
@@ -48,6 +50,9 @@ class Dialog {
     // The command table: a control id, or a range of ids for dynamic menus, to a handler.
     void BindCommand(int id, CommandHandler handler);
     void BindCommandRange(int firstId, int lastId, CommandHandler handler);
+    // Attaches the control of the template with this id and hands it the notifications it
+    // sends, for its named callbacks. The control must live as long as the dialog.
+    void BindControl(int id, Control& control);
     template <class T>
     void BindCommand(int id, void (T::*method)()) {
         T* self = static_cast<T*>(this);
@@ -77,6 +82,15 @@ class Dialog {
     // Any other message; return true and set result when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return false; }
 
+    // For dialogs that open by another road than RunModal and CreateModeless (a property
+    // sheet page, whose WM_INITDIALOG carries its page description): the dialog procedure's
+    // work, with the object that opens given on WM_INITDIALOG.
+    static INT_PTR RouteMessage(Dialog* opening, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A modal window the toolkit runs without a Dialog of its own (a property sheet) speaks
+    // for the program from Begin to End, as a modal dialog does.
+    static void BeginSpeakingFor(HWND window);
+    static void EndSpeakingFor(HWND window);
+
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -92,6 +106,7 @@ class Dialog {
     std::map<int, CommandHandler> commands_;
     std::vector<std::pair<std::pair<int, int>, CommandHandler>> commandRanges_;
     std::vector<std::pair<int, int>> labels_;
+    std::vector<std::pair<int, Control*>> boundControls_;
 };
 
 }  // namespace zelvo

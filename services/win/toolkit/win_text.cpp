@@ -142,12 +142,17 @@ std::string NarrowWithSystemCodePage(std::wstring_view text) {
     return NarrowText(text, SystemCodePage());
 }
 
-std::string GetWindowTextIn(HWND window, int codePage) {
-    int length = GetWindowTextLengthW(window);
+std::wstring GetWindowTextWide(HWND window) {
+    const int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-    int got = GetWindowTextW(window, buffer.data(), length + 1);
-    return NarrowText(std::wstring_view(buffer.data(), static_cast<size_t>(got > 0 ? got : 0)), codePage);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+std::string GetWindowTextIn(HWND window, int codePage) {
+    return NarrowText(GetWindowTextWide(window), codePage);
 }
 
 void SetWindowTextIn(HWND window, std::string_view bytes, int codePage) {

@@ -29,7 +29,8 @@ std::string NarrowWithSystemCodePage(std::wstring_view text);
 // system does not know the code page).
 BYTE CharsetOfCodePage(int codePage);
 
-// The text of a window or control, and setting it, in a code page.
+// The text of a window or control as the W function gives it, and in a code page; setting it.
+std::wstring GetWindowTextWide(HWND window);
 std::string GetWindowTextIn(HWND window, int codePage);
 void SetWindowTextIn(HWND window, std::string_view bytes, int codePage);
 

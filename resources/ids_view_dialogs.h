@@ -1,0 +1,15 @@
+// The font size dialog and the proportion dialog of the View menu.
+#pragma once
+
+#define IDD_FONT_SIZE 252
+#define IDC_FONT_SIZE_LABEL 2520
+#define IDC_FONT_SIZE_SOURCE 2521
+#define IDC_FONT_SIZE_DESTINATION 2522
+#define IDC_FONT_SIZE_VALUE 2523
+
+#define IDD_PROPORTION 242
+#define IDC_PROPORTION_GROUP 2420
+#define IDC_PROPORTION_LABEL 2421
+#define IDC_PROPORTION_SOURCE 2422
+#define IDC_PROPORTION_DESTINATION 2423
+#define IDC_PROPORTION_RESET 2424

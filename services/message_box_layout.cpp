@@ -141,10 +141,12 @@ PixelRect CentreIn(const PixelRect& area, int width, int height) {
     return placed;
 }
 
-MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool isNt, int codePage) {
+MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool isNt, int codePage,
+                                   int detailsCodePage) {
     MessageBoxTexts fitted;
     fitted.text = FitOne(text, details.size(), isNt, codePage, fitted.liftTextLimit);
-    fitted.details = FitOne(details, text.size(), isNt, codePage, fitted.liftDetailsLimit);
+    fitted.details = FitOne(details, text.size(), isNt, detailsCodePage ? detailsCodePage : codePage,
+                            fitted.liftDetailsLimit);
     return fitted;
 }
 

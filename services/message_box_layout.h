@@ -73,7 +73,9 @@ struct MessageBoxTexts {
 // to 25,000 bytes when the details are long too (over 20,000), else to 40,000 bytes, and
 // "..." marks the cut; the details the same with the roles exchanged. A cut never splits a
 // double-byte character of codePage.
-MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool isNt, int codePage);
+// detailsCodePage: the details' own code page (0: the same as the text's).
+MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool isNt, int codePage,
+                                   int detailsCodePage = 0);
 
 // Text boxes break lines only at CR LF: a lone LF of a caller's text becomes CR LF.
 std::string WithCrLfLineBreaks(std::string_view text);

@@ -34,6 +34,9 @@ struct MessageRequest {
     std::string details;  // details text, or a help key such as "QX_HELP_UG_SYS_REQ"
     bool showCheckBox = false;
     bool checked = true;
+    // The code page the details are written in when it is not the UI language's (0): a
+    // list of an edit area's lines, say, in the area's own code page.
+    int detailsCodePage = 0;
 };
 
 struct MessageAnswer {

@@ -283,6 +283,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void RunSiteTransfer();
     void ContextCommand(int id);
     void AdjustProportion();
+    // Tools > Text Difference Check: the areas' lines compared one by one.
+    void CheckDifferences();
     void ChooseFontSize(EditArea area);
     void CommandWithNoAction(int id);
 

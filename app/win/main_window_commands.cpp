@@ -6,6 +6,7 @@
 
 #include "app/editor_app.h"
 #include "app/language_table.h"
+#include "app/text_difference.h"
 #include "app/win/about_dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
@@ -97,8 +98,8 @@ void MainWindow::BindCommands() {
     bind(IDM_ADJUST_PROPORTION, [this] { AdjustProportion(); });
     bind(IDM_SOURCE_FONT_CUSTOM, [this] { ChooseFontSize(S); });
     bind(IDM_DESTINATION_FONT_CUSTOM, [this] { ChooseFontSize(D); });
-    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_DIFFERENCE_CHECK, IDM_OPTIONS,
-                   IDM_HELP_CENTER})
+    bind(IDM_DIFFERENCE_CHECK, [this] { CheckDifferences(); });
+    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_OPTIONS, IDM_HELP_CENTER})
         bind(id, [this, id] { CommandWithNoAction(id); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
@@ -248,6 +249,38 @@ void MainWindow::ChooseFontSize(EditArea area) {
     if (dialog.RunModal(hwnd()) != IDOK) return;
     SetFontPoints(EditArea::kSource, dialog.sourcePoints());
     SetFontPoints(EditArea::kDestination, dialog.destinationPoints());
+}
+
+void MainWindow::CheckDifferences() {
+    std::string sourceText = SourceText();
+    std::string destinationText = DestinationText();
+    const WindowSnapshot snapshot = Snapshot();
+    if (ShouldAskBeforeDifferenceCheck(sourceText, destinationText, snapshot.source, snapshot.destination)) {
+        MessageRequest question;
+        question.text = AdjustBeforeDifferenceCheckQuestion(app_.productName);
+        question.style = kMbYesNoCancel | kMbIconQuestion;
+        const int answer = ShowMessage(question).result;
+        if (answer == kIdCancel) return;
+        if (answer == kIdYes) {
+            // The Destination's bytes stay; they are shown as the Source's language shows them.
+            SelectLanguage(EditArea::kDestination, source_.languageIndex);
+            SetFontPoints(EditArea::kDestination, source_.fontPoints);
+            destinationText = DestinationText();
+        }
+    }
+    SetWaitCursor(true);
+    const TextDifferenceReport report = CheckTextDifference(sourceText, source_.edit.codePage(), destinationText,
+                                                            destination_.edit.codePage());
+    SetWaitCursor(false);
+    MessageRequest result;
+    result.text = report.message;
+    result.style = kMbOk | kMbIconInformation;
+    if (report.differences > 0) {
+        result.detailsEnabled = true;
+        result.details = report.details;
+        result.detailsCodePage = destination_.edit.codePage();
+    }
+    ShowMessage(result);
 }
 
 void MainWindow::CommandWithNoAction(int id) {

@@ -103,12 +103,12 @@ bool MessageBoxDialog::OnInitDialog() {
 void MessageBoxDialog::SetUpTexts() {
     MessageBoxTexts texts =
         FitMessageBoxTexts(WithCrLfLineBreaks(request_.text), WithCrLfLineBreaks(request_.details),
-                           IsNtPlatform(), UiCodePage());
+                           IsNtPlatform(), UiCodePage(), DetailsCodePage());
     shownText_ = texts.text;
     if (texts.liftTextLimit) TextEdit(Item(IDC_MESSAGE_BOX_TEXT)).LiftLengthLimit();
     if (texts.liftDetailsLimit) TextEdit(Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).LiftLengthLimit();
     SetWindowTextW(Item(IDC_MESSAGE_BOX_TEXT), WidenUiText(texts.text).c_str());
-    SetWindowTextW(Item(IDC_MESSAGE_BOX_DETAILS_TEXT), WidenUiText(texts.details).c_str());
+    SetWindowTextIn(Item(IDC_MESSAGE_BOX_DETAILS_TEXT), texts.details, DetailsCodePage());
     if (input_) SetWindowTextW(Item(IDC_MESSAGE_BOX_INPUT), WidenUiText(*input_).c_str());
 
     HWND check = Item(IDC_MESSAGE_BOX_CHECK);
@@ -153,6 +153,15 @@ void MessageBoxDialog::SetUpFonts() {
     if (!font_) return;
     // Every label is in the UI language, not only the two text boxes.
     for (int id : kAllControlIds) Control(Item(id)).SetFont(font_.get());
+    // Details of another code page are drawn in a font of its character set.
+    if (DetailsCodePage() != UiCodePage()) {
+        detailsFont_ = FontLike(hwnd(), CharsetOfCodePage(DetailsCodePage()));
+        if (detailsFont_) Control(Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).SetFont(detailsFont_.get());
+    }
+}
+
+int MessageBoxDialog::DetailsCodePage() const {
+    return request_.detailsCodePage ? request_.detailsCodePage : UiCodePage();
 }
 
 void MessageBoxDialog::FitHeightToMessage() {

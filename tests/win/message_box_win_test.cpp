@@ -221,6 +221,28 @@ TEST_F(MessageBoxTest, CheckBoxStateComesBackAndIsHiddenUnlessAsked) {
     EXPECT_EQ(answer.result, kIdOk);
 }
 
+// Details in a code page of their own (an edit area's lines) are shown as that code page's
+// characters, in a font of its character set, while the labels stay in the UI language.
+TEST_F(MessageBoxTest, DetailsOfAnotherCodePageShowTheirOwnCharacters) {
+    MessageRequest request = Styled(kMbOk);
+    request.detailsEnabled = true;
+    request.details = "1: \xB3\x5C\xA5\x5C -> \xA4\xA4";  // 許功 -> 中 in Big5
+    request.detailsCodePage = 950;
+    std::wstring shown;
+    LOGFONTW face{};
+    Play(request, {[&](HWND box) {
+                       HWND details = GetDlgItem(box, IDC_MESSAGE_BOX_DETAILS_TEXT);
+                       wchar_t text[64] = {};
+                       GetWindowTextW(details, text, 64);
+                       shown = text;
+                       HFONT font = reinterpret_cast<HFONT>(SendMessageW(details, WM_GETFONT, 0, 0));
+                       GetObjectW(font, sizeof face, &face);
+                       PressKey(VK_RETURN);
+                   }});
+    EXPECT_EQ(shown, L"1: \u8A31\u529F -> \u4E2D");
+    EXPECT_EQ(face.lfCharSet, CHINESEBIG5_CHARSET);
+}
+
 TEST_F(MessageBoxTest, DetailsButtonTogglesThePaneAndTheWindowHeight) {
     MessageRequest request = Styled(kMbOk | kMbIconError);
     request.detailsEnabled = true;

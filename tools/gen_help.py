@@ -57,7 +57,7 @@ def guide_order(pages):
 def render(name, title, body, labels, charset, lang, order, titles):
     root = relative_root(name)
     home, contents, previous, following = labels
-    body = body.replace('href="@/', 'href="' + root)
+    body = body.replace('href="@/', 'href="' + root).replace('src="@/', 'src="' + root)
     foot = ""
     if name in order:
         i = order.index(name)
@@ -96,6 +96,9 @@ def build():
             for target in re.findall(r'href="@/([^"#]+)', body):
                 if target not in names:
                     raise SystemExit(f"{source}: {name} links to the missing page {target}")
+            for picture in re.findall(r'src="@/([^"]+)', body):
+                if not os.path.isfile(os.path.join(ROOT, "package", "doc", folder, *picture.split("/"))):
+                    raise SystemExit(f"{source}: {name} shows the missing picture {picture} (tools/help_pictures.sh)")
             html = render(name, title, body, labels, charset, lang, order, titles)
             try:
                 errors = "xmlcharrefreplace" if encoding == "ascii" else "strict"

@@ -13,9 +13,11 @@
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/debug_log.h"
+#include "services/help.h"
 #include "services/system_language.h"
 #include "services/ui_language.h"
 #include "services/ui_strings.h"
+#include "services/win/help_center.h"
 #include "services/win/message_box_dialog.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/win_text.h"
@@ -91,6 +93,7 @@ int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
                           Win32StartupHooks()))
         return 1;
     if (!RegisterMainWindowClass(instance)) return 1;
+    SetHelpTopicOpener([folder = app.appFolder](int topic) { OpenHelp(folder, topic); });
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -28,15 +28,11 @@ for f in "$program" "$tool"; do [ -f "$f" ] || fail "missing $f"; done
 command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
 [ "$(wine "$tool" count | tr -d '\r')" = 0 ] || fail "a main window is already open"
 
-desktop_origin() {
-  xwininfo -root -tree | sed -n 's/.*"[^"]*Wine desktop".* +\(-\?[0-9]*\)+\(-\?[0-9]*\)$/\1 \2/p' | head -n1
-}
 # Screen point of an edit area's centre on the X display.
 area_centre() {
   local centre origin
   centre=$(wine "$tool" maincentre "$1" | tr -d '\r') || return 1
-  origin=$(desktop_origin)
-  [ -n "$origin" ] || origin="0 0"
+  origin=$(wine_desktop_origin)
   set -- $centre $origin
   echo "$(($1 + $3)) $(($2 + $4))"
 }

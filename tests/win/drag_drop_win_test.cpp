@@ -229,11 +229,33 @@ class DragDropTest : public MainWindowTest {
         input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
         SetCursorPos(to.x, to.y);
-        Pump(200);
-        POINT now{};
-        GetCursorPos(&now);
-        ASSERT_EQ(now.x, to.x);
-        ASSERT_EQ(now.y, to.y);
+        // Messages carry the pointer position the system knows when they are posted: once
+        // posted ones have carried this point for a while (a late event of the display can
+        // still move it back), so will the messages of OLE's drag loop.
+        constexpr UINT kProbe = WM_APP + 71;
+        POINT seen{-1, -1};
+        int steady = 0;
+        for (int tries = 0; tries < 400 && steady < 15; ++tries) {
+            PostThreadMessageW(GetCurrentThreadId(), kProbe, 0, 0);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == kProbe) {
+                    seen = message.pt;
+                    continue;
+                }
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            if (seen.x == to.x && seen.y == to.y) {
+                ++steady;
+            } else {
+                steady = 0;
+                SetCursorPos(to.x, to.y);
+            }
+            Sleep(20);
+        }
+        ASSERT_EQ(seen.x, to.x);
+        ASSERT_EQ(seen.y, to.y);
     }
 
     bool oleStarted_ = false;
@@ -368,6 +390,7 @@ TEST_F(DragDropTest, MovingWithinTheAreaIsOneUndoableReplacement) {
     Select(EditArea::kSource, 0, 2);
     DragWithMouse(EditArea::kSource, 1, ScreenPointOf(EditArea::kSource, 6));
     EXPECT_FALSE(window.DragDropOf(EditArea::kSource).dragging());
+    EXPECT_EQ(window.DestinationText(), "");
     EXPECT_EQ(window.SourceText(), " one" + kGbkChinese + " two");
     EXPECT_EQ(Selection(EditArea::kSource), (std::pair<DWORD, DWORD>{4, 6}));
     EXPECT_TRUE(window.documents().IsModified(EditArea::kSource));

@@ -27,18 +27,15 @@ bool IsTextFormat(const FORMATETC* format) {
            format->dwAspect == DVASPECT_CONTENT && (format->tymed & TYMED_HGLOBAL) != 0;
 }
 
-// ---- The data a drag carries ----
-
-class TextDataObject final : public IDataObject {
+// IUnknown of an object of one interface: counted references, deleted at the last Release.
+template <typename Interface>
+class ComObject : public Interface {
   public:
-    TextDataObject(std::string_view bytes, std::wstring_view characters)
-        : bytes_(bytes), characters_(characters) {}
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-            *object = static_cast<IDataObject*>(this);
-            AddRef();
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface))) {
+            *object = static_cast<Interface*>(this);
+            this->AddRef();
             return S_OK;
         }
         *object = nullptr;
@@ -52,6 +49,21 @@ class TextDataObject final : public IDataObject {
         if (left == 0) delete this;
         return static_cast<ULONG>(left);
     }
+
+  protected:
+    ComObject() = default;
+    virtual ~ComObject() = default;
+
+  private:
+    LONG references_ = 1;  // the creator's
+};
+
+// ---- The data a drag carries ----
+
+class TextDataObject final : public ComObject<IDataObject> {
+  public:
+    TextDataObject(std::string_view bytes, std::wstring_view characters)
+        : bytes_(bytes), characters_(characters) {}
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (!medium) return E_POINTER;
@@ -90,47 +102,20 @@ class TextDataObject final : public IDataObject {
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
   private:
-    ~TextDataObject() = default;
-
-    LONG references_ = 1;
     std::string bytes_;
     std::wstring characters_;
 };
 
 // ---- The source side of a drag: when it ends ----
 
-class TextDropSource final : public IDropSource {
+class TextDropSource final : public ComObject<IDropSource> {
   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
-            *object = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keys) override {
         if (escapePressed || (keys & MK_RBUTTON)) return DRAGDROP_S_CANCEL;
         if (!(keys & MK_LBUTTON)) return DRAGDROP_S_DROP;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
-  private:
-    ~TextDropSource() = default;
-
-    LONG references_ = 1;
 };
 
 // Reads a global block of text units up to the first zero or the block's end.
@@ -259,31 +244,12 @@ long CharacterAtPoint(const TextEdit& edit, POINT client) {
 
 // ---- The drop target OLE calls for the control ----
 
-class TextEditDragDrop::Target final : public IDropTarget {
+class TextEditDragDrop::Target final : public ComObject<IDropTarget> {
   public:
     explicit Target(TextEditDragDrop* owner) : owner_(owner) {}
 
     // The owner is going: calls that still come do nothing.
     void Forget() { owner_ = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override {
         if (!effect) return E_INVALIDARG;
@@ -306,9 +272,6 @@ class TextEditDragDrop::Target final : public IDropTarget {
     }
 
   private:
-    ~Target() = default;
-
-    LONG references_ = 1;
     TextEditDragDrop* owner_;
 };
 

@@ -1,7 +1,7 @@
 #include "app/win/zelvo_app.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <memory>
 
@@ -26,14 +26,16 @@ namespace zelvo {
 
 namespace {
 
-class ComScope {
+// COM for the shell's objects and OLE for dragging text in and out of the edit areas, whose
+// drop targets register as the main window starts.
+class OleScope {
   public:
-    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope() {
-        if (ok_) CoUninitialize();
+    OleScope() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (ok_) OleUninitialize();
     }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
 
   private:
     bool ok_;
@@ -97,7 +99,7 @@ int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    ComScope com;
+    OleScope ole;
 
     app.StoreCommandLine(commandTail);
     MainWindow window(app);

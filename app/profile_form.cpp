@@ -5,6 +5,7 @@
 
 #include "app/font_size_input.h"
 #include "app/language_table.h"
+#include "services/multibyte.h"
 #include "services/ui_strings.h"
 
 namespace zelvo {
@@ -63,10 +64,8 @@ ProfileFormEnabling EnablingOf(const ProfileForm& form) {
     return on;
 }
 
-std::optional<int> ParseWholeNumber(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+std::optional<int> ParseWholeNumber(std::string_view typed) {
+    const std::string text = TrimBlanks(typed);
     if (text.empty()) return std::nullopt;
     int value = 0;
     const char* end = text.data() + text.size();

@@ -209,6 +209,7 @@ bool EditProfileDialog::OnInitDialog() {
     font_ = UseUiFont(hwnd());
     ComboBox uiLanguages(Item(IDC_EP_UI_LANGUAGE));
     for (const UiLanguageChoice& choice : host_.uiLanguages) uiLanguages.Add(choice.name, choice.nameCodePage);
+    uiLanguages.SetDroppedWidth(220);
     for (int id : {IDC_EP_SOURCE_LANGUAGE, IDC_EP_DESTINATION_LANGUAGE}) {
         ComboBox languages(Item(id));
         for (const std::string& name : LanguageNames()) languages.Add(name, codePage);
@@ -429,9 +430,14 @@ bool ProfileManagerDialog::OnInitDialog() {
     Control(hwnd()).SetText(LoadUiString(IDS_DIALOG_PM_TITLE), codePage);
     font_ = UseUiFont(hwnd());
     listView_.Attach(hwnd(), IDC_PM_LIST);
-    listView_.AddColumn(LoadUiString(IDS_QXT_ID), 34);
-    listView_.AddColumn(LoadUiString(IDS_PROFILE_TITLE), 120);
-    listView_.AddColumn(LoadUiString(IDS_PROFILE_DESCRIPTION), 300);
+    // The description takes the rest of the width, so the list needs no horizontal scrolling.
+    constexpr int kIdWidth = 34, kTitleWidth = 120;
+    RECT client{};
+    GetClientRect(listView_.hwnd(), &client);
+    const int rest = client.right - kIdWidth - kTitleWidth - GetSystemMetrics(SM_CXVSCROLL);
+    listView_.AddColumn(LoadUiString(IDS_QXT_ID), kIdWidth);
+    listView_.AddColumn(LoadUiString(IDS_PROFILE_TITLE), kTitleWidth);
+    listView_.AddColumn(LoadUiString(IDS_PROFILE_DESCRIPTION), rest > 80 ? rest : 80);
     if (tips_.Create(hwnd())) {
         if (font_) tips_.SetFont(font_.get());
         for (auto [id, tip] : {std::pair{IDC_PM_APPLY, IDS_TIP_APPLY}, {IDC_PM_ADD, IDS_TIP_ADD},

@@ -18,6 +18,7 @@ inline constexpr std::string_view kMakerHost = "https://www.tolvane.com";
 inline constexpr int kHelpTopicStart = 0;
 inline constexpr int kHelpTopicReleaseNotes = 8;
 inline constexpr int kHelpTopicCodeTransfer = 25;
+inline constexpr int kHelpTopicLayout = 27;
 inline constexpr int kHelpTopicSystemRequirements = 201;
 
 // The folder of the help pages below the program folder's "doc" for a UI language:

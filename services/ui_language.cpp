@@ -166,4 +166,11 @@ void UseLanguagePack(const std::string& packFile) {
     });
 }
 
+int NameCodePageOfUiLanguage(const std::string& lcidText) {
+    const int charset = CharsetOfLanguage(static_cast<int>(ParseHex(lcidText)));
+    if (charset == kCharsetGb2312) return 936;
+    if (charset == kCharsetBig5) return 950;
+    return 1252;
+}
+
 }  // namespace zelvo

@@ -53,4 +53,8 @@ bool SwitchUiLanguage(UiLanguageState& app, const std::string& displayName, int 
 // removes the pack reader.
 void UseLanguagePack(const std::string& packFile);
 
+// The code page a UI language's own name is written in (its LCID as hex digits): the
+// built-in Chinese names carry their GBK and Big5 bytes whatever the current UI language is.
+int NameCodePageOfUiLanguage(const std::string& lcidText);
+
 }  // namespace zelvo

@@ -201,4 +201,12 @@ bool SaveLastProfile(Profile& record, const ProfileFiles& files) {
     return file.Save(files.lastStateFile);
 }
 
+void CopyBackground(const Profile& from, Profile& to) {
+    to.setBackground = from.setBackground;
+    to.backgroundImageOn = from.backgroundImageOn;
+    to.backgroundImagePath = from.backgroundImagePath;
+    to.backgroundDisplay = from.backgroundDisplay;
+    to.backgroundColor = from.backgroundColor;
+}
+
 }  // namespace zelvo

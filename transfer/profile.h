@@ -117,6 +117,10 @@ bool ReadProfileSection(const SettingsFile& file, const std::string& section, bo
 // The display mode is set to 1 first.
 void StoreProfileSection(SettingsFile& file, const std::string& section, Profile& record);
 
+// Copies the background fields (switch, picture, display mode, colour) from one record
+// to another.
+void CopyBackground(const Profile& from, Profile& to);
+
 // Loads the list file (fromLastFile: sprofile.ini) and reads the section. From the list
 // file the section and its "Title" must exist; from the "Last" file missing parts give
 // the defaults.

@@ -42,6 +42,7 @@
 namespace zelvo {
 
 class EditorApp;
+struct ProfileWindowHost;
 
 // Timers of the main window.
 enum MainWindowTimer : UINT_PTR {
@@ -119,8 +120,14 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // Applies the window part of a profile as its switches say (the record is repaired as
     // it is applied: a record showing no area shows the Source area).
     void ApplyProfile(Profile& record);
-    // The profile list the menus show, as loaded at start.
+    // The profile list the menus show, as loaded at start and changed by the Profile
+    // Manager and Save Profile.
     const ProfileList& profiles() const { return profiles_; }
+    // What the profile dialogs reach the window through: capture, apply, the screen, the
+    // UI languages.
+    ProfileWindowHost ProfileHost();
+    // The background settings kept in the "Last" state (the window does not draw them).
+    const Profile& background() const { return background_; }
     // Relabels the whole window in the current UI language.
     void ApplyUiLanguage();
     // Runs the command as the menus, toolbars and accelerators do.
@@ -257,6 +264,10 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SaveLastState();
     void LoadProfiles();
     void ApplyProfileOfMenu(int id);
+    void OpenProfileManager();
+    void SaveProfileOfWindow();
+    // View > Background: the background settings of the "Last" state.
+    void ConfigureBackground();
 
     // main_window_menus.cpp
     void LoadMenus();
@@ -347,6 +358,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     std::string timedStatusText_;
     DWORD startTime_ = 0;
     ProfileList profiles_;
+    Profile background_;  // its background fields: the "Last" state's
     bool startMaximized_ = false;  // the "Last" state asks for it once the window is up
 
     FileNameQuestion fileNameQuestion_;

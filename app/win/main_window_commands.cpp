@@ -100,13 +100,17 @@ void MainWindow::BindCommands() {
     bind(IDM_SOURCE_FONT_CUSTOM, [this] { ChooseFontSize(S); });
     bind(IDM_DESTINATION_FONT_CUSTOM, [this] { ChooseFontSize(D); });
     bind(IDM_DIFFERENCE_CHECK, [this] { CheckDifferences(); });
+    bind(IDM_PROFILE_MANAGER, [this] { OpenProfileManager(); });
+    bind(IDM_SAVE_PROFILE, [this] {
+        if (CommandState(IDM_SAVE_PROFILE, Snapshot()).enabled) SaveProfileOfWindow();
+    });
     bind(IDM_HELP_CENTER, [] { OpenHelpTopic(kHelpTopicStart); });
-    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_OPTIONS})
+    for (int id : {IDM_WORD_ADJUSTMENT, IDM_OPTIONS})
         bind(id, [this, id] { CommandWithNoAction(id); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
-    // The background picture is a setting profiles keep; the window does not draw it.
-    bind(IDM_BACKGROUND, [] {});
+    // The background is a setting profiles keep; the window does not draw it.
+    bind(IDM_BACKGROUND, [this] { ConfigureBackground(); });
     for (int id :
          {IDM_SOURCE_FONT_SMALL, IDM_SOURCE_FONT_SMALLER, IDM_SOURCE_FONT_NORMAL, IDM_SOURCE_FONT_LARGER,
           IDM_SOURCE_FONT_LARGE, IDM_DESTINATION_FONT_SMALL, IDM_DESTINATION_FONT_SMALLER,
@@ -286,8 +290,7 @@ void MainWindow::CheckDifferences() {
 }
 
 void MainWindow::CommandWithNoAction(int id) {
-    // Find/Replace, the profiles, the proportion and custom font size, the lib editor, the
-    // difference check, the options and the help centre: these commands are in the menus,
+    // Find/Replace, the lib editor, the options and the help centre: these commands are in the menus,
     // toolbars and accelerators and follow their enabling rules, but choosing one changes
     // nothing.
     (void)id;

@@ -8,6 +8,7 @@
 #include "app/win/main_window.h"
 #include "resources/resource.h"
 #include "services/system_language.h"
+#include "services/ui_language.h"
 #include "services/ui_strings.h"
 #include "services/win/toolkit/menu_builder.h"
 #include "services/win/toolkit/win_text.h"
@@ -28,16 +29,6 @@ LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam) {
         if (acceleratorWindow->TranslateAccelerators(*message)) return 1;
     }
     return CallNextHookEx(messageFilterHook, code, wParam, lParam);
-}
-
-// The code page a UI language's own name is written in: the built-in Chinese names carry
-// their GBK and Big5 bytes whatever the current UI language is.
-int NameCodePageOfUiLanguage(const std::string& lcidText) {
-    int lcid = static_cast<int>(ParseHex(lcidText));
-    int charset = CharsetOfLanguage(lcid);
-    if (charset == kCharsetGb2312) return 936;
-    if (charset == kCharsetBig5) return 950;
-    return 1252;
 }
 
 void SetItemText(HMENU menu, int id, const std::wstring& text) {

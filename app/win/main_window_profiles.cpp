@@ -9,9 +9,11 @@
 #include "app/language_table.h"
 #include "app/view_settings.h"
 #include "app/win/main_window.h"
+#include "app/win/profile_dialogs.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/system_language.h"
+#include "services/ui_language.h"
 #include "transfer/profile.h"
 #include "transfer/profile_list.h"
 
@@ -123,6 +125,9 @@ void MainWindow::ApplyProfile(Profile& record) {
 void MainWindow::ApplyLastState() {
     Profile last = DefaultProfile(CurrentProfileContext());
     ReadProfile(last, kLastProfileSection, true, ProfileFilesOfApp(), CurrentProfileContext());
+    // The window does not draw a background; the "Last" record keeps its settings for the
+    // Background dialog and the next start.
+    background_ = last;
     ApplyProfile(last);
 }
 
@@ -130,7 +135,43 @@ void MainWindow::SaveLastState() {
     ProfileContext context = CurrentProfileContext();
     Profile last = DefaultProfile(context);
     CaptureWindowState(CurrentWindowState(), {context.screenWidth, context.screenHeight}, last);
+    CopyBackground(background_, last);
     SaveLastProfile(last, ProfileFilesOfApp());
+}
+
+ProfileWindowHost MainWindow::ProfileHost() {
+    ProfileWindowHost host;
+    host.context = CurrentProfileContext();
+    host.screen = {host.context.screenWidth, host.context.screenHeight};
+    host.capture = [this](Profile& record) {
+        const ScreenSize screen = ScreenOfThisSystem();
+        CaptureWindowState(CurrentWindowState(), screen, record);
+    };
+    host.apply = [this](Profile& record) { ApplyProfile(record); };
+    for (size_t i = 0; i < app_.uiLanguageNames.size() && i < app_.uiLanguageLcids.size(); ++i)
+        host.uiLanguages.push_back({app_.uiLanguageNames[i], static_cast<int>(ParseHex(app_.uiLanguageLcids[i])),
+                                    NameCodePageOfUiLanguage(app_.uiLanguageLcids[i])});
+    host.defaultImagePath = DefaultProfile(host.context).backgroundImagePath;
+    return host;
+}
+
+void MainWindow::OpenProfileManager() {
+    const ProfileWindowHost host = ProfileHost();
+    ProfileManagerDialog manager(profiles_, ProfileFilesOfApp(), host);
+    manager.RunModal(hwnd());
+    // The profile menus and Save Profile's enabling follow the list as it now is.
+    Refresh();
+}
+
+void MainWindow::SaveProfileOfWindow() {
+    const ProfileWindowHost host = ProfileHost();
+    SaveNewProfile(hwnd(), profiles_, ProfileFilesOfApp(), host);
+    Refresh();
+}
+
+void MainWindow::ConfigureBackground() {
+    BackgroundDialog dialog(background_, ProfileHost().defaultImagePath);
+    if (dialog.RunModal(hwnd()) == IDOK) CopyBackground(dialog.record(), background_);
 }
 
 void MainWindow::LoadProfiles() {

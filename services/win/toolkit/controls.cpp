@@ -51,6 +51,12 @@ void Control::SetIcon(HICON icon) {
     Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
 }
 
+UniqueFont UseUiFont(HWND dialog) {
+    UniqueFont font = FontLike(dialog, CharsetOfCodePage(UiCodePage()));
+    if (font) SetFontOfChildren(dialog, font.get());
+    return font;
+}
+
 UniqueFont FontLike(HWND window, BYTE charset, LONG height) {
     HFONT base = window ? reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) : nullptr;
     LOGFONTW face{};
@@ -280,6 +286,10 @@ void Button::SetDefaultStyle(bool isDefault) {
 }
 
 // ---- ProgressBar ----
+
+void SpinButton::SetRange(int low, int high) {
+    Send(UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+}
 
 void ProgressBar::SetRange(int maximum) {
     Send(PBM_SETRANGE32, 0, maximum);

@@ -58,6 +58,9 @@ class Control {
 UniqueFont FontLike(HWND window, BYTE charset, LONG height = 0);
 // Gives every child control of the window the font (without redrawing them).
 void SetFontOfChildren(HWND window, HFONT font);
+// The dialog's font in the UI language's character set, given to every control so labels
+// of the UI language are drawn. The dialog keeps what is returned while it is open.
+UniqueFont UseUiFont(HWND dialog);
 
 // A multi-line edit control whose text is bytes in a code page. The control counts
 // characters; positions handed out here are byte offsets in the code page.
@@ -151,6 +154,14 @@ class Button : public Control {
     void SetChecked(bool checked);
     // Push button style: the default button of its dialog or an ordinary one.
     void SetDefaultStyle(bool isDefault);
+};
+
+// An up-down control beside its buddy edit box.
+class SpinButton : public Control {
+  public:
+    using Control::Control;
+
+    void SetRange(int low, int high);
 };
 
 class ProgressBar : public Control {

@@ -30,4 +30,18 @@ bool AskFileNameWithDialog(HWND owner, bool save, const std::string& filter, con
     return true;
 }
 
+bool AskColorWithDialog(HWND owner, int& color) {
+    // The dialog's sixteen custom colours live as long as the program, as users expect.
+    static COLORREF customColors[16] = {};
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.rgbResult = static_cast<COLORREF>(color);
+    dialog.lpCustColors = customColors;
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorW(&dialog)) return false;
+    color = static_cast<int>(dialog.rgbResult);
+    return true;
+}
+
 }  // namespace zelvo

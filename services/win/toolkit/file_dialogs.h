@@ -1,4 +1,4 @@
-// The system Open and Save As dialogs, with the program's byte paths and UI-language
+// The system Open, Save As and colour dialogs, with the program's byte paths and UI-language
 // filters.
 #pragma once
 
@@ -14,5 +14,9 @@ namespace zelvo {
 // flags are the OFN_ flags beyond OFN_EXPLORER. False when the user cancelled.
 bool AskFileNameWithDialog(HWND owner, bool save, const std::string& filter, const std::string& initialFolder,
                            DWORD flags, std::string& path);
+
+// Asks for a colour with the system colour dialog, starting from color (0x00BBGGRR).
+// False when the user cancelled.
+bool AskColorWithDialog(HWND owner, int& color);
 
 }  // namespace zelvo

@@ -1,5 +1,7 @@
 #include "convert/lib_management.h"
 
+#include <algorithm>
+
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
@@ -53,6 +55,29 @@ std::string ReportHeading(int id, int line, int codePage) {
 
 std::string WordCountLine(const std::string& word, int count) {
     return "\t" + word + " (" + std::to_string(count) + ")\r\n";
+}
+
+WordAdjustments AdjustmentsOfWord(const std::vector<std::string>& before,
+                                  const std::vector<std::string>& after, size_t start) {
+    WordAdjustments word;
+    const size_t items = std::min(before.size(), after.size());
+    word.end = start;
+    while (word.end < items && before[word.end] == before[start]) ++word.end;
+    for (size_t i = start; i < word.end; ++i) {
+        if (after[i] == before[i]) {
+            ++word.selfItems;
+            continue;
+        }
+        size_t known = 0;
+        while (known < word.afters.size() && word.afters[known] != after[i]) ++known;
+        if (known == word.afters.size()) {
+            word.afters.push_back(after[i]);
+            word.counts.push_back(1);
+        } else {
+            ++word.counts[known];
+        }
+    }
+    return word;
 }
 
 }  // namespace zelvo

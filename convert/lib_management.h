@@ -42,4 +42,16 @@ std::string ReportHeading(int id, int line, int codePage);
 // The problems of one word in a report's details: "\t%s (%d)\r\n".
 std::string WordCountLine(const std::string& word, int count);
 
+// The items of one word before adjustment, adjacent in sorted arrays, from start: where
+// they end, how many are equal to the word itself, and the different other words after
+// adjustment in their order with how often each comes.
+struct WordAdjustments {
+    size_t end = 0;
+    int selfItems = 0;
+    std::vector<std::string> afters;
+    std::vector<int> counts;
+};
+WordAdjustments AdjustmentsOfWord(const std::vector<std::string>& before,
+                                  const std::vector<std::string>& after, size_t start);
+
 }  // namespace zelvo

@@ -62,25 +62,10 @@ void RemoveRepetitions(LibMergeResult& result, int codePage) {
     const auto& before = result.wordsBefore;
     const auto& after = result.wordsAfter;
     for (size_t start = 0; start < before.size();) {
-        size_t end = start;
-        while (end < before.size() && before[end] == before[start]) ++end;
-        int selfItems = 0;
-        std::vector<std::string> afters;  // the different adjustments kept, first order
-        std::vector<int> seen;            // how often each of them came
-        for (size_t i = start; i < end; ++i) {
-            if (after[i] == before[i]) {
-                ++selfItems;
-                continue;
-            }
-            size_t known = 0;
-            while (known < afters.size() && afters[known] != after[i]) ++known;
-            if (known == afters.size()) {
-                afters.push_back(after[i]);
-                seen.push_back(1);
-            } else {
-                ++seen[known];
-            }
-        }
+        WordAdjustments adjustments = AdjustmentsOfWord(before, after, start);
+        const int selfItems = adjustments.selfItems;
+        std::vector<std::string>& afters = adjustments.afters;
+        const std::vector<int>& seen = adjustments.counts;
         const std::string& word = before[start];
         if (selfItems > 0) {
             ++result.repetitions.equalToItself;
@@ -99,7 +84,7 @@ void RemoveRepetitions(LibMergeResult& result, int codePage) {
             keptBefore.push_back(word);
             keptAfter.push_back(std::move(kept));
         }
-        start = end;
+        start = adjustments.end;
     }
     result.wordsBefore = std::move(keptBefore);
     result.wordsAfter = std::move(keptAfter);

@@ -22,36 +22,6 @@ std::string CheckKey(const char* format, bool isG2B) {
     return ReplaceAll(format, "%s", isG2B ? "Big5" : "GBK");
 }
 
-// The items of one word, adjacent in the sorted arrays: [start, end).
-size_t GroupEnd(const WordAdjustmentLib& lib, size_t start) {
-    size_t end = start + 1;
-    while (end < lib.wordsBefore.size() && lib.wordsBefore[end] == lib.wordsBefore[start]) ++end;
-    return end;
-}
-
-// The different words after adjustment of a group that are not the word itself, in lib
-// order, with how often each comes.
-void DistinctAfters(const WordAdjustmentLib& lib, size_t start, size_t end, std::vector<std::string>& afters,
-                    std::vector<int>& counts, int& selfItems) {
-    afters.clear();
-    counts.clear();
-    selfItems = 0;
-    for (size_t i = start; i < end; ++i) {
-        if (lib.wordsAfter[i] == lib.wordsBefore[i]) {
-            ++selfItems;
-            continue;
-        }
-        size_t known = 0;
-        while (known < afters.size() && afters[known] != lib.wordsAfter[i]) ++known;
-        if (known == afters.size()) {
-            afters.push_back(lib.wordsAfter[i]);
-            counts.push_back(1);
-        } else {
-            ++counts[known];
-        }
-    }
-}
-
 void QuickScan(const WordAdjustmentLib& lib, int libIndex, std::vector<LibProblem>& problems) {
     std::string previous, lastReported;
     size_t lastProblem = 0;
@@ -77,13 +47,13 @@ void QuickScan(const WordAdjustmentLib& lib, int libIndex, std::vector<LibProble
 
 void CompleteScan(const WordAdjustmentLib& lib, int libIndex, std::vector<LibProblem>& problems) {
     const size_t items = std::min(lib.wordsBefore.size(), lib.wordsAfter.size());
-    std::vector<std::string> afters;
-    std::vector<int> counts;
-    int selfItems = 0;
     for (size_t start = 0; start < items;) {
-        const size_t end = std::min(GroupEnd(lib, start), items);
+        const WordAdjustments adjustments = AdjustmentsOfWord(lib.wordsBefore, lib.wordsAfter, start);
+        const size_t end = adjustments.end;
         const std::string& word = lib.wordsBefore[start];
-        DistinctAfters(lib, start, end, afters, counts, selfItems);
+        const int selfItems = adjustments.selfItems;
+        const auto& afters = adjustments.afters;
+        const auto& counts = adjustments.counts;
         if (selfItems > 0)
             problems.push_back({libIndex, word, {}, LibProblemKind::kEqualToItself, selfItems});
         for (size_t k = 0; k < afters.size(); ++k)
@@ -286,18 +256,16 @@ WarningCharset ChooseWarningCharset(bool g2bFailed, bool b2gFailed, bool hasGb23
 
 std::vector<RepeatingItemsGroup> FindRepeatingItemsGroups(const WordAdjustmentLibList& list) {
     std::vector<RepeatingItemsGroup> groups;
-    std::vector<int> counts;
-    int selfItems = 0;
     for (size_t index = 0; index < list.size(); ++index) {
         if (!list[index]) continue;
         const WordAdjustmentLib& lib = *list[index];
         const size_t items = std::min(lib.wordsBefore.size(), lib.wordsAfter.size());
         for (size_t start = 0; start < items;) {
-            const size_t end = std::min(GroupEnd(lib, start), items);
-            RepeatingItemsGroup group{static_cast<int>(index), lib.wordsBefore[start], {}};
-            DistinctAfters(lib, start, end, group.afters, counts, selfItems);
-            if (group.afters.size() > 1) groups.push_back(std::move(group));
-            start = end;
+            WordAdjustments adjustments = AdjustmentsOfWord(lib.wordsBefore, lib.wordsAfter, start);
+            if (adjustments.afters.size() > 1)
+                groups.push_back(
+                    {static_cast<int>(index), lib.wordsBefore[start], std::move(adjustments.afters)});
+            start = adjustments.end;
         }
     }
     return groups;
@@ -311,7 +279,7 @@ int CorrectLibList(WordAdjustmentLibList& list, const LibCorrection& correction)
         const size_t items = std::min(lib.wordsBefore.size(), lib.wordsAfter.size());
         std::vector<std::string> before, after;
         for (size_t start = 0; start < items;) {
-            const size_t end = std::min(GroupEnd(lib, start), items);
+            const size_t end = AdjustmentsOfWord(lib.wordsBefore, lib.wordsAfter, start).end;
             const std::string& word = lib.wordsBefore[start];
             const LibCorrection::Choice* choice = nullptr;
             for (const auto& candidate : correction.choices)

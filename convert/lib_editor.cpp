@@ -164,6 +164,13 @@ bool ApplyLibPath(WordAdjustmentLibList& list, size_t index, const std::string& 
     if (index >= list.size() || !list[index]) return false;
     WordAdjustmentLib& lib = *list[index];
     const std::string newPath = TrimBlanks(path);
+    // Never the file of another lib: saving the list would write both libs into it.
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i != index && list[i] && SameLibPath(list[i]->path, newPath)) {
+            message = ReplaceAll(EditorError(1), "#1", newPath);
+            return false;
+        }
+    }
     if (!SameLibPath(lib.path, newPath)) {
         std::string copyPath;
         if (!KeepCopyOfFile(newPath, copyPath)) {

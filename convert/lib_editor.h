@@ -67,7 +67,8 @@ std::string CheckLibSave(const WordAdjustmentLibList& list, size_t index, const 
                          const std::string& path);
 // Takes a new path for lib index after CheckLibSave: an existing file there that is not
 // the lib's own is copied aside first, and message tells the user where (empty when no
-// copy was needed). False when the copy failed; the path then stays as it was.
+// copy was needed). False when another lib of the list has that file (message says so) or
+// the copy failed; the path then stays as it was.
 bool ApplyLibPath(WordAdjustmentLibList& list, size_t index, const std::string& path, std::string& message);
 
 // A question answered with a number: the prompt line, the question and its numbered

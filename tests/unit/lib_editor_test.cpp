@@ -153,6 +153,15 @@ TEST_F(LibEditorTest, AnExistingFileAtANewPathIsCopiedAsideFirstAndTheUserToldWh
     EXPECT_FALSE(PathExists(other + ".bak2"));
     ASSERT_TRUE(ApplyLibPath(list, 2, folder.PathOf("new.txt"), message));
     EXPECT_EQ(message, "");
+
+    // The file of another lib of the list is neither taken nor copied.
+    list[3]->path = folder.Write("ffbig.txt", "final");
+    EXPECT_FALSE(ApplyLibPath(list, 2, list[3]->path, message));
+    EXPECT_EQ(message,
+              "Path \"" + list[3]->path +
+                  "\" is already used by another lib in the list. Please choose another file for this lib.");
+    EXPECT_EQ(list[2]->path, folder.PathOf("new.txt"));
+    EXPECT_FALSE(PathExists(list[3]->path + ".bak"));
 }
 
 TEST_F(LibEditorTest, ImportTellsTheEncodingOfTheFilesWordsAndRefusesALibAlreadyListed) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/lib_management.h"
 #include "lib_words.h"
 #include "platform/file_system.h"
+#include "platform/registry_store.h"
 #include "services/message_service.h"
 #include "services/ui_strings.h"
 #include "test_support.h"
@@ -167,6 +169,22 @@ TEST_F(LibMergeTest, AnUnreadableSourceStopsTheMerge) {
     LibMergeResult result;
     EXPECT_FALSE(MergeLibFiles(Request({folder_.PathOf("missing.txt")}, folder_.PathOf("t.txt")), result));
     EXPECT_EQ(result.unreadable, folder_.PathOf("missing.txt"));
+}
+
+TEST_F(LibMergeTest, FileDialogFoldersStartInTheCustomFolderAndRememberTheChoicePerEncoding) {
+    testing_support::ScopedRegistry registry;
+    EXPECT_EQ(ReadLibFolder(kMergeFolderSection, kTargetLibFolderKey, true, "/zelvo/ctwa"),
+              "/zelvo/ctwa/custbig");
+    EXPECT_EQ(ReadLibFolder(kMergeFolderSection, kNewLibFolderKey, false, "/zelvo/ctwa"),
+              "/zelvo/ctwa/custgb");
+    StoreLibFolder(kMergeFolderSection, kTargetLibFolderKey, true, "/home/me/libs");
+    EXPECT_EQ(ReadRegString("Merge WA", "Last Target WA Folder Big5", ""), "/home/me/libs");
+    EXPECT_EQ(ReadLibFolder(kMergeFolderSection, kTargetLibFolderKey, false, "/zelvo/ctwa"),
+              "/zelvo/ctwa/custgb");
+    EXPECT_EQ(ReadLibFolder(kEditorFolderSection, kTargetLibFolderKey, true, "/zelvo/ctwa"),
+              "/zelvo/ctwa/custbig");
+    StoreLibFolder(kEditorFolderSection, kNewLibFolderKey, false, "/home/me/gb");
+    EXPECT_EQ(ReadRegString("WA Item", "Last New WA Folder GBK", ""), "/home/me/gb");
 }
 
 }  // namespace

@@ -62,13 +62,6 @@ std::string UnitValue(uint64_t value, uint64_t unit) {
     return text;
 }
 
-std::string FormatLocal(int64_t time, const char* format) {
-    const std::tm local = LocalTimeOf(static_cast<std::time_t>(time));
-    char text[64];
-    const size_t length = std::strftime(text, sizeof text, format, &local);
-    return std::string(text, length);
-}
-
 std::string Fill(int id, const std::string& first, const std::string& second = {},
                  const std::string& third = {}) {
     std::string text = LoadUiString(id);
@@ -189,11 +182,11 @@ std::string FormatLineCount(std::string_view text) {
 }
 
 std::string FormatFileTime(int64_t time) {
-    return FormatLocal(time, "%m-%d-%Y %H:%M:%S");
+    return FormatLocalTime(time, "%m-%d-%Y %H:%M:%S");
 }
 
 std::string FormatFileDate(int64_t time) {
-    return FormatLocal(time, "%m-%d-%Y");
+    return FormatLocalTime(time, "%m-%d-%Y");
 }
 
 std::string FormatAttributes(uint32_t attributes) {

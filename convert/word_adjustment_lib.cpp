@@ -21,11 +21,6 @@ const char* DirectionKey(bool isG2B) {
     return isG2B ? "G2B" : "B2G";
 }
 
-// A lib's words are in the encoding its direction converts to.
-int LibCodePage(bool isG2B) {
-    return isG2B ? kCodePageBig5 : kCodePageGbk;
-}
-
 // Windows paths compare without regard to case; POSIX ones exactly.
 bool PathsIgnoreCase() {
     return kPathSeparator == '\\';
@@ -63,9 +58,19 @@ bool ParseTitleLine(const std::string& line, int codePage, std::string& title) {
     return true;
 }
 
-// "before,after": split at the first comma, which must leave at least two bytes before
-// it and not be the last byte.
-bool ParseItemLine(const std::string& line, int codePage, std::string& before, std::string& after) {
+}  // namespace
+
+int LibCodePage(bool isG2B) {
+    return isG2B ? kCodePageBig5 : kCodePageGbk;
+}
+
+bool SameLibPath(const std::string& a, const std::string& b) {
+    const std::string left = TrimBlanks(a), right = TrimBlanks(b);
+    if (PathsIgnoreCase()) return CompareTextNoCase(left, right, SystemCodePage()) == 0;
+    return left == right;
+}
+
+bool ParseLibItemLine(const std::string& line, int codePage, std::string& before, std::string& after) {
     if (!line.empty() && line[0] == ';') return false;
     size_t comma = FindText(line, ",", 0, codePage);
     if (comma == std::string::npos || comma < 2 || comma + 1 == line.size()) return false;
@@ -74,6 +79,37 @@ bool ParseItemLine(const std::string& line, int codePage, std::string& before, s
     after = TrimBlanks(std::string_view(line).substr(comma + 1));
     return true;
 }
+
+void SortLibItems(std::vector<std::string>& before, std::vector<std::string>& after) {
+    // Ascending byte order with equal words in their first order: the same result as
+    // inserting each item after the last element not greater than it, without the
+    // quadratic cost on large libs.
+    std::vector<size_t> order(before.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return CompareText(before[a], before[b]) < 0; });
+    std::vector<std::string> sortedBefore, sortedAfter;
+    sortedBefore.reserve(order.size());
+    sortedAfter.reserve(order.size());
+    for (size_t index : order) {
+        sortedBefore.push_back(std::move(before[index]));
+        sortedAfter.push_back(std::move(after[index]));
+    }
+    before = std::move(sortedBefore);
+    after = std::move(sortedAfter);
+}
+
+size_t InsertLibItem(WordAdjustmentLib& lib, std::string before, std::string after) {
+    auto at = std::upper_bound(
+        lib.wordsBefore.begin(), lib.wordsBefore.end(), before,
+        [](const std::string& word, const std::string& element) { return CompareText(word, element) < 0; });
+    const size_t index = static_cast<size_t>(at - lib.wordsBefore.begin());
+    lib.wordsBefore.insert(at, std::move(before));
+    lib.wordsAfter.insert(lib.wordsAfter.begin() + static_cast<std::ptrdiff_t>(index), std::move(after));
+    return index;
+}
+
+namespace {
 
 void StoreLibSettings(SettingsFile& settings, const WordAdjustmentLib& lib, const std::string& section,
                       const LibFolders& folders) {
@@ -182,23 +218,13 @@ bool ReadLibFile(WordAdjustmentLib& lib, bool isG2B, bool loadAllItems) {
         std::vector<std::string> before, after;
         std::string wordBefore, wordAfter;
         for (size_t i = next; i < lines.size(); ++i) {
-            if (!ParseItemLine(lines[i], codePage, wordBefore, wordAfter)) continue;
+            if (!ParseLibItemLine(lines[i], codePage, wordBefore, wordAfter)) continue;
             before.push_back(std::move(wordBefore));
             after.push_back(std::move(wordAfter));
         }
-        // Ascending byte order with equal words in file order: the same result as
-        // inserting each item after the last element not greater than it, without the
-        // quadratic cost on large libs.
-        std::vector<size_t> order(before.size());
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return CompareText(before[a], before[b]) < 0; });
-        lib.wordsBefore.reserve(order.size());
-        lib.wordsAfter.reserve(order.size());
-        for (size_t index : order) {
-            lib.wordsBefore.push_back(std::move(before[index]));
-            lib.wordsAfter.push_back(std::move(after[index]));
-        }
+        SortLibItems(before, after);
+        lib.wordsBefore = std::move(before);
+        lib.wordsAfter = std::move(after);
     }
     lib.itemsLoaded = readItems && wholeText;
 

@@ -73,6 +73,26 @@ bool WriteLibFile(WordAdjustmentLib& lib, bool isG2B, bool writeAllFiles);
 // The lib file's text as WriteLibFile writes it.
 std::string LibFileText(const WordAdjustmentLib& lib);
 
+// The code page of a lib's words: the encoding its direction converts to (950 for G2B).
+int LibCodePage(bool isG2B);
+
+// True when two lib paths name the same file: compared without case where paths are
+// (Windows), exactly elsewhere; blanks at the ends do not count.
+bool SameLibPath(const std::string& a, const std::string& b);
+
+// One item line of a lib file, "before,after": split at the first comma, which must leave
+// at least two bytes before it and not be the last byte; both words trimmed, and an empty
+// word before adjustment refused. Lines starting with ';' are never items.
+bool ParseLibItemLine(const std::string& line, int codePage, std::string& before, std::string& after);
+
+// Puts parallel item arrays in ascending byte order of the words before adjustment,
+// equal words keeping their order.
+void SortLibItems(std::vector<std::string>& before, std::vector<std::string>& after);
+
+// Inserts an item at its sorted place, after any items with the same word before
+// adjustment; returns its index.
+size_t InsertLibItem(WordAdjustmentLib& lib, std::string before, std::string after);
+
 // "base lib (gbk)" .. "final fix lib (big5)" for kinds 1..6; empty otherwise.
 std::string LibKindName(int kind);
 

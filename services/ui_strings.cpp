@@ -98,8 +98,10 @@ void SetUiLanguagePackReader(UiLanguagePackReader reader) {
     packReader = std::move(reader);
 }
 
-std::string FillPlaceholders(std::string_view text,
-                             std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+namespace {
+
+template <typename Values>
+std::string FillPlaceholdersFrom(std::string_view text, const Values& values) {
     std::string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -116,6 +118,18 @@ std::string FillPlaceholders(std::string_view text,
         if (!filled) out.push_back(text[i++]);
     }
     return out;
+}
+
+}  // namespace
+
+std::string FillPlaceholders(std::string_view text,
+                             std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+    return FillPlaceholdersFrom(text, values);
+}
+
+std::string FillPlaceholders(std::string_view text,
+                             std::span<const std::pair<std::string, std::string>> values) {
+    return FillPlaceholdersFrom(text, values);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {

@@ -77,5 +77,8 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 // inserted text (a find text holding "#3") stays as the user typed it.
 std::string FillPlaceholders(std::string_view text,
                              std::initializer_list<std::pair<std::string_view, std::string_view>> values);
+// The same with a list built at run time.
+std::string FillPlaceholders(std::string_view text,
+                             std::span<const std::pair<std::string, std::string>> values);
 
 }  // namespace zelvo

@@ -1,0 +1,250 @@
+#include "convert/lib_validation.h"
+
+#include <gtest/gtest.h>
+
+#include "lib_words.h"
+#include "platform/file_system.h"
+#include "platform/registry_store.h"
+#include "services/ui_strings.h"
+#include "test_support.h"
+
+namespace zelvo {
+namespace {
+
+using namespace lib_words;
+
+const std::vector<std::string> kTwelveWords = {kSoftwareCn, kInfoCn,   kNetworkCn, kPrinterCn,
+                                               kDiskCn,     kServerCn, kMenuCn,    kDefaultCn,
+                                               kBlogCn,     kLaserCn,  kChipCn,    kMemoryCn};
+
+// Every word listed twice, sorted as a loaded lib holds them.
+std::unique_ptr<WordAdjustmentLib> LibRepeating(const std::string& title, std::vector<std::string> words) {
+    std::sort(words.begin(), words.end());
+    Items items;
+    for (const std::string& word : words) {
+        items.emplace_back(word, kSoftwareTw);
+        items.emplace_back(word, kInfoTw);
+    }
+    return MakeLib(title, items);
+}
+
+class LibValidationTest : public ::testing::Test {
+  protected:
+    testing_support::ScopedRegistry registry_;
+    testing_support::ScopedUiLcid english_{kLcidEnglish};
+};
+
+TEST_F(LibValidationTest, OneWordWithThreeAdjustmentsIsOneProblemWithCountThree) {
+    auto list = MakeList(MakeLib(
+        "Mine",
+        {{kInfoCn, kInfoTw}, {kInfoCn, kMessageTw}, {kInfoCn, kNetworkTw}, {kNetworkCn, kNetworkTw}}));
+    std::vector<LibProblem> problems = ScanLibList(list, false);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].libIndex, 2);
+    EXPECT_EQ(problems[0].word, kInfoCn);
+    EXPECT_EQ(problems[0].kind, LibProblemKind::kRepeatedWord);
+    EXPECT_EQ(problems[0].count, 3);
+
+    LibCheckReport report = QuickCheckReport(list, true, problems);
+    EXPECT_EQ(report.details,
+              "\xC1\x63\xC5\xE9\xAE\x77:\r\n\r\n\xAE\x77 1 (1):\r\n\t" + kInfoCn + " (3)\r\n");
+    EXPECT_EQ(report.summary, "Big5 Lib (used in GBK->Big5):\r\n\r\n\t1: Mine (1)\r\n");
+}
+
+TEST_F(LibValidationTest, TwelveRepeatedWordsListTenThenACutAndTheSummarySaysTenPlus) {
+    auto list = MakeList(LibRepeating("Mine", kTwelveWords));
+    std::vector<LibProblem> problems = ScanLibList(list, false);
+    ASSERT_EQ(problems.size(), 12u);  // eleven words, then the cut
+    EXPECT_EQ(problems.back().word, kCutProblemWord);
+
+    LibCheckReport report = QuickCheckReport(list, false, problems);
+    EXPECT_EQ(report.summary, "GBK lib (used in Big5 -> GBK):\r\n\r\n\t1: Mine (10+)\r\n");
+    const std::string& details = report.details;
+    EXPECT_EQ(details.rfind("\xBC\xF2\xCC\xE5\xBF\xE2:\r\n\r\n\xBF\xE2 1 (10+):\r\n", 0), 0u) << details;
+    size_t wordLines = 0;
+    for (size_t at = details.find("\t"); at != std::string::npos; at = details.find("\t", at + 1))
+        ++wordLines;
+    EXPECT_EQ(wordLines, 11u);
+    EXPECT_EQ(details.substr(details.size() - 6), "\t...\r\n");
+    EXPECT_NE(details.find(" (2)\r\n\t...\r\n"), std::string::npos);
+}
+
+TEST_F(LibValidationTest, TwoLibsWithProblemsAreNumberedOneAndTwoInListOrder) {
+    auto list = MakeList(MakeLib("Clean", {{kDiskCn, kDiskTw}}), LibRepeating("First", {kInfoCn}),
+                         MakeLib("Clean too", {}), LibRepeating("Second", {kMenuCn, kBlogCn}));
+    std::vector<LibProblem> problems = ScanLibList(list, false);
+    ASSERT_EQ(problems.size(), 3u);
+    LibCheckReport report = QuickCheckReport(list, true, problems);
+    EXPECT_EQ(report.summary, "Big5 Lib (used in GBK->Big5):\r\n\r\n\t1: First (1)\r\n\t2: Second (2)\r\n");
+    EXPECT_EQ(report.details, "\xC1\x63\xC5\xE9\xAE\x77:\r\n\r\n\xAE\x77 1 (1):\r\n\t" + kInfoCn +
+                                  " (2)\r\n\xAE\x77 2 (2):\r\n\t" + kBlogCn + " (2)\r\n\t" + kMenuCn +
+                                  " (2)\r\n");
+}
+
+TEST_F(LibValidationTest, ShortcutNeedsAPassedCheckWithinOneHundredDaysAndNoNewerFile) {
+    int64_t checked = 0;
+    ASSERT_TRUE(ParseCheckTime("2026-03-01 12:00:00", checked));
+    const int64_t day = 86400;
+    EXPECT_TRUE(QuickCheckShortcutApplies("2026-03-01 12:00:00", 1, checked + 100 * day, {checked - 5}));
+    EXPECT_TRUE(QuickCheckShortcutApplies("2026-03-01 12:00:00", 1, checked + 101 * day - 1, {checked}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("2026-03-01 12:00:00", 1, checked + 101 * day, {}));
+    EXPECT_TRUE(QuickCheckShortcutApplies("2026-03-01 12:00:00", 1, checked - day - day / 2, {}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("2026-03-01 12:00:00", 1, checked - 2 * day, {}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("2026-03-01 12:00:00", 0, checked + day, {}));
+    EXPECT_FALSE(
+        QuickCheckShortcutApplies("2026-03-01 12:00:00", 1, checked + day, {checked - 5, checked + 1}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("", 1, checked, {}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("2026-3-1", 1, checked, {}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("2026-13-01 12:00:00", 1, checked, {}));
+    EXPECT_FALSE(QuickCheckShortcutApplies("2026-03-01 noon", 1, checked, {}));
+    EXPECT_EQ(FormatCheckTime(checked + day + 61), "2026-03-02 12:01:01");
+}
+
+TEST_F(LibValidationTest, APassedQuickCheckIsTrustedUntilAnAppliedLibOrTheSettingsFileIsTouched) {
+    testing_support::TempFolder folder{"zelvo-check"};
+    LibFolders folders{folder.path(), folder.path()};
+    int64_t now = 0;
+    ASSERT_TRUE(ParseCheckTime("2026-03-01 12:00:00", now));
+    auto clean = MakeLib("Mine", {{kInfoCn, kInfoTw}});
+    clean->path = folder.Write("mine.txt", kInfoCn + "," + kInfoTw);
+    const std::string settings = folder.Write("wag2b.ini", "[CUSLIB_G2B1]\r\n");
+    ASSERT_TRUE(SetFileModifiedTime(clean->path, now - 3600));
+    ASSERT_TRUE(SetFileModifiedTime(settings, now - 3600));
+    auto list = MakeList(std::move(clean));
+
+    std::vector<LibProblem> problems;
+    ASSERT_TRUE(CheckLibList(list, true, false, now, folders, problems));
+    EXPECT_EQ(ReadRegString("CTWA", "Last Check Time Big5", ""), "2026-03-01 12:00:00");
+    EXPECT_EQ(ReadRegInt("CTWA", "Last Check OK Big5", 0), 1);
+
+    // Items repeated in memory only: while the files are older than the check, nobody looks.
+    list[2]->wordsBefore.push_back(kInfoCn);
+    list[2]->wordsAfter.push_back(kMessageTw);
+    EXPECT_TRUE(CheckLibList(list, true, false, now + 50 * 86400, folders, problems));
+    EXPECT_EQ(ReadRegString("CTWA", "Last Check Time Big5", ""), "2026-03-01 12:00:00");
+
+    ASSERT_TRUE(SetFileModifiedTime(list[2]->path, now + 60));
+    EXPECT_FALSE(CheckLibList(list, true, false, now + 50 * 86400, folders, problems));
+    EXPECT_EQ(problems.size(), 1u);
+    EXPECT_EQ(ReadRegInt("CTWA", "Last Check OK Big5", 1), 0);
+    EXPECT_EQ(ReadRegString("CTWA", "Last Check Time GBK", "none"), "none");
+
+    // Passed again (the repeat removed), then the settings file is touched.
+    list[2]->wordsBefore.pop_back();
+    list[2]->wordsAfter.pop_back();
+    ASSERT_TRUE(CheckLibList(list, true, false, now + 51 * 86400, folders, problems));
+    list[2]->wordsBefore.push_back(kInfoCn);
+    list[2]->wordsAfter.push_back(kMessageTw);
+    EXPECT_TRUE(CheckLibList(list, true, false, now + 52 * 86400, folders, problems));
+    ASSERT_TRUE(SetFileModifiedTime(settings, now + 52 * 86400));
+    EXPECT_FALSE(CheckLibList(list, true, false, now + 52 * 86400, folders, problems));
+}
+
+TEST_F(LibValidationTest, ALibFileThatIsGoneDoesNotCountAsChanged) {
+    testing_support::TempFolder folder{"zelvo-check"};
+    LibFolders folders{folder.path(), folder.path()};
+    int64_t now = 0;
+    ASSERT_TRUE(ParseCheckTime("2026-03-01 12:00:00", now));
+    auto lib = MakeLib("Gone", {{kInfoCn, kInfoTw}, {kInfoCn, kMessageTw}});
+    lib->path = folder.PathOf("gone.txt");
+    auto list = MakeList(std::move(lib));
+    WriteRegString("CTWA", "Last Check Time Big5", "2026-03-01 11:00:00");
+    WriteRegInt("CTWA", "Last Check OK Big5", 1);
+    std::vector<LibProblem> problems;
+    EXPECT_TRUE(CheckLibList(list, true, false, now, folders, problems));
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(LibValidationTest, CompleteCheckSeparatesSelfItemsRepeatedPairsAndSeveralAdjustments) {
+    auto list = MakeList(MakeLib("Mine", {{kSoftwareCn, kSoftwareCn},
+                                          {kSoftwareCn, kSoftwareTw},
+                                          {kInfoCn, kInfoTw},
+                                          {kInfoCn, kMessageTw},
+                                          {kInfoCn, kInfoTw},
+                                          {kNetworkCn, kNetworkCn},
+                                          {kNetworkCn, kNetworkCn}}));
+    std::vector<LibProblem> problems;
+    testing_support::TempFolder folder{"zelvo-check"};
+    EXPECT_FALSE(CheckLibList(list, true, true, 0, LibFolders{folder.path(), folder.path()}, problems));
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_EQ(problems[0].kind, LibProblemKind::kEqualToItself);
+    EXPECT_EQ(problems[0].word, kSoftwareCn);
+    EXPECT_EQ(problems[0].count, 1);
+    EXPECT_EQ(problems[1].kind, LibProblemKind::kIdenticalPairs);
+    EXPECT_EQ(problems[1].word, kInfoCn);
+    EXPECT_EQ(problems[1].after, kInfoTw);
+    EXPECT_EQ(problems[1].count, 2);
+    EXPECT_EQ(problems[2].kind, LibProblemKind::kSeveralAdjustments);
+    EXPECT_EQ(problems[2].count, 2);
+    EXPECT_EQ(problems[3].kind, LibProblemKind::kEqualToItself);
+    EXPECT_EQ(problems[3].word, kNetworkCn);
+    EXPECT_EQ(problems[3].count, 2);
+
+    EXPECT_EQ(CompleteCheckReport(list, true, problems),
+              "Validation check of the word adjustment libs\r\n\r\nMine:\r\n"
+              "Items whose word before adjustment is the same as the word after adjustment:\r\n\t" +
+                  kSoftwareCn + " (1)\r\n\t" + kNetworkCn +
+                  " (2)\r\nIdentical word pairs that appear more than once:\r\n\t{" + kInfoCn + "," +
+                  kInfoTw +
+                  "} (2)\r\nWords before adjustment with 2 or more different words after adjustment:\r\n\t" +
+                  kInfoCn + " (2)\r\n\r\n");
+}
+
+TEST_F(LibValidationTest, ReportHeadingsFollowTheLibsEncodingUnderAChineseUi) {
+    testing_support::ScopedUiLcid chinese{kLcidSimplifiedChinese};
+    auto list = MakeList(MakeLib("Mine", {}));
+    // 詞語調整庫有效性檢查 in Big5 for a G2B list, whatever the UI's own code page.
+    EXPECT_EQ(CompleteCheckReport(list, true, {}).substr(0, 20),
+              "\xB5\xFC\xBB\x79\xBD\xD5\xBE\xE3\xAE\x77\xA6\xB3\xAE\xC4\xA9\xCA\xC0\xCB\xAC\x64");
+}
+
+TEST_F(LibValidationTest, WarningCharsetFollowsTheFailedListsAndTheInstalledFonts) {
+    auto check = [](bool g2b, bool b2g, bool gbFont, bool big5Font, int charset, bool convertG2B,
+                    bool convertB2G) {
+        WarningCharset choice = ChooseWarningCharset(g2b, b2g, gbFont, big5Font);
+        EXPECT_EQ(choice.charset, charset) << g2b << b2g << gbFont << big5Font;
+        EXPECT_EQ(choice.convertG2BDetails, convertG2B) << g2b << b2g << gbFont << big5Font;
+        EXPECT_EQ(choice.convertB2GDetails, convertB2G) << g2b << b2g << gbFont << big5Font;
+    };
+    check(true, false, true, true, 136, false, false);
+    check(true, false, true, false, 134, true, false);
+    check(false, true, true, true, 134, false, false);
+    check(false, true, false, true, 136, false, true);
+    check(true, true, true, true, 134, true, false);
+    check(true, true, false, false, 134, true, false);
+    check(true, true, false, true, 136, false, true);
+}
+
+TEST_F(LibValidationTest, CorrectionLeavesUniqueWordsWithoutSelfItemsAndKeepsTheChosenAdjustment) {
+    auto list = MakeList(MakeLib("Mine", {{kSoftwareCn, kSoftwareCn},
+                                          {kSoftwareCn, kSoftwareTw},
+                                          {kInfoCn, kInfoTw},
+                                          {kInfoCn, kMessageTw},
+                                          {kInfoCn, kInfoTw},
+                                          {kNetworkCn, kNetworkTw},
+                                          {kNetworkCn, kNetworkTw}}));
+    std::vector<RepeatingItemsGroup> groups = FindRepeatingItemsGroups(list);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].libIndex, 2);
+    EXPECT_EQ(groups[0].word, kInfoCn);
+    EXPECT_EQ(groups[0].afters, (std::vector<std::string>{kInfoTw, kMessageTw}));
+
+    LibCorrection correction;
+    correction.choices.push_back({2, kInfoCn, kMessageTw});
+    EXPECT_EQ(CorrectLibList(list, correction), 4);
+    EXPECT_EQ(ItemsOf(*list[2]),
+              (Items{{kSoftwareCn, kSoftwareTw}, {kInfoCn, kMessageTw}, {kNetworkCn, kNetworkTw}}));
+    EXPECT_TRUE(ScanLibList(list, true).empty());
+}
+
+TEST_F(LibValidationTest, CorrectionWithoutChoicesKeepsTheGroupsWithDifferentAdjustments) {
+    auto list = MakeList(
+        MakeLib("Mine", {{kInfoCn, kInfoTw}, {kInfoCn, kInfoCn}, {kInfoCn, kMessageTw}, {kInfoCn, kInfoTw}}));
+    LibCorrection correction;
+    EXPECT_EQ(CorrectLibList(list, correction), 2);
+    EXPECT_EQ(ItemsOf(*list[2]), (Items{{kInfoCn, kInfoTw}, {kInfoCn, kMessageTw}}));
+    EXPECT_EQ(CorrectionStatisticsText(1, 3, 1), "1/3 (1 correct, 2 uncorrected)");
+}
+
+}  // namespace
+}  // namespace zelvo

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "services/system_language.h"
 #include "services/ui_strings.h"
 
 namespace zelvo {

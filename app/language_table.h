@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "services/system_language.h"
-
 namespace zelvo {
 
 struct LanguageRow {

@@ -9,7 +9,9 @@ bool IsBinaryHead(std::string_view head) {
     return head.substr(0, kBinaryTestBytes).find('\0') != std::string_view::npos;
 }
 
-bool MenuFlagsTakeItem(unsigned flags) { return (flags & 0x0F) == 0 || (flags & 0x06) != 0; }
+bool MenuFlagsTakeItem(unsigned flags) {
+    return (flags & 0x0F) == 0 || (flags & 0x06) != 0;
+}
 
 std::string ShellLaunchParameters(int launchIndex, const std::string& path) {
     return "\"[n]" + std::to_string(launchIndex) + "[p]" + path + "\"";

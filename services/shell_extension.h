@@ -12,7 +12,8 @@ inline constexpr const char* kShellExtensionClassId = "{777A8F13-DB24-4D86-8995-
 inline constexpr const char* kShellHandlerParentKey = "*\\shellex\\ContextMenuHandlers";
 inline constexpr const char* kShellHandlerKey = "*\\shellex\\ContextMenuHandlers\\Edit with Zelvo";
 inline constexpr const char* kShellClassKey = "CLSID\\{777A8F13-DB24-4D86-8995-C20B9CE9C3AB}";
-inline constexpr const char* kShellServerKey = "CLSID\\{777A8F13-DB24-4D86-8995-C20B9CE9C3AB}\\InProcServer32";
+inline constexpr const char* kShellServerKey =
+    "CLSID\\{777A8F13-DB24-4D86-8995-C20B9CE9C3AB}\\InProcServer32";
 inline constexpr const char* kShellApprovedKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 inline constexpr const char* kShellExtensionName = "Edit with Zelvo";

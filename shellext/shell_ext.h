@@ -62,7 +62,8 @@ class ShellExtContextMenu : public IContextMenu, public IShellExtInit {
     // IContextMenu.
     STDMETHODIMP QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags) override;
     STDMETHODIMP InvokeCommand(LPCMINVOKECOMMANDINFO info) override;
-    STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved, LPSTR buffer, UINT size) override;
+    STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved, LPSTR buffer,
+                                  UINT size) override;
 
     // IShellExtInit.
     STDMETHODIMP Initialize(LPCITEMIDLIST folder, IDataObject* data, HKEY key) override;

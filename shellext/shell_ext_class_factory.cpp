@@ -1,11 +1,15 @@
-#include "shellext/shell_ext.h"
-
 #include <new>
+
+#include "shellext/shell_ext.h"
 
 namespace zelvo {
 
-ShellExtClassFactory::ShellExtClassFactory() { ShellExtObjectCreated(); }
-ShellExtClassFactory::~ShellExtClassFactory() { ShellExtObjectDestroyed(); }
+ShellExtClassFactory::ShellExtClassFactory() {
+    ShellExtObjectCreated();
+}
+ShellExtClassFactory::~ShellExtClassFactory() {
+    ShellExtObjectDestroyed();
+}
 
 STDMETHODIMP ShellExtClassFactory::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -16,7 +20,9 @@ STDMETHODIMP ShellExtClassFactory::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) ShellExtClassFactory::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+STDMETHODIMP_(ULONG) ShellExtClassFactory::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 STDMETHODIMP_(ULONG) ShellExtClassFactory::Release() {
     LONG left = InterlockedDecrement(&references_);
@@ -37,6 +43,8 @@ STDMETHODIMP ShellExtClassFactory::CreateInstance(IUnknown* outer, REFIID iid, v
     return result;
 }
 
-STDMETHODIMP ShellExtClassFactory::LockServer(BOOL) { return S_OK; }
+STDMETHODIMP ShellExtClassFactory::LockServer(BOOL) {
+    return S_OK;
+}
 
 }  // namespace zelvo

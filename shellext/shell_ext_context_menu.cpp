@@ -60,7 +60,9 @@ void WarnOfBinaryFiles(HWND owner) {
 
 }  // namespace
 
-ShellExtContextMenu::ShellExtContextMenu() { ShellExtObjectCreated(); }
+ShellExtContextMenu::ShellExtContextMenu() {
+    ShellExtObjectCreated();
+}
 
 ShellExtContextMenu::~ShellExtContextMenu() {
     if (data_) data_->Release();
@@ -80,7 +82,9 @@ STDMETHODIMP ShellExtContextMenu::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) ShellExtContextMenu::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+STDMETHODIMP_(ULONG) ShellExtContextMenu::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 STDMETHODIMP_(ULONG) ShellExtContextMenu::Release() {
     LONG left = InterlockedDecrement(&references_);
@@ -120,7 +124,8 @@ STDMETHODIMP ShellExtContextMenu::QueryContextMenu(HMENU menu, UINT index, UINT 
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
 }
 
-STDMETHODIMP ShellExtContextMenu::GetCommandString(UINT_PTR command, UINT type, UINT*, LPSTR buffer, UINT size) {
+STDMETHODIMP ShellExtContextMenu::GetCommandString(UINT_PTR command, UINT type, UINT*, LPSTR buffer,
+                                                   UINT size) {
     const char* text = ShellCommandString(static_cast<unsigned>(command), type);
     if (text && buffer && size > 0) std::strncpy(buffer, text, size);
     return S_OK;

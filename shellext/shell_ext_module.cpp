@@ -36,7 +36,9 @@ CLSID ShellExtClassId() {
 
 }  // namespace
 
-HINSTANCE ShellExtModule() { return module; }
+HINSTANCE ShellExtModule() {
+    return module;
+}
 
 std::string ShellExtPath() {
     char path[MAX_PATH + 1] = {};
@@ -50,9 +52,15 @@ std::string ShellExtFolder() {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-void ShellExtObjectCreated() { ++objectCount; }
-void ShellExtObjectDestroyed() { --objectCount; }
-long ShellExtObjectCount() { return objectCount; }
+void ShellExtObjectCreated() {
+    ++objectCount;
+}
+void ShellExtObjectDestroyed() {
+    --objectCount;
+}
+long ShellExtObjectCount() {
+    return objectCount;
+}
 
 ShellSelection& TheShellSelection() {
     static ShellSelection selection;
@@ -94,7 +102,9 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
     return result;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ShellExtObjectCount() == 0 ? S_OK : S_FALSE; }
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    return ShellExtObjectCount() == 0 ? S_OK : S_FALSE;
+}
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     const std::string classKey = kShellClassKey;
@@ -104,7 +114,8 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
               WriteKeyString(HKEY_CLASSES_ROOT, kShellHandlerKey, nullptr, kShellExtensionClassId);
     if (!ok) return SELFREG_E_CLASS;
     if (IsNtPlatform()) {
-        if (!WriteKeyString(HKEY_LOCAL_MACHINE, kShellApprovedKey, kShellExtensionClassId, kShellExtensionName))
+        if (!WriteKeyString(HKEY_LOCAL_MACHINE, kShellApprovedKey, kShellExtensionClassId,
+                            kShellExtensionName))
             return SELFREG_E_CLASS;
     }
     return S_OK;
@@ -115,7 +126,8 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
         if (RegDeleteKeyA(HKEY_CLASSES_ROOT, key) != ERROR_SUCCESS) return SELFREG_E_CLASS;
     if (IsNtPlatform()) {
         UniqueKey approved;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellApprovedKey, 0, KEY_SET_VALUE, approved.Out()) == ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellApprovedKey, 0, KEY_SET_VALUE, approved.Out()) ==
+            ERROR_SUCCESS)
             RegDeleteValueA(approved.get(), kShellExtensionClassId);
     }
     return S_OK;

@@ -10,14 +10,17 @@
 #include "app/win/about_dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
+#include "app/win/options_dialog.h"
 #include "app/win/progress_dialog.h"
 #include "app/win/view_dialogs.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/message_service.h"
+#include "services/system_language.h"
 #include "services/ui_language.h"
 #include "services/ui_strings.h"
+#include "services/win/shell_registration.h"
 #include "services/win/toolkit/win_text.h"
 #include "transfer/win/site_transfer_dialog.h"
 
@@ -99,7 +102,8 @@ void MainWindow::BindCommands() {
     bind(IDM_SOURCE_FONT_CUSTOM, [this] { ChooseFontSize(S); });
     bind(IDM_DESTINATION_FONT_CUSTOM, [this] { ChooseFontSize(D); });
     bind(IDM_DIFFERENCE_CHECK, [this] { CheckDifferences(); });
-    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_OPTIONS, IDM_HELP_CENTER})
+    bind(IDM_OPTIONS, [this] { ShowOptions(); });
+    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_HELP_CENTER})
         bind(id, [this, id] { CommandWithNoAction(id); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
@@ -193,6 +197,18 @@ void MainWindow::WhatsThis() {
 void MainWindow::SetTransferTarget(bool toSource) {
     transferToSource_ = toSource;
     WriteRegInt("Code Transfer", "UI Display Source 2 Source", toSource ? 1 : 0);
+    RefreshToolTips();
+}
+
+void MainWindow::ShowOptions() {
+    OptionsDialogArgs args;
+    args.productName = app_.productName;
+    args.isShellExtensionRegistered = IsShellExtensionRegistered;
+    args.setShellExtension = [this](bool enable) { SetShellExtension(enable, app_.appFolder); };
+    const std::optional<CodeTransferOptions> options = RunOptionsDialog(hwnd(), args);
+    if (!options) return;
+    transferToSource_ = options->transferToSource;
+    changePathCode_ = options->changePathCode ? 1 : 0;
     RefreshToolTips();
 }
 

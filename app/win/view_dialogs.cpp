@@ -16,14 +16,6 @@ int Slot(EditArea area) {
     return area == EditArea::kDestination ? 1 : 0;
 }
 
-// The template's font in the UI language's character set on every control, so Chinese
-// labels are drawn.
-UniqueFont UseUiFont(HWND dialog) {
-    UniqueFont font = FontLike(dialog, CharsetOfCodePage(UiCodePage()));
-    if (font) SetFontOfChildren(dialog, font.get());
-    return font;
-}
-
 }  // namespace
 
 // ---- Font Size ----

@@ -15,7 +15,8 @@ constexpr DWORD kValueBytes = 512;
 
 std::optional<std::string> ReadKeyString(HKEY root, const std::string& key, const char* valueName) {
     UniqueKey handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, handle.Out()) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, handle.Out()) != ERROR_SUCCESS)
+        return std::nullopt;
     char buffer[kValueBytes + 1] = {};
     DWORD size = kValueBytes;
     DWORD type = 0;
@@ -29,8 +30,8 @@ std::optional<std::string> ReadKeyString(HKEY root, const std::string& key, cons
 bool WriteKeyString(HKEY root, const std::string& key, const char* valueName, const std::string& value) {
     if (value.size() >= kValueBytes) return false;
     UniqueKey handle;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, handle.Out(),
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                        handle.Out(), nullptr) != ERROR_SUCCESS)
         return false;
     return RegSetValueExA(handle.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;

@@ -74,6 +74,12 @@ void SetFontOfChildren(HWND window, HFONT font) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
+UniqueFont UseUiFont(HWND dialog) {
+    UniqueFont font = FontLike(dialog, CharsetOfCodePage(UiCodePage()));
+    if (font) SetFontOfChildren(dialog, font.get());
+    return font;
+}
+
 // ---- TextEdit ----
 
 void TextEdit::OnNotify(int notifyCode) {

@@ -58,6 +58,9 @@ class Control {
 UniqueFont FontLike(HWND window, BYTE charset, LONG height = 0);
 // Gives every child control of the window the font (without redrawing them).
 void SetFontOfChildren(HWND window, HFONT font);
+// The dialog's font in the UI language's character set on every control, so Chinese labels
+// are drawn; the caller keeps the font as long as the dialog.
+UniqueFont UseUiFont(HWND dialog);
 
 // A multi-line edit control whose text is bytes in a code page. The control counts
 // characters; positions handed out here are byte offsets in the code page.

@@ -116,10 +116,10 @@ printf 'text two\r\n' >"$work/two.txt"
 printf 'MZ\0\0\3' >"$work/tool.bin"
 wine regsvr32 /s "$library" || fail "regsvr32 failed"
 count_file="$work/count"
-wine "$menu_tool" 5 "$(winepath -w "$work/one.txt")" "$(winepath -w "$work/tool.bin")" \
+wine "$menu_tool" 10 "$(winepath -w "$work/one.txt")" "$(winepath -w "$work/tool.bin")" \
   "$(winepath -w "$work/two.txt")" >"$count_file" &
 menu_pid=$!
-sleep 3
+sleep 6
 import -window root "$shots/context-menu-1033.png" && echo "screenshot: $shots/context-menu-1033.png"
 wait "$menu_pid" || fail "the context-menu tool failed"
 [ "$(tr -d '\r\n' <"$count_file")" = 4 ] || fail "the menu holds $(cat "$count_file") items, expected 3 + 1"

@@ -41,11 +41,6 @@ std::vector<std::string> LanguageNames();
 // The display name of one row in the current UI language; empty out of range.
 std::string LanguageName(int index);
 
-// The Windows code page of a character set: 134 -> 936, 136 -> 950, 128 -> 932,
-// 129 -> 949, 0 -> 1252, 238 -> 1250, 204 -> 1251, 161 -> 1253, 162 -> 1254, 177 -> 1255,
-// 178 -> 1256, 186 -> 1257, 163 -> 1258, 222 -> 874. Any other character set gives 0,
-// the system's ANSI code page.
-int CodePageOfCharset(int charset);
 
 // The code page an area's bytes are read in when this row is selected: 936 for the two
 // Simplified Chinese rows (1 and 2), 950 for Traditional Chinese (3), else the code page

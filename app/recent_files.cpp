@@ -81,6 +81,8 @@ int MaximumMruCount() {
     return (count < 0 || count > kMaximumRecentFiles) ? kMaximumRecentFiles : count;
 }
 
+void WriteMaximumMruCount(int count) { WriteRegInt(kFileSection, kMruCountKey, count); }
+
 std::vector<std::string> RecentFilesForMenu(EditArea area) {
     std::vector<std::string> list = ReadRecentFiles(area);
     const size_t shown = static_cast<size_t>(MaximumMruCount());

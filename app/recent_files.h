@@ -48,6 +48,8 @@ bool RemoveRecentFile(EditArea area, int index);
 // "File"/"Maximum MRU Count": entries shown per File menu; 20 when unset, 60 when the
 // stored value is below 0 or above 60.
 int MaximumMruCount();
+// Stores "File"/"Maximum MRU Count" as the Options dialog chose it.
+void WriteMaximumMruCount(int count);
 
 // The entries a File menu shows: the first min(list length, MaximumMruCount()).
 std::vector<std::string> RecentFilesForMenu(EditArea area);

@@ -44,6 +44,12 @@ std::span<const LocaleRow> LocaleTable();
 // Windows character set of a language id; 0 when the id is not in the table.
 int CharsetOfLanguage(int languageId);
 
+// The Windows code page of a character set: 134 -> 936, 136 -> 950, 128 -> 932,
+// 129 -> 949, 0 -> 1252, 238 -> 1250, 204 -> 1251, 161 -> 1253, 162 -> 1254, 177 -> 1255,
+// 178 -> 1256, 186 -> 1257, 163 -> 1258, 222 -> 874. Any other character set gives 0,
+// the system's ANSI code page.
+int CodePageOfCharset(int charset);
+
 // The user's default language is the UI language.
 bool UserLanguageIsUiLanguage(int userLanguageId, int uiLcid);
 

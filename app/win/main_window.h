@@ -298,6 +298,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void WhatsThis();
     void SwitchUiLanguageTo(int index);
     void SetTransferTarget(bool toSource);
+    // Tools > Options; what its Code Transfer page sets is followed at once.
+    void ShowOptions();
     void RunSiteTransfer();
     void ContextCommand(int id);
     void AdjustProportion();

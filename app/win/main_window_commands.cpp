@@ -10,15 +10,18 @@
 #include "app/win/about_dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
-#include "services/help.h"
+#include "app/win/options_dialog.h"
 #include "app/win/progress_dialog.h"
 #include "app/win/view_dialogs.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
+#include "services/help.h"
 #include "services/message_service.h"
+#include "services/system_language.h"
 #include "services/ui_language.h"
 #include "services/ui_strings.h"
+#include "services/win/shell_registration.h"
 #include "services/win/toolkit/win_text.h"
 #include "transfer/win/site_transfer_dialog.h"
 
@@ -105,8 +108,8 @@ void MainWindow::BindCommands() {
         if (CommandState(IDM_SAVE_PROFILE, Snapshot()).enabled) SaveProfileOfWindow();
     });
     bind(IDM_HELP_CENTER, [] { OpenHelpTopic(kHelpTopicStart); });
-    for (int id : {IDM_WORD_ADJUSTMENT, IDM_OPTIONS})
-        bind(id, [this, id] { CommandWithNoAction(id); });
+    bind(IDM_OPTIONS, [this] { ShowOptions(); });
+    bind(IDM_WORD_ADJUSTMENT, [this] { CommandWithNoAction(IDM_WORD_ADJUSTMENT); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
     // The background is a setting profiles keep; the window does not draw it.
@@ -202,6 +205,18 @@ void MainWindow::SetTransferTarget(bool toSource) {
     RefreshToolTips();
 }
 
+void MainWindow::ShowOptions() {
+    OptionsDialogArgs args;
+    args.productName = app_.productName;
+    args.isShellExtensionRegistered = IsShellExtensionRegistered;
+    args.setShellExtension = [this](bool enable) { SetShellExtension(enable, app_.appFolder); };
+    const std::optional<CodeTransferOptions> options = RunOptionsDialog(hwnd(), args);
+    if (!options) return;
+    transferToSource_ = options->transferToSource;
+    changePathCode_ = options->changePathCode ? 1 : 0;
+    RefreshToolTips();
+}
+
 void MainWindow::SwitchUiLanguageTo(int index) {
     if (index < 0 || index >= static_cast<int>(app_.uiLanguageNames.size())) return;
     if (!SwitchUiLanguage(app_, app_.uiLanguageNames[static_cast<size_t>(index)], UserDefaultLanguageId()))
@@ -290,9 +305,8 @@ void MainWindow::CheckDifferences() {
 }
 
 void MainWindow::CommandWithNoAction(int id) {
-    // Find/Replace, the lib editor, the options and the help centre: these commands are in the menus,
-    // toolbars and accelerators and follow their enabling rules, but choosing one changes
-    // nothing.
+    // Find/Replace and the lib editor: these commands are in the menus, toolbars and
+    // accelerators and follow their enabling rules, but choosing one changes nothing.
     (void)id;
 }
 

@@ -8,6 +8,7 @@
 #include "app/editor_app.h"
 #include "app/instance_limit.h"
 #include "app/language_table.h"
+#include "app/shell_question.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
 #include "platform/file_system.h"
@@ -19,6 +20,7 @@
 #include "services/ui_strings.h"
 #include "services/win/help_center.h"
 #include "services/win/message_box_dialog.h"
+#include "services/win/shell_registration.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/win_text.h"
 
@@ -68,7 +70,10 @@ StartupHooks Win32StartupHooks() {
         SetUiCodePage(CodePageOfCharset(app.uiCharset));
     };
     hooks.countLanguageTable = [] { return LanguageCount(); };
-    // The context-menu question fills the remaining hook.
+    hooks.askContextMenu = [](EditorApp& app) {
+        AskContextMenuQuestion(app.productName, IsShellExtensionRegistered,
+                               [&app] { SetShellExtension(true, app.appFolder); });
+    };
     return hooks;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "services/ui_strings.h"
+#include "services/system_language.h"
 
 namespace zelvo {
 namespace {

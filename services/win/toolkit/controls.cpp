@@ -51,12 +51,6 @@ void Control::SetIcon(HICON icon) {
     Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
 }
 
-UniqueFont UseUiFont(HWND dialog) {
-    UniqueFont font = FontLike(dialog, CharsetOfCodePage(UiCodePage()));
-    if (font) SetFontOfChildren(dialog, font.get());
-    return font;
-}
-
 UniqueFont FontLike(HWND window, BYTE charset, LONG height) {
     HFONT base = window ? reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) : nullptr;
     LOGFONTW face{};
@@ -78,6 +72,12 @@ UniqueFont FontLike(HWND window, BYTE charset, LONG height) {
 void SetFontOfChildren(HWND window, HFONT font) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+UniqueFont UseUiFont(HWND dialog) {
+    UniqueFont font = FontLike(dialog, CharsetOfCodePage(UiCodePage()));
+    if (font) SetFontOfChildren(dialog, font.get());
+    return font;
 }
 
 // ---- TextEdit ----

@@ -15,9 +15,16 @@
 //   zelvo_window_tool open             prints the control ids of that window, so a script can tell
 //                                      a progress dialog (1142) from a message box (5115)
 //   zelvo_window_tool opentext ID      prints control ID of that window in UTF-8
+//   zelvo_window_tool page N           shows page N (0-based) of the property sheet open over
+//                                      the main window
 //   zelvo_window_tool settext ID FILE  sets control ID of the first main window to FILE's UTF-8
 // Prints the count; exits 0 on success, 1 when the wait ran out, 2 on a usage error.
+
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstdlib>
@@ -61,9 +68,21 @@ int PostCommand(int id) {
     return 0;
 }
 
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM data) {
+    if (!IsWindowVisible(window) || !GetDlgItem(window, 5115)) return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
 // The innermost window open over the first main window: a dialog it owns, a question that
-// dialog owns, and so on. Null when none is open.
+// dialog owns, and so on. While no main window is open, a question of the program's start
+// (the message box, by its text control). Null when none is open.
 HWND InnermostOpenWindow() {
+    if (!FirstMainWindow()) {
+        HWND box = nullptr;
+        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&box));
+        return box;
+    }
     OwnedSearch search{FirstMainWindow(), nullptr};
     HWND innermost = nullptr;
     while (search.owner) {
@@ -116,6 +135,13 @@ int PrintOpenWindowIds() {
     return 0;
 }
 
+int ShowSheetPage(int index) {
+    HWND open = InnermostOpenWindow();
+    if (!open) return 1;
+    PostMessageW(open, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return 0;
+}
+
 int SetControlText(int id, const char* path) {
     HWND window = FirstMainWindow();
     HWND control = window ? GetDlgItem(window, id) : nullptr;
@@ -159,6 +185,7 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "centre") == 0) return PrintCentre(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "maincentre") == 0) return PrintMainCentre(std::atoi(argv[2]));
     if (argc >= 2 && std::strcmp(argv[1], "open") == 0) return PrintOpenWindowIds();
+    if (argc >= 3 && std::strcmp(argv[1], "page") == 0) return ShowSheetPage(std::atoi(argv[2]));
     if (argc >= 4 && std::strcmp(argv[1], "settext") == 0) return SetControlText(std::atoi(argv[2]), argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "count") == 0) {
         std::printf("%d\n", zelvo::CountInstances(false));
@@ -179,6 +206,6 @@ int main(int argc, char** argv) {
         return count >= wanted ? 0 : 1;
     }
     std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID | title | command ID | click ID |"
-                 " centre ID | open | opentext ID | settext ID FILE\n");
+                 " centre ID | open | opentext ID | page N | settext ID FILE\n");
     return 2;
 }

@@ -5,6 +5,7 @@
 #include "ids_progress_dialog.h"
 #include "ids_site_transfer_dialog.h"
 #include "ids_view_dialogs.h"
+#include "ids_find_replace_dialog.h"
 
 // The program's message box and its variant with an editable box.
 #define IDD_MESSAGE_BOX 5100

@@ -24,13 +24,9 @@ for f in "$program" "$tool"; do [ -f "$f" ] || fail "missing $f"; done
 
 # Waits until a window is open over the main one and control ID of it reads TEXT.
 expect_open_text() {
-  local id=$1 wanted=$2 shown=""
-  for _ in $(seq 1 50); do
-    shown=$(wine "$tool" opentext "$id" 2>/dev/null | tr -d '\r' || true)
-    [ "$shown" = "$wanted" ] && return 0
-    sleep 0.2
-  done
-  fail "$lcid: control $id of the open dialog reads '$shown', expected '$wanted'"
+  local shown
+  shown=$(wine_wait_open_text "$tool" "$1" "$2") ||
+    fail "$lcid: control $1 of the open dialog reads '$shown', expected '$2'"
 }
 
 declare -A proportion_label=([1033]='&Proportion:' [2052]='比例(&P):' [1028]='比例(&P):')

@@ -6,6 +6,7 @@
 
 #include "app/language_table.h"
 #include "app/view_state.h"
+#include "services/screen_rect.h"
 #include "transfer/profile.h"
 
 namespace zelvo {
@@ -15,16 +16,6 @@ struct ScreenSize {
     int height = 0;
 };
 
-// A window rectangle in screen pixels.
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const ScreenRect&) const = default;
-};
 
 // The main window as it is at the moment: what a capture reads and an apply compares with.
 struct WindowState {

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "services/screen_rect.h"
+
 namespace zelvo {
 
 // Registry sections of the two windows' settings.
@@ -136,12 +138,6 @@ struct WindowPoint {
     int x = 0;
     int y = 0;
     bool operator==(const WindowPoint&) const = default;
-};
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
 };
 WindowPoint ClampToScreen(WindowPoint point, int width, int height, int screenWidth, int screenHeight);
 WindowPoint FindWindowPlacement(const FindReplaceSettings& settings, int width, int height, const ScreenRect& editArea,

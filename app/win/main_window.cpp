@@ -112,6 +112,7 @@ bool MainWindow::OnInitDialog() {
     ApplyWordWrap(source_, sourceWrap_);
     ApplyWordWrap(destination_, destinationWrap_);
     LoadLibLists();
+    CreateFindWindows();
 
     if (!app_.commandLine.empty() && OpenFromCommandLine())
         SetTimer(hwnd(), kCaretTimer, kCaretDelayMs, nullptr);
@@ -191,6 +192,9 @@ void MainWindow::OnTimer(UINT_PTR timerId) {
             if (client.right != clientSize_.cx || client.bottom != clientSize_.cy) LayOutNow();
             break;
         }
+        case kFindRefreshTimer:
+            RefreshFindWindows();
+            break;
         case kCaretTimer:
             KillTimer(hwnd(), kCaretTimer);
             ShowCaretAtStart();
@@ -393,6 +397,7 @@ void MainWindow::RunTransferCommand(const std::function<void()>& command) {
 void MainWindow::OnDestroy() {
     // The window as it is now comes back at the next start.
     if (initialised_) SaveLastState();
+    DestroyFindWindows();
     RemoveAcceleratorHook();
     DragAcceptFiles(hwnd(), FALSE);
     for (UINT_PTR timer : {kLayoutTimer, kFindRefreshTimer, kCaretTimer, kStartTimer, kStatusTextTimer,

@@ -38,6 +38,7 @@
 #include "services/win/toolkit/text_drag_drop.h"
 #include "services/win/toolkit/tooltips.h"
 #include "transfer/profile_list.h"
+#include "transfer/win/find_replace_dialog.h"
 
 namespace zelvo {
 
@@ -83,6 +84,10 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // Handles the stored command line once: parses it, and when it names an existing file
     // opens it in the Source area through the documents. False when it was ignored.
     bool OpenFromCommandLine();
+
+    // The Find/Replace window of an area (null before initialisation and after closing).
+    FindReplaceDialog* FindWindowOf(EditArea area) const;
+    bool FindWindowShown(EditArea area) const;
 
     // Translates an accelerator key of table 207 for this window; true when the message
     // became a command. The modal loop calls it through a message filter hook.
@@ -256,6 +261,17 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
 
+    // main_window_find.cpp
+    void CreateFindWindows();
+    void DestroyFindWindows();
+    // Opens the area's Find/Replace window seeded from the area; with toggle, hides it
+    // when it is open.
+    void FindReplaceCommand(EditArea area, bool toggle);
+    // The area whose edit control has the focus, else the one last focused.
+    EditArea FocusedArea() const;
+    void RefreshFindWindows();
+    void RelabelFindWindows();
+
     // main_window_profiles.cpp
     ProfileFiles ProfileFilesOfApp() const;
     ProfileContext CurrentProfileContext() const;
@@ -362,6 +378,9 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     ProfileList profiles_;
     Profile background_;  // its background fields: the "Last" state's
     bool startMaximized_ = false;  // the "Last" state asks for it once the window is up
+
+    std::unique_ptr<FindReplaceDialog> sourceFind_;
+    std::unique_ptr<FindReplaceDialog> destinationFind_;
 
     FileNameQuestion fileNameQuestion_;
     MenuTracker menuTracker_;

@@ -331,6 +331,7 @@ void MainWindow::SelectAll(EditArea area) {
     SetFocus(a.edit.hwnd());
     statusArea_ = area;
     Refresh();
+    RefreshFindWindows();
 }
 
 bool MainWindow::GetClipboardText(std::string& text) {
@@ -376,6 +377,7 @@ void MainWindow::OnTextDropped(EditArea area) {
     // area is the one the status bar follows now.
     statusArea_ = area;
     Refresh();
+    RefreshFindWindows();
 }
 
 void MainWindow::AcceptDroppedFiles(bool on) {

@@ -85,8 +85,8 @@ void MainWindow::BindCommands() {
     bind(IDM_DESTINATION_DELETE, [this] { EditCommand(D, WM_CLEAR); });
     bind(IDM_SOURCE_SELECT_ALL, [this] { SelectAll(S); });
     bind(IDM_DESTINATION_SELECT_ALL, [this] { SelectAll(D); });
-    bind(IDM_SOURCE_FIND_REPLACE, [this] { CommandWithNoAction(IDM_SOURCE_FIND_REPLACE); });
-    bind(IDM_DESTINATION_FIND_REPLACE, [this] { CommandWithNoAction(IDM_DESTINATION_FIND_REPLACE); });
+    bind(IDM_SOURCE_FIND_REPLACE, [this] { FindReplaceCommand(S, true); });
+    bind(IDM_DESTINATION_FIND_REPLACE, [this] { FindReplaceCommand(D, true); });
 
     // View.
     bind(IDM_TOGGLE_SOURCE_AREA, [this] { ToggleAreaShown(S); });
@@ -149,11 +149,20 @@ void MainWindow::BindCommands() {
 
     bind(IDM_ABOUT, [this] { ShowAbout(); });
 
-    // The context menu and Ctrl+A/F/O/P/S act on the context area.
+    // The context menu and Ctrl+A/O/P/S act on the context area.
     for (int id : {IDM_CONTEXT_UNDO, IDM_CONTEXT_CUT, IDM_CONTEXT_COPY, IDM_CONTEXT_PASTE, IDM_CONTEXT_DELETE,
-                   IDM_CONTEXT_FIND_REPLACE, IDM_CONTEXT_SELECT_ALL, IDM_CONTEXT_OPEN, IDM_CONTEXT_SAVE,
+                   IDM_CONTEXT_SELECT_ALL, IDM_CONTEXT_OPEN, IDM_CONTEXT_SAVE,
                    IDM_CONTEXT_SAVE_AS, IDM_CONTEXT_CLOSE, IDM_CONTEXT_PROPERTIES})
         bind(id, [this, id] { ContextCommand(id); });
+    // The context menu's Find/Replace is the right-clicked area's; Ctrl+F (an accelerator,
+    // notification code 1) opens the window of the area being edited, which need not be
+    // the one last right-clicked, and brings it to the front when it is open already.
+    BindCommand(IDM_CONTEXT_FIND_REPLACE, [this](int id, int notifyCode) {
+        if (notifyCode == 1)
+            FindReplaceCommand(FocusedArea(), false);
+        else
+            ContextCommand(id);
+    });
 }
 
 void MainWindow::ContextCommand(int id) {
@@ -305,8 +314,8 @@ void MainWindow::CheckDifferences() {
 }
 
 void MainWindow::CommandWithNoAction(int id) {
-    // Find/Replace and the lib editor: these commands are in the menus, toolbars and
-    // accelerators and follow their enabling rules, but choosing one changes nothing.
+    // The lib editor: the command is in the menus and follows its enabling rules, but
+    // choosing it changes nothing yet.
     (void)id;
 }
 

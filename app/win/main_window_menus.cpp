@@ -27,6 +27,8 @@ LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && acceleratorWindow && lParam) {
         MSG* message = reinterpret_cast<MSG*>(lParam);
         if (acceleratorWindow->TranslateAccelerators(*message)) return 1;
+        // The Find/Replace windows are modeless: their keys come through this loop too.
+        if (Dialog::RouteToModeless(*message)) return 1;
     }
     return CallNextHookEx(messageFilterHook, code, wParam, lParam);
 }

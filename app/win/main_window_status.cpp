@@ -171,7 +171,7 @@ WindowSnapshot MainWindow::Snapshot() const {
         const TextEdit::Selection selection = a.edit.CharacterSelection();
         s.hasSelection = selection.start != selection.end;
         s.selectionIsAll = selection.start == 0 && selection.end >= a.edit.Length();
-        s.findDialogShown = false;
+        s.findDialogShown = FindWindowShown(area);
         s.languageIndex = a.languageIndex;
         s.fontSize = a.fontPoints;
     }
@@ -253,6 +253,7 @@ void MainWindow::ApplyUiLanguage() {
     RelabelMenuBar();
     RefreshToolTips();
     ShowSiteTransferButton();
+    RelabelFindWindows();
     title_.clear();
     Refresh();
 }

@@ -34,7 +34,7 @@ for f in "$program" "$library" "$tool" "$menu_tool"; do [ -f "$f" ] || fail "mis
 [ "$(wine "$tool" count | tr -d '\r')" = 0 ] || fail "a main window is already open"
 
 open_text() { wine "$tool" opentext "$1" 2>/dev/null | tr -d '\r' || true; }
-wait_open_text() {
+expect_open_match() {
   local id=$1 pattern=$2 shown=""
   for _ in $(seq 1 75); do
     shown=$(open_text "$id")
@@ -59,7 +59,7 @@ wine reg delete "$class_key" /f >/dev/null 2>&1 || true
 wine reg add "$shell_key" /v LCID /t REG_DWORD /d 1033 /f >/dev/null
 wine "$program" &
 pid=$!
-wait_open_text 5115 'You can add Zelvo to context menu*'
+expect_open_match 5115 'You can add Zelvo to context menu*'
 [ "$(open_text 5117)" = "&Show this message next time" ] || fail "the question has no show-next-time box: '$(open_text 5117)'"
 sleep 1
 import -window root "$shots/shell-question-1033.png" && echo "screenshot: $shots/shell-question-1033.png"
@@ -96,7 +96,7 @@ for lcid in 1033 2052; do
   pid=$!
   wine "$tool" wait 1 30 >/dev/null || fail "$lcid: no main window"
   wine "$tool" command 32836 >/dev/null  # Tools > Options
-  wait_open_text 0 "${sheet_title[$lcid]}"
+  expect_open_match 0 "${sheet_title[$lcid]}"
   sleep 1
   import -window root "$shots/options-general-$lcid.png" && echo "screenshot: $shots/options-general-$lcid.png"
   wine "$tool" page 1 >/dev/null

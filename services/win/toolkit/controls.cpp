@@ -206,6 +206,24 @@ bool TextEdit::SetWordWrap(bool wrap) {
     return true;
 }
 
+TextEdit::ByteSelection TextEdit::SelectionInBytes() const {
+    const Selection selection = CharacterSelection();
+    // Counted from position 0, the offsets are those of the whole text.
+    const std::vector<long> offsets = ByteOffsets({0, selection.start, selection.end});
+    return {static_cast<size_t>(offsets[1]), static_cast<size_t>(offsets[2])};
+}
+
+void TextEdit::SelectBytes(size_t start, size_t end) {
+    const std::string bytes = Bytes();
+    end = std::min(end, bytes.size());
+    start = std::min(start, end);
+    // The control counts UTF-16 units: those of the bytes before each offset.
+    const size_t startCharacter = WidenText(std::string_view(bytes).substr(0, start), codePage_).size();
+    const size_t endCharacter =
+        startCharacter + WidenText(std::string_view(bytes).substr(start, end - start), codePage_).size();
+    Send(EM_SETSEL, static_cast<WPARAM>(startCharacter), static_cast<LPARAM>(endCharacter));
+}
+
 void TextEdit::SelectAll() {
     Send(EM_SETSEL, 0, -1);
     ScrollCaret();
@@ -265,6 +283,10 @@ void ComboBox::Select(int index) {
 
 void ComboBox::SetDroppedWidth(int pixels) {
     Send(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(pixels));
+}
+
+void ComboBox::SelectEditText() {
+    Send(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 // ---- Button ----

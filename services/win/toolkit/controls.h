@@ -100,6 +100,15 @@ class TextEdit : public Control {
     // the smallest of them: what columns and selections need, without converting the text
     // before it. Positions past the text count as its end.
     std::vector<long> ByteOffsets(const std::vector<long>& characterPositions) const;
+    // The selection as byte offsets from the start of the text, and selecting bytes
+    // [start, end) (offsets on character starts of the code page): what a search over the
+    // bytes reads and sets, so that the selection is exactly the bytes it found.
+    struct ByteSelection {
+        size_t start = 0;
+        size_t end = 0;
+    };
+    ByteSelection SelectionInBytes() const;
+    void SelectBytes(size_t start, size_t end);
 
     // Lines: the line of a character position, the position where a line starts, how many.
     int LineOfCharacter(long position) const;
@@ -140,6 +149,8 @@ class ComboBox : public Control {
     void Select(int index);
     // The width of the list when it drops down, so long names show whole.
     void SetDroppedWidth(int pixels);
+    // Selects the whole text of the box's edit field (a drop-down with an edit field).
+    void SelectEditText();
 };
 
 class Button : public Control {

@@ -11,6 +11,8 @@ HINSTANCE resourceInstance = nullptr;
 // The windows that speak for the program, in the order they opened: modal dialogs and the
 // main window. Every window lives on the one user-interface thread.
 std::vector<HWND> speakingWindows;
+// The modeless dialogs open now, for RouteToModeless.
+std::vector<HWND> modelessWindows;
 }  // namespace
 
 void Dialog::SetResourceInstance(HINSTANCE instance) {
@@ -24,6 +26,23 @@ HWND Dialog::SpeakingWindow() {
     for (auto it = speakingWindows.rbegin(); it != speakingWindows.rend(); ++it)
         if (IsWindow(*it)) return *it;
     return nullptr;
+}
+
+bool Dialog::RouteToModeless(MSG& message) {
+    // IsDialogMessage offers the message to the thread's message filter hooks first, which
+    // may be the caller: the message is then on its way already.
+    static bool routing = false;
+    if (routing || !message.hwnd) return false;
+    for (HWND window : modelessWindows) {
+        if (message.hwnd != window && !IsChild(window, message.hwnd)) continue;
+        // A dialog disabled under a question of its own takes no keys until it is answered.
+        if (!IsWindowEnabled(window)) return false;
+        routing = true;
+        const bool taken = IsDialogMessageW(window, &message) != FALSE;
+        routing = false;
+        return taken;
+    }
+    return false;
 }
 
 void Dialog::BeginSpeaking() {
@@ -49,6 +68,7 @@ Dialog::~Dialog() {
     if (hwnd_ && !modal_) {
         HWND window = hwnd_;
         EndSpeaking();
+        std::erase(modelessWindows, window);
         hwnd_ = nullptr;
         SetWindowLongPtrW(window, DWLP_USER, 0);
         DestroyWindow(window);
@@ -70,6 +90,7 @@ bool Dialog::CreateModeless(HWND parent) {
     modal_ = false;
     HWND window = CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), parent, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
+    if (window) modelessWindows.push_back(window);
     return window != nullptr;
 }
 
@@ -140,6 +161,7 @@ INT_PTR Dialog::RouteMessage(Dialog* opening, HWND window, UINT message, WPARAM 
     INT_PTR result = self->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         self->EndSpeaking();
+        std::erase(modelessWindows, window);
         SetWindowLongPtrW(window, DWLP_USER, 0);
         self->hwnd_ = nullptr;
         // The controls went with the window.

@@ -48,6 +48,12 @@ class Dialog {
     // modal or not); null when none is open.
     static HWND SpeakingWindow();
 
+    // Gives a message from a message loop to the modeless dialog it is meant for (the
+    // dialog or one of its controls), for the dialog's keyboard interface: Tab, the arrow
+    // keys in a group, Enter, Escape and mnemonics. True when the dialog took it. A loop
+    // that is not the modeless dialog's own, such as the main window's modal loop, calls it.
+    static bool RouteToModeless(MSG& message);
+
   protected:
     // The command table: a control id, or a range of ids for dynamic menus, to a handler.
     void BindCommand(int id, CommandHandler handler);

@@ -1,0 +1,21 @@
+// The modeless Find/Replace window, one per edit area.
+#pragma once
+
+#define IDD_FIND_REPLACE 255
+#define IDC_FR_ENABLE_REPLACE 302
+#define IDC_FR_FIND_LABEL 303
+#define IDC_FR_REPLACE_LABEL 304
+#define IDC_FR_FIND_NEXT 305
+#define IDC_FR_FIND_COUNT 306
+#define IDC_FR_REPLACE 307
+#define IDC_FR_REPLACE_ALL 310
+#define IDC_FR_WHOLE_WORD 311
+#define IDC_FR_MATCH_CASE 312
+#define IDC_FR_UP 313
+#define IDC_FR_DOWN 314
+#define IDC_FR_DIRECTION_GROUP 315
+#define IDC_FR_WHERE_GROUP 316
+#define IDC_FR_SELECTION 317
+#define IDC_FR_WHOLE_FILE 320
+#define IDC_FR_FIND_TEXT 323
+#define IDC_FR_REPLACE_TEXT 324

@@ -50,15 +50,6 @@ bool ReadDatePart(const std::string& text, int& value) {
     return true;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && CompareTextNoCase(text.substr(0, prefix.size()), prefix, 0) == 0;
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           CompareTextNoCase(text.substr(text.size() - suffix.size()), suffix, 0) == 0;
-}
-
 // The value after a key: the rest of the line without leading blanks and "=".
 std::string ValueAfter(std::string_view line, size_t keyLength) {
     std::string_view rest = line.substr(keyLength);
@@ -140,10 +131,10 @@ std::string UpdateInfoAddress() {
 
 bool IsAllowedDownloadAddress(std::string_view address) {
     bool secure;
-    if (StartsWithNoCase(address, "https://")) {
+    if (StartsWithTextNoCase(address, "https://", 0)) {
         secure = true;
         address.remove_prefix(8);
-    } else if (StartsWithNoCase(address, "http://")) {
+    } else if (StartsWithTextNoCase(address, "http://", 0)) {
         secure = false;
         address.remove_prefix(7);
     } else {
@@ -187,13 +178,13 @@ UpdateInfo ReadUpdateInfo(std::string_view text) {
     for (const std::string& rawLine : lines) {
         const std::string line = TrimBlanks(rawLine);
         if (line.empty() || line[0] == ';') continue;
-        if (StartsWithNoCase(line, "Version"))
+        if (StartsWithTextNoCase(line, "Version", 0))
             info.version = ValueAfter(line, 7);
-        else if (StartsWithNoCase(line, "Build"))
+        else if (StartsWithTextNoCase(line, "Build", 0))
             info.build = ValueAfter(line, 5);
-        else if (StartsWithNoCase(line, "URL"))
+        else if (StartsWithTextNoCase(line, "URL", 0))
             info.url = ValueAfter(line, 3);
-        else if (StartsWithNoCase(line, "SHA256"))
+        else if (StartsWithTextNoCase(line, "SHA256", 0))
             info.sha256 = ValueAfter(line, 6);
     }
     return info;
@@ -213,7 +204,7 @@ bool EvaluateUpdateInfo(std::string_view text, std::string_view ownBuild, const 
     offer.build = FormatBuildDate(build);
     // An address that names no program, or that would fetch it in the clear, is replaced by
     // the home page, where the user can find the download.
-    const bool usable = EndsWithNoCase(info.url, ".exe") && IsAllowedDownloadAddress(info.url);
+    const bool usable = EndsWithTextNoCase(info.url, ".exe", 0) && IsAllowedDownloadAddress(info.url);
     offer.url = usable ? info.url : productHomePage;
     offer.sha256 = info.sha256;
     return true;
@@ -306,7 +297,7 @@ std::string DownloadTargetPath(const std::string& savePath, const std::string& d
         // "C:\setup.exe" keeps the root of its drive.
         if (folder.empty() || folder.back() == ':') folder += kPathSeparator;
     }
-    if (EndsWithNoCase(name, ".exe")) name.erase(name.size() - 4);
+    if (EndsWithTextNoCase(name, ".exe", PathCodePage())) name.erase(name.size() - 4);
     if (name.empty()) return {};
     std::string target = JoinPath(folder, name + ".exe");
     // Far more numbered copies than anyone keeps; the bound only stops a file system that

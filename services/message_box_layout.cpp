@@ -20,11 +20,6 @@ unsigned DefaultButtonBits(unsigned style) {
     return (style >> 8) & 0x0F;
 }
 
-HelpTopicOpener& HelpOpener() {
-    static HelpTopicOpener opener;
-    return opener;
-}
-
 // The first limit bytes of text without splitting a double-byte character, and "...".
 std::string CutText(const std::string& text, size_t limit, int codePage) {
     size_t end = limit;
@@ -179,14 +174,6 @@ std::optional<int> DetailsPane::Click() {
     if (helpTopic_) return helpTopic_;
     expanded_ = !expanded_;
     return std::nullopt;
-}
-
-void SetMessageBoxHelpOpener(HelpTopicOpener opener) {
-    HelpOpener() = std::move(opener);
-}
-
-void OpenMessageBoxHelp(int topic) {
-    if (HelpOpener()) HelpOpener()(topic);
 }
 
 std::optional<int> ParsePositiveNumber(std::string_view answer, int maximum) {

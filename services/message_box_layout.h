@@ -5,11 +5,11 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "services/help.h"
 #include "services/message_service.h"
 
 namespace zelvo {
@@ -80,10 +80,6 @@ MessageBoxTexts FitMessageBoxTexts(std::string text, std::string details, bool i
 // Text boxes break lines only at CR LF: a lone LF of a caller's text becomes CR LF.
 std::string WithCrLfLineBreaks(std::string_view text);
 
-// Help topics of the help centre that the message box opens.
-inline constexpr int kHelpTopicStart = 0;
-inline constexpr int kHelpTopicCodeTransfer = 25;
-inline constexpr int kHelpTopicSystemRequirements = 201;
 // A details text that names a help page instead of holding details: its topic.
 std::optional<int> HelpTopicOfDetails(std::string_view details);
 
@@ -106,12 +102,6 @@ class DetailsPane {
     std::optional<int> helpTopic_;
     bool expanded_ = false;
 };
-
-// The help centre, as the message box reaches it (a click on a help-key details button,
-// F1). The help centre installs itself here; until then nothing opens.
-using HelpTopicOpener = std::function<void(int topic)>;
-void SetMessageBoxHelpOpener(HelpTopicOpener opener);
-void OpenMessageBoxHelp(int topic);
 
 // Parses an answer as a positive integer not above maximum; blanks around it are allowed.
 std::optional<int> ParsePositiveNumber(std::string_view answer, int maximum);

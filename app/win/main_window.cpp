@@ -15,6 +15,7 @@
 #include "platform/system_info.h"
 #include "resources/resource.h"
 #include "services/debug_log.h"
+#include "services/help.h"
 #include "services/ui_strings.h"
 #include "services/win/system_language_win.h"
 #include "services/win/toolkit/win_text.h"
@@ -217,13 +218,12 @@ void MainWindow::OnTimer(UINT_PTR timerId) {
 }
 
 void MainWindow::StartTimerFired() {
-    // The release notes of a new version are shown once. The help centre that shows them
-    // is not part of this program yet, so the marker is stored only once they were shown.
+    // The release notes of a new version are shown once.
     std::string key = std::string("Release Note ") + kProductVersion;
     std::string marker = app_.buildDate.text;
     if (ReadRegString("App", key, "") != marker) {
-        bool shown = false;  // help topic 8
-        if (shown) WriteRegString("App", key, marker);
+        OpenHelpTopic(kHelpTopicReleaseNotes);
+        WriteRegString("App", key, marker);
     }
     // No update check is made.
 }
@@ -433,10 +433,6 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             if (command == SC_MINIMIZE || command == SC_MAXIMIZE) WriteWindowPosition();
             return false;  // the dialog manager carries the command out
         }
-        case WM_HELP:
-            CommandWithNoAction(IDM_HELP_CENTER);
-            result = TRUE;
-            return true;
         case kProgressMessage: {
             LRESULT answer = statusProgress_.HandleMessage(wParam, lParam);
             SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, answer);

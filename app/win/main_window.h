@@ -35,6 +35,7 @@
 #include "platform/win/handles.h"
 #include "services/win/toolkit/controls.h"
 #include "services/win/toolkit/dialog.h"
+#include "services/win/toolkit/text_drag_drop.h"
 #include "services/win/toolkit/tooltips.h"
 #include "transfer/profile_list.h"
 
@@ -73,6 +74,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     std::string StatusPaneText(int pane) const;
     HWND statusBar() const { return statusBar_.hwnd(); }
     const ToolTips& toolTips() const { return tips_; }
+    // Drag and drop of text in an area; its drop target is the one registered for the area.
+    TextEditDragDrop& DragDropOf(EditArea area) { return AreaOf(area).dragDrop; }
     // The snapshot the enabling rules and the menus are computed from, as of now.
     WindowSnapshot Snapshot() const;
 
@@ -191,6 +194,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
         // Holds the code page of the area's language.
         TextEdit edit;
         ComboBox selector;
+        // Text dragged out of the area and dropped into it.
+        TextEditDragDrop dragDrop{edit};
     };
     // A control's place in the template, kept to move toolbar rows without losing x.
     struct TemplatePlace {
@@ -239,6 +244,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SelectAll(EditArea area);
     void OnEditChange(EditArea area);
     void OnDropFiles(HDROP drop);
+    // Text was dropped into the area or dragged out of it.
+    void OnTextDropped(EditArea area);
     static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
 

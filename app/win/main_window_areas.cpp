@@ -48,14 +48,20 @@ void MainWindow::SetUpAreas() {
         area->edit.SetCodePage(AreaCodePage(area->languageIndex));
         area->edit.LiftLengthLimit();
         SetWindowSubclass(area->edit.hwnd(), EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        const EditArea id = area->id;
+        area->dragDrop.onDropped = [this, id] { OnTextDropped(id); };
+        area->dragDrop.Attach();
     }
 }
 
 void MainWindow::ApplyWordWrap(Area& area, bool wrap) {
     if (!area.edit || area.edit.WordWrap() == wrap) return;
     ++programmaticText_;
-    if (area.edit.SetWordWrap(wrap))
+    if (area.edit.SetWordWrap(wrap)) {
         SetWindowSubclass(area.edit.hwnd(), EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        // The old control took its drop target with it.
+        area.dragDrop.Attach();
+    }
     --programmaticText_;
     area.textBytes = -1;
 }
@@ -363,6 +369,13 @@ void MainWindow::OnDropFiles(HDROP drop) {
     if (!view_.destinationShown) sourceBottom = destinationTop = 1 << 30;
     if (!view_.sourceShown) sourceBottom = destinationTop = -(1 << 30);
     documents_.OpenDroppedFiles(paths, point.y, sourceBottom, destinationTop);
+}
+
+void MainWindow::OnTextDropped(EditArea area) {
+    // The text changed through the control (EN_CHANGE marked the document modified); the
+    // area is the one the status bar follows now.
+    statusArea_ = area;
+    Refresh();
 }
 
 void MainWindow::AcceptDroppedFiles(bool on) {

@@ -10,6 +10,7 @@
 #include "app/win/about_dialog.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
+#include "services/help.h"
 #include "app/win/progress_dialog.h"
 #include "app/win/view_dialogs.h"
 #include "platform/registry_store.h"
@@ -99,7 +100,8 @@ void MainWindow::BindCommands() {
     bind(IDM_SOURCE_FONT_CUSTOM, [this] { ChooseFontSize(S); });
     bind(IDM_DESTINATION_FONT_CUSTOM, [this] { ChooseFontSize(D); });
     bind(IDM_DIFFERENCE_CHECK, [this] { CheckDifferences(); });
-    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_OPTIONS, IDM_HELP_CENTER})
+    bind(IDM_HELP_CENTER, [] { OpenHelpTopic(kHelpTopicStart); });
+    for (int id : {IDM_PROFILE_MANAGER, IDM_SAVE_PROFILE, IDM_WORD_ADJUSTMENT, IDM_OPTIONS})
         bind(id, [this, id] { CommandWithNoAction(id); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });

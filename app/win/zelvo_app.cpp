@@ -1,7 +1,7 @@
 #include "app/win/zelvo_app.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <memory>
 
@@ -13,9 +13,11 @@
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "services/debug_log.h"
+#include "services/help.h"
 #include "services/system_language.h"
 #include "services/ui_language.h"
 #include "services/ui_strings.h"
+#include "services/win/help_center.h"
 #include "services/win/message_box_dialog.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/win_text.h"
@@ -24,14 +26,16 @@ namespace zelvo {
 
 namespace {
 
-class ComScope {
+// COM for the shell's objects and OLE for dragging text in and out of the edit areas, whose
+// drop targets register as the main window starts.
+class OleScope {
   public:
-    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope() {
-        if (ok_) CoUninitialize();
+    OleScope() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (ok_) OleUninitialize();
     }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
 
   private:
     bool ok_;
@@ -91,10 +95,11 @@ int RunZelvo(HINSTANCE instance, const std::string& commandTail) {
                           Win32StartupHooks()))
         return 1;
     if (!RegisterMainWindowClass(instance)) return 1;
+    SetHelpTopicOpener([folder = app.appFolder](int topic) { OpenHelp(folder, topic); });
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    ComScope com;
+    OleScope ole;
 
     app.StoreCommandLine(commandTail);
     MainWindow window(app);

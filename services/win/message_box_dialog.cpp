@@ -230,7 +230,7 @@ void MessageBoxDialog::OnSlot(int slot) {
 void MessageBoxDialog::OnDetails() {
     if (!request_.detailsEnabled) return;
     if (std::optional<int> topic = details_.Click()) {
-        OpenMessageBoxHelp(*topic);
+        OpenHelpTopic(*topic);
         return;
     }
     SetWindowTextW(Item(IDC_MESSAGE_BOX_DETAILS_BUTTON),
@@ -248,13 +248,6 @@ void MessageBoxDialog::Finish(int result) {
     if (input_) answer_.text = GetWindowTextIn(Item(IDC_MESSAGE_BOX_INPUT), UiCodePage());
     answer_.result = result;
     End(result);
-}
-
-bool MessageBoxDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (message != WM_HELP) return false;
-    OpenMessageBoxHelp(kHelpTopicStart);
-    result = TRUE;
-    return true;
 }
 
 namespace {

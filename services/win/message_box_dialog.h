@@ -38,7 +38,6 @@ class MessageBoxDialog : public Dialog {
     void OnOk() override { OnSlot(buttons_.defaultSlot); }
     void OnCancel() override { EscapeOrClose(); }
     void OnClose() override { EscapeOrClose(); }
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
     MessageBoxDialog(const MessageRequest& request, std::optional<std::string> input);

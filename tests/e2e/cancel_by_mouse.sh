@@ -51,14 +51,10 @@ wait_for() {  # wait_for STATE SECONDS
 }
 # Screen coordinates of a control's centre: Wine's desktop window may sit anywhere on the
 # X screen, so its origin is added to what GetWindowRect reports.
-desktop_origin() {
-  xwininfo -root -tree | sed -n 's/.*"[^"]*Wine desktop".* +\(-\?[0-9]*\)+\(-\?[0-9]*\)$/\1 \2/p' | head -n1
-}
 click_control() {
   local centre origin
   centre=$(wine "$tool" centre "$1" | tr -d '\r') || return 1
-  origin=$(desktop_origin)
-  [ -n "$origin" ] || origin="0 0"
+  origin=$(wine_desktop_origin)
   set -- $centre $origin
   xdotool mousemove --sync $(($1 + $3)) $(($2 + $4)) click 1
 }

@@ -208,17 +208,6 @@ TEST(MessageBoxDetailsTest, HelpKeysOpenTheirTopicAndNeverExpand) {
     EXPECT_TRUE(plain.expanded());
 }
 
-TEST(MessageBoxDetailsTest, HelpGoesThroughTheInstalledOpener) {
-    std::vector<int> opened;
-    OpenMessageBoxHelp(kHelpTopicStart);  // nothing installed: nothing happens
-    SetMessageBoxHelpOpener([&opened](int topic) { opened.push_back(topic); });
-    OpenMessageBoxHelp(kHelpTopicStart);
-    OpenMessageBoxHelp(kHelpTopicSystemRequirements);
-    SetMessageBoxHelpOpener(nullptr);
-    OpenMessageBoxHelp(kHelpTopicCodeTransfer);
-    EXPECT_EQ(opened, (std::vector<int>{0, 201}));
-}
-
 TEST(PositiveNumberTest, AcceptsOnlyPositiveIntegersUpToTheMaximum) {
     EXPECT_EQ(ParsePositiveNumber("1", 10), 1);
     EXPECT_EQ(ParsePositiveNumber(" 10\r\n", 10), 10);

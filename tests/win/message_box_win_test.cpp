@@ -65,7 +65,7 @@ class MessageBoxTest : public ::testing::Test {
     void TearDown() override {
         SetUiLcid(kLcidEnglish);
         SetUiCodePage(0);
-        SetMessageBoxHelpOpener(nullptr);
+        SetHelpTopicOpener(nullptr);
     }
 
     // Shows the box (or, with initialText, the input variant) under a unique caption and
@@ -291,7 +291,7 @@ TEST_F(MessageBoxTest, DetailsButtonTogglesThePaneAndTheWindowHeight) {
 
 TEST_F(MessageBoxTest, HelpKeyOpensItsPageAndF1TheStartPage) {
     std::vector<int> topics;
-    SetMessageBoxHelpOpener([&topics](int topic) { topics.push_back(topic); });
+    SetHelpTopicOpener([&topics](int topic) { topics.push_back(topic); });
     MessageRequest request = Styled(kMbYesNo);
     request.detailsEnabled = true;
     request.details = "QX_HELP_UG_SYS_REQ";

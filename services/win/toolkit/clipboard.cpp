@@ -22,10 +22,7 @@ bool GetClipboardText(HWND owner, std::string& text) {
     return found;
 }
 
-namespace {
-
-// A movable global block holding the bytes and a terminating zero of the given width.
-HGLOBAL MakeBlock(const void* data, size_t size, size_t zeroSize) {
+HGLOBAL MakeGlobalTextBlock(const void* data, size_t size, size_t zeroSize) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size + zeroSize);
     if (!block) return nullptr;
     char* target = static_cast<char*>(GlobalLock(block));
@@ -39,14 +36,13 @@ HGLOBAL MakeBlock(const void* data, size_t size, size_t zeroSize) {
     return block;
 }
 
-}  // namespace
-
 bool SetClipboardText(HWND owner, std::string_view text, std::optional<std::wstring_view> characters) {
     // The blocks are made before the clipboard is emptied, so a failed allocation leaves the
     // clipboard's text in place.
-    HGLOBAL narrow = MakeBlock(text.data(), text.size(), 1);
+    HGLOBAL narrow = MakeGlobalTextBlock(text.data(), text.size(), 1);
     if (!narrow) return false;
-    HGLOBAL wide = characters ? MakeBlock(characters->data(), characters->size() * sizeof(wchar_t), sizeof(wchar_t))
+    HGLOBAL wide = characters ? MakeGlobalTextBlock(characters->data(), characters->size() * sizeof(wchar_t),
+                                                    sizeof(wchar_t))
                               : nullptr;
     if (!OpenClipboard(owner)) {
         GlobalFree(narrow);

@@ -25,4 +25,9 @@ bool SetClipboardText(HWND owner, std::string_view text,
 // True when the clipboard offers text (for enabling the paste and transfer commands).
 bool ClipboardHasText();
 
+// A movable, shareable global block holding size bytes of data and a terminating zero
+// zeroSize bytes wide: text as the clipboard and OLE data transfer hand it over. Null when
+// the memory cannot be had.
+HGLOBAL MakeGlobalTextBlock(const void* data, size_t size, size_t zeroSize);
+
 }  // namespace zelvo

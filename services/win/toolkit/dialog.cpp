@@ -182,6 +182,9 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             OnDestroy();
             return TRUE;
+        case WM_HELP:
+            OpenHelpTopic(HelpTopic());
+            return TRUE;
         default:
             return FALSE;
     }

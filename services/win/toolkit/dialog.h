@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "services/help.h"
+
 namespace zelvo {
 
 class Control;
@@ -79,6 +81,8 @@ class Dialog {
     // IDOK and IDCANCEL when nothing is bound to them.
     virtual void OnOk() { End(IDOK); }
     virtual void OnCancel() { End(IDCANCEL); }
+    // The help topic F1 opens while the dialog is active.
+    virtual int HelpTopic() const { return kHelpTopicStart; }
     // Any other message; return true and set result when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return false; }
 

@@ -10,6 +10,8 @@
 //   zelvo_window_tool centre ID        prints "X Y", the centre of control ID of that window (0:
 //                                      the window itself) in screen coordinates, as GetWindowRect
 //                                      reports it; exits 1 when no window is open over the main one
+//   zelvo_window_tool maincentre ID    prints "X Y", the centre of control ID of the first main
+//                                      window (an edit area) in screen coordinates
 //   zelvo_window_tool open             prints the control ids of that window, so a script can tell
 //                                      a progress dialog (1142) from a message box (5115)
 //   zelvo_window_tool opentext ID      prints control ID of that window in UTF-8
@@ -91,6 +93,17 @@ int PrintCentre(int id) {
     return 0;
 }
 
+// The centre of a control of the first main window, such as an edit area.
+int PrintMainCentre(int id) {
+    HWND window = FirstMainWindow();
+    HWND control = window ? GetDlgItem(window, id) : nullptr;
+    if (!control) return 1;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+}
+
 BOOL CALLBACK PrintChildId(HWND child, LPARAM) {
     std::printf("%d\n", GetDlgCtrlID(child));
     return TRUE;
@@ -144,6 +157,7 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return ClickOwnedButton(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "opentext") == 0) return PrintControlText(std::atoi(argv[2]), true);
     if (argc >= 3 && std::strcmp(argv[1], "centre") == 0) return PrintCentre(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "maincentre") == 0) return PrintMainCentre(std::atoi(argv[2]));
     if (argc >= 2 && std::strcmp(argv[1], "open") == 0) return PrintOpenWindowIds();
     if (argc >= 4 && std::strcmp(argv[1], "settext") == 0) return SetControlText(std::atoi(argv[2]), argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "count") == 0) {

@@ -120,6 +120,17 @@ size_t CharStarts::FindWhole(std::string_view needle, size_t from, size_t limit)
     return std::string_view::npos;
 }
 
+bool StartsWithTextNoCase(std::string_view text, std::string_view prefix, int codePage) {
+    return text.size() >= prefix.size() && IsCharBoundary(text, prefix.size(), codePage) &&
+           CompareTextNoCase(text.substr(0, prefix.size()), prefix, codePage) == 0;
+}
+
+bool EndsWithTextNoCase(std::string_view text, std::string_view suffix, int codePage) {
+    if (text.size() < suffix.size()) return false;
+    const size_t start = text.size() - suffix.size();
+    return IsCharBoundary(text, start, codePage) && CompareTextNoCase(text.substr(start), suffix, codePage) == 0;
+}
+
 std::string TrimBlanks(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     size_t begin = 0, end = text.size();

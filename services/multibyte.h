@@ -31,6 +31,11 @@ int CompareText(std::string_view a, std::string_view b);
 // Case-insensitive for ASCII letters only; double-byte characters compare byte-wise (_mbsicmp).
 int CompareTextNoCase(std::string_view a, std::string_view b, int codePage);
 
+// True when text begins / ends with the affix, compared as CompareTextNoCase compares; the
+// part compared must be whole characters (no half of a double-byte one).
+bool StartsWithTextNoCase(std::string_view text, std::string_view prefix, int codePage);
+bool EndsWithTextNoCase(std::string_view text, std::string_view suffix, int codePage);
+
 // Lower / upper case for single-byte ASCII letters; double-byte characters stay intact.
 std::string ToLowerText(std::string_view text, int codePage);
 std::string ToUpperText(std::string_view text, int codePage);

@@ -106,7 +106,7 @@ struct LanguagePack {
 };
 
 // The maker's web server and its download folder.
-inline constexpr const char* kMakerWebServer = "http://www.tolvane.com";
+inline constexpr const char* kMakerWebServer = "https://www.tolvane.com";
 inline constexpr const char* kMakerDownloadFolder = "/zelvo/download/";
 
 // False when no pack exists for the character set.

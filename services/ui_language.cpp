@@ -20,11 +20,6 @@ const char* const kTraditionalChineseUiLanguageName = "Chinese,Traditional (\xC1
 
 namespace {
 
-bool EndsWithIni(const std::string& name) {
-    if (name.size() < 4) return false;
-    return CompareTextNoCase(name.substr(name.size() - 4), ".ini", 1252) == 0;
-}
-
 bool ListedLcid(const UiLanguageState& app, const std::string& lcid) {
     for (const std::string& listed : app.uiLanguageLcids)
         if (CompareTextNoCase(listed, lcid, 1252) == 0) return true;
@@ -109,7 +104,7 @@ void BuildUiLanguageList(UiLanguageState& app, const std::string& languageFolder
         std::sort(entries.begin(), entries.end(),
                   [](const FolderEntry& a, const FolderEntry& b) { return CompareText(a.name, b.name) < 0; });
         for (const FolderEntry& entry : entries) {
-            if (entry.isFolder || !EndsWithIni(entry.name)) continue;
+            if (entry.isFolder || !EndsWithTextNoCase(entry.name, ".ini", 1252)) continue;
             std::string file = JoinPath(languageFolder, entry.name);
             if (FileExists(file)) AddPack(app, file);
         }

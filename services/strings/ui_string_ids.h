@@ -252,6 +252,7 @@ enum UiStringId : int {
     IDS_DIALOG_LVUD_CAPTION = 40269,
     IDS_DIALOG_ZELVO_LAN_PACK_FOR_A = 40270,
     IDS_DIALOG_LVUD_PROMPT_DOWNLOAD_FAILED = 40271,
+    IDS_DIALOG_LVUD_DOWNLOAD_NOT_VERIFIED = 40380,
     IDS_DIALOG_WAI_TITLE = 40272,
     IDS_DIALOG_WA_TITLE = 40273,
     IDS_DIALOG_MWA_TITLE = 40274,
@@ -532,6 +533,6 @@ enum UiStringId : int {
     IDS_TIP_FSCT = 20038,
 };
 
-inline constexpr int kUiStringRecordCount = 529;
+inline constexpr int kUiStringRecordCount = 530;
 
 }  // namespace zelvo

@@ -52,6 +52,20 @@ TEST(Multibyte, TrimBlanksRemovesOnlyBlanksTabsAndLineBreaks) {
     EXPECT_EQ(TrimBlanks("\x0Bz\x0B"), "\x0Bz\x0B");
 }
 
+TEST(Multibyte, AffixesCompareWithoutCaseAndOnlyWholeCharacters) {
+    EXPECT_TRUE(StartsWithTextNoCase("VERSION = 1.2", "Version", 936));
+    EXPECT_TRUE(EndsWithTextNoCase("setup.EXE", ".exe", 936));
+    EXPECT_TRUE(EndsWithTextNoCase(".ini", ".INI", 1252));
+    EXPECT_FALSE(EndsWithTextNoCase("ini", ".ini", 1252));
+    EXPECT_FALSE(StartsWithTextNoCase("Ver", "Version", 1252));
+    // "\x81\x41" is one GBK character whose trail byte is 'A': it does not end with "a", and
+    // a prefix does not take half of it.
+    EXPECT_FALSE(EndsWithTextNoCase("x\x81\x41", "a", 936));
+    EXPECT_TRUE(EndsWithTextNoCase("x\x81\x41", "a", 1252));
+    EXPECT_FALSE(StartsWithTextNoCase("\x81\x41z", "\x81", 936));
+    EXPECT_TRUE(StartsWithTextNoCase("\x81\x41z", "\x81", 1252));
+}
+
 TEST(Multibyte, CharacterBoundaries) {
     std::string text = "a\xB0\xA1" "b";
     EXPECT_TRUE(IsCharBoundary(text, 1, kCodePageGbk));

@@ -122,7 +122,7 @@ TEST_F(UiStringsTest, IdsAndNamesAreUniqueAndSectionsFollowTheNames) {
     }
     EXPECT_EQ(perSection["Info"], 3);
     EXPECT_EQ(perSection["QXT"], 15);
-    EXPECT_EQ(perSection["Dialog"], 307);
+    EXPECT_EQ(perSection["Dialog"], 308);
     EXPECT_EQ(perSection["Profile"], 37);
     EXPECT_EQ(perSection["WDAD"], 20);
     EXPECT_EQ(perSection["Menu"], 71);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "services/system_language.h"
+
 namespace zelvo {
 namespace {
 
@@ -54,18 +56,18 @@ std::string HelpLocalPath(std::string_view appFolder, int uiLcid, int topic) {
 std::string HelpWebAddress(int uiLcid, int topic) {
     std::string page = HelpPageOfTopic(topic);
     std::replace(page.begin(), page.end(), '\\', '/');
-    return std::string(kMakerHost) + "/zelvo/help/" + HelpFolderName(uiLcid) + "/" + page;
+    return std::string(kMakerWebServer) + "/zelvo/help/" + HelpFolderName(uiLcid) + "/" + page;
 }
 
 std::string ProductHomePage(int uiLcid) {
-    if (uiLcid == 2052) return std::string(kMakerHost) + "/zelvo/index_chs.html";
-    if (uiLcid == 1028) return std::string(kMakerHost) + "/zelvo/index_cht.html";
-    return std::string(kMakerHost) + "/zelvo";
+    if (uiLcid == 2052) return std::string(kMakerWebServer) + "/zelvo/index_chs.html";
+    if (uiLcid == 1028) return std::string(kMakerWebServer) + "/zelvo/index_cht.html";
+    return std::string(kMakerWebServer) + "/zelvo";
 }
 
 std::string MakerHomePage(int uiLcid) {
-    if (uiLcid == 2052) return std::string(kMakerHost) + "/index_chs.html";
-    return std::string(kMakerHost) + "/";
+    if (uiLcid == 2052) return std::string(kMakerWebServer) + "/index_chs.html";
+    return std::string(kMakerWebServer) + "/";
 }
 
 std::optional<std::string> CommandLineForAddress(std::string_view registeredCommand, std::string_view address) {

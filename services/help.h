@@ -11,9 +11,6 @@
 
 namespace zelvo {
 
-// The maker's web server. Addresses on it are paths below this host.
-inline constexpr std::string_view kMakerHost = "https://www.tolvane.com";
-
 // Help topics the program asks for.
 inline constexpr int kHelpTopicStart = 0;
 inline constexpr int kHelpTopicReleaseNotes = 8;

@@ -245,13 +245,14 @@ TEST_F(PropertySheetTest, OkWithAPageNeverShownAppliesTheOpenPagesOnly) {
     EXPECT_EQ(second->applies, 0);
 }
 
-TEST_F(PropertySheetTest, CaptionAndTabsSpeakTheUiCodePageAndTheSheetOwnsQuestions) {
+TEST_F(PropertySheetTest, CaptionTabsAndButtonsSpeakTheUiLanguageAndTheSheetOwnsQuestions) {
+    SetUiLcid(kLcidSimplifiedChinese);
     SetUiCodePage(936);
     owner = CreateWindowExW(0, L"STATIC", L"Owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(owner, nullptr);
     first->SetTitle("\xb3\xa3\xb9\xe6");  // "常规"
-    std::wstring caption, firstTab, secondTab;
+    std::wstring caption, firstTab, secondTab, ok, cancel, apply;
     HWND speaking = nullptr, sheetWindow = nullptr;
     bool ownerEnabled = true;
     const bool applied =
@@ -268,6 +269,9 @@ TEST_F(PropertySheetTest, CaptionAndTabsSpeakTheUiCodePageAndTheSheetOwnsQuestio
                      SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
                      (index == 0 ? firstTab : secondTab) = buffer;
                  }
+                 ok = WindowText(GetDlgItem(sheet, IDOK));
+                 cancel = WindowText(GetDlgItem(sheet, IDCANCEL));
+                 apply = WindowText(GetDlgItem(sheet, 0x3021));  // the sheet's Apply button
                  speaking = Dialog::SpeakingWindow();
                  ownerEnabled = IsWindowEnabled(owner) != FALSE;
                  Click(sheet, IDCANCEL);
@@ -277,6 +281,9 @@ TEST_F(PropertySheetTest, CaptionAndTabsSpeakTheUiCodePageAndTheSheetOwnsQuestio
     EXPECT_EQ(caption, L"\u9009\u9879");
     EXPECT_EQ(firstTab, L"\u5e38\u89c4");
     EXPECT_EQ(secondTab, L"Second");
+    EXPECT_EQ(ok, L"\u786e\u5b9a");      // 确定
+    EXPECT_EQ(cancel, L"\u53d6\u6d88");  // 取消
+    EXPECT_EQ(apply, L"\u5e94\u7528");   // 应用
     EXPECT_NE(sheetWindow, nullptr);
     EXPECT_EQ(speaking, sheetWindow);
     EXPECT_FALSE(ownerEnabled);

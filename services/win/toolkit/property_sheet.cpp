@@ -1,8 +1,25 @@
 #include "services/win/toolkit/property_sheet.h"
 
+#include "services/strings/ui_string_ids.h"
+#include "services/ui_strings.h"
 #include "services/win/toolkit/win_text.h"
 
 namespace zelvo {
+namespace {
+
+// The sheet's own Apply button (comctl32 gives it this id).
+constexpr int kApplyNowButton = 0x3021;
+
+// The sheet's buttons come from comctl32 in the system's language; they speak the UI
+// language like every other button of the program.
+void RelabelSheetButtons(HWND sheet) {
+    const std::pair<int, int> labels[] = {
+        {IDOK, IDS_DIALOG_OK}, {IDCANCEL, IDS_DIALOG_CANCEL}, {kApplyNowButton, IDS_TIP_APPLY}};
+    for (const auto& [id, textId] : labels)
+        if (HWND button = GetDlgItem(sheet, id)) SetWindowTextW(button, WidenUiText(LoadUiString(textId)).c_str());
+}
+
+}  // namespace
 
 // One modal run of a sheet: its pages, its window once open, and whether a round of
 // applying has gone through every open page.
@@ -63,6 +80,7 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND window, UINT message, WPARAM wParam
 
 void PropertyPage::BeginRun(PropertySheetRun& run, HWND sheet) {
     run.sheet = sheet;
+    RelabelSheetButtons(sheet);
     // Questions asked while the sheet is open belong to it, not to the owner it disabled.
     BeginSpeakingFor(sheet);
 }

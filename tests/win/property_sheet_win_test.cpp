@@ -110,6 +110,7 @@ class PropertySheetTest : public ::testing::Test {
         second = std::make_unique<TextPage>(layout.get(), "Second");
     }
     void TearDown() override {
+        SetUiLcid(kLcidEnglish);
         SetUiCodePage(0);
         if (owner) DestroyWindow(owner);
     }

@@ -12,6 +12,10 @@
 //                                      reports it; exits 1 when no window is open over the main one
 //   zelvo_window_tool maincentre ID    prints "X Y", the centre of control ID of the first main
 //                                      window (an edit area) in screen coordinates
+//   zelvo_window_tool mainpoint ID X Y prints the point X% across and Y% down control ID of the
+//                                      first main window in screen coordinates
+//   zelvo_window_tool mainshown ID     prints 1 when control ID of the first main window is
+//                                      visible, else 0
 //   zelvo_window_tool open             prints the control ids of that window, so a script can tell
 //                                      a progress dialog (1142) from a message box (5115)
 //   zelvo_window_tool opentext ID      prints control ID of that window in UTF-8
@@ -113,13 +117,14 @@ int PrintCentre(int id) {
 }
 
 // The centre of a control of the first main window, such as an edit area.
-int PrintMainCentre(int id) {
+int PrintMainPoint(int id, int xPercent, int yPercent) {
     HWND window = FirstMainWindow();
     HWND control = window ? GetDlgItem(window, id) : nullptr;
     if (!control) return 1;
     RECT rect{};
     GetWindowRect(control, &rect);
-    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    std::printf("%ld %ld\n", rect.left + (rect.right - rect.left) * xPercent / 100,
+                rect.top + (rect.bottom - rect.top) * yPercent / 100);
     return 0;
 }
 
@@ -183,7 +188,15 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return ClickOwnedButton(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "opentext") == 0) return PrintControlText(std::atoi(argv[2]), true);
     if (argc >= 3 && std::strcmp(argv[1], "centre") == 0) return PrintCentre(std::atoi(argv[2]));
-    if (argc >= 3 && std::strcmp(argv[1], "maincentre") == 0) return PrintMainCentre(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "maincentre") == 0) return PrintMainPoint(std::atoi(argv[2]), 50, 50);
+    if (argc >= 3 && std::strcmp(argv[1], "mainshown") == 0) {
+        HWND window = FirstMainWindow();
+        HWND control = window ? GetDlgItem(window, std::atoi(argv[2])) : nullptr;
+        std::printf("%d\n", control && IsWindowVisible(control) ? 1 : 0);
+        return 0;
+    }
+    if (argc >= 5 && std::strcmp(argv[1], "mainpoint") == 0)
+        return PrintMainPoint(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc >= 2 && std::strcmp(argv[1], "open") == 0) return PrintOpenWindowIds();
     if (argc >= 3 && std::strcmp(argv[1], "page") == 0) return ShowSheetPage(std::atoi(argv[2]));
     if (argc >= 4 && std::strcmp(argv[1], "settext") == 0) return SetControlText(std::atoi(argv[2]), argv[3]);

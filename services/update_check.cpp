@@ -248,10 +248,14 @@ bool CheckForUpdate(const UpdateCheckContext& context) {
     if (BeginDailyCheck(context.today) != DailyCheckStep::kFetch) return false;
     UpdateOffer offer;
     if (!FetchUpdateInfo(context, offer)) return false;
-    if (ShowMessage(NewVersionQuestion(context.productName, offer), "", kMbYesNo) == kIdYes)
-        return context.runDownload && context.runDownload(offer);
-    ShowMessage(LoadUiString(IDS_DIALOG_LVUD_ALTERNATE_CHOICE, context.productName, context.companyName), "",
-                kMbOk);
+    const auto ask = [&context](const std::string& text, unsigned style) {
+        return context.ask ? context.ask(text, style) : ShowMessage(text, "", style);
+    };
+    const int answer = ask(NewVersionQuestion(context.productName, offer), kMbYesNo);
+    if (answer == kIdYes) return context.runDownload && context.runDownload(offer);
+    if (answer != kIdNo) return false;
+    ask(LoadUiString(IDS_DIALOG_LVUD_ALTERNATE_CHOICE, context.productName, context.companyName),
+        kMbOk);
     RecordUpdateDenied(context.today);
     return false;
 }

@@ -94,7 +94,9 @@ bool UpdateDownloadDialog::OnInitDialog() {
     tips_.SetTip(Item(IDC_UPDATE_BROWSE), LoadUiString(IDS_TIP_LOCATE_PATH), UiCodePage());
     ApplyLook(false);
     ShowIdleCounters();
-    return true;
+    // Enter starts the download; the address is there to be read, not selected.
+    SetFocus(startButton_.hwnd());
+    return false;
 }
 
 void UpdateDownloadDialog::RelabelControls() {

@@ -89,7 +89,7 @@ for lcid in 1033 2052; do
   wine "$program" >/dev/null 2>&1 &
   wine "$tool" wait 1 30 >/dev/null || fail "no main window within 30 seconds ($lcid)"
   wait_open_prefix 5115 "$question" || fail "no update question ($lcid)"
-  wine "$tool" click 5110 >/dev/null || fail "the question has no Yes ($lcid)"
+  wine "$tool" click 5111 >/dev/null || fail "the question has no Yes ($lcid)"  # Yes, the middle slot of a Yes/No box
   for _ in $(seq 1 100); do wine "$tool" open 2>/dev/null | grep -qw 6401 && break; sleep 0.2; done
   wine "$tool" open 2>/dev/null | grep -qw 6401 || fail "no download dialog ($lcid)"
   [ "$(wine "$tool" count | tr -d '\r')" = 0 ] || fail "the main window stays shown during the download ($lcid)"
@@ -99,8 +99,9 @@ for lcid in 1033 2052; do
   import -window root "$root/build/update-dialog-$lcid.png" || fail "no screenshot"
   wine "$tool" click 6401 >/dev/null  # stop
   wait_open_prefix 6403 "$canceled" || fail "stopping does not say so ($lcid)"
-  left=$(find -L "$WINEPREFIX/dosdevices/" -maxdepth 3 \( -name 'zelvo12*' -o -name '~zelvo-*.tmp' \) \
-    -newer "$work/server.log" 2>/dev/null | head -n 3)
+  # The save folder is C:\download or C:\ on a prefix without drives D: and E:.
+  left=$(find "$WINEPREFIX/drive_c/" -maxdepth 2 \( -name 'zelvo12*' -o -name '~zelvo-*.tmp' \) \
+    -newer "$work/server.log" 2>/dev/null || true)
   [ -z "$left" ] || fail "a stopped download left files: $left"
   wine "$tool" click 6402 >/dev/null  # exit
   wine "$tool" wait 1 20 >/dev/null || fail "the main window does not come back ($lcid)"

@@ -59,8 +59,7 @@ class UpdateDownloadDialog : public Dialog {
     const std::string& targetPath() const { return targetPath_; }
     // The start button's tooltip as set now.
     const std::string& startTip() const { return startTip_; }
-    // The largest percentage shown during the last run, and the speed text shown last
-    // while the file arrived.
+    // The largest percentage shown during the last run.
     int highestPercent() const { return highestPercent_; }
 
     // The start/stop button's work: starts a download when idle, asks the worker to stop

@@ -16,6 +16,7 @@
 #include "services/ui_strings.h"
 #include "services/win/toolkit/win_text.h"
 #include "services/win/update_dialog.h"
+#include "tests/win/win_test_support.h"
 
 namespace zelvo {
 namespace {
@@ -44,9 +45,7 @@ class UpdateDialogWin : public ::testing::Test {
     void TearDown() override {
         dialog_.reset();
         SetMessageService(std::move(previous_));
-        std::vector<FolderEntry> entries;
-        ListFolder(folder_, entries);
-        for (const FolderEntry& entry : entries) DeleteFileA(JoinPath(folder_, entry.name).c_str());
+        for (const std::string& name : FolderNames()) DeleteFileA(JoinPath(folder_, name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
@@ -98,13 +97,7 @@ class UpdateDialogWin : public ::testing::Test {
         return SendMessageW(GetDlgItem(dialog_->hwnd(), id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 
-    std::vector<std::string> FolderNames() const {
-        std::vector<FolderEntry> entries;
-        ListFolder(folder_, entries);
-        std::vector<std::string> names;
-        for (const FolderEntry& entry : entries) names.push_back(entry.name);
-        return names;
-    }
+    std::vector<std::string> FolderNames() const { return win_testing::NamesInFolder(folder_); }
 
     std::string InstallerAddress(bool slow = false) const {
         return server_ + (slow ? "/slow" : "") + "/zelvo/download/zelvo12.exe";

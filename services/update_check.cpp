@@ -213,8 +213,12 @@ bool EvaluateUpdateInfo(std::string_view text, std::string_view ownBuild, const 
 // ---------------------------------------------------------------------------------------
 // The daily check
 
+bool UpdateCheckDisabled() {
+    return ReadRegInt(kUpdateSection, kUpdateDisabledKey, 0) == 1;
+}
+
 DailyCheckStep BeginDailyCheck(const CalendarDate& today) {
-    if (ReadRegInt(kUpdateSection, kUpdateDisabledKey, 0) == 1) return DailyCheckStep::kSkipDisabled;
+    if (UpdateCheckDisabled()) return DailyCheckStep::kSkipDisabled;
     const std::string todayText = FormatStoredDate(today);
     if (ReadRegString(kUpdateSection, kLastTryKey, "") == todayText) return DailyCheckStep::kSkipTriedToday;
     WriteRegString(kUpdateSection, kLastTryKey, todayText);

@@ -115,6 +115,9 @@ enum class DailyCheckStep {
 // "Last Try", then looks at "Last Deny". "Last Try" is written whenever the check goes past the first step,
 // so a server that cannot be reached is tried again the next day, not at every start.
 DailyCheckStep BeginDailyCheck(const CalendarDate& today);
+// kUpdateDisabledKey is 1: the first step's test, for a caller that would rather not start
+// the check's thread at all.
+bool UpdateCheckDisabled();
 // The user said No today.
 void RecordUpdateDenied(const CalendarDate& today);
 

@@ -44,7 +44,8 @@ struct UpdateDownload {
 }  // namespace
 
 void MainWindow::StartUpdateCheck() {
-    if (updateCheckThread_) return;
+    // Turned off, no thread is started: nothing runs on after the window is gone.
+    if (updateCheckThread_ || UpdateCheckDisabled()) return;
     UpdateCheckContext context;
     context.today = DateOfLocalTime(LocalTimeNow());
     context.ownBuild = app_.buildDate.text;

@@ -78,7 +78,9 @@ TEST_F(MainWindowUpdateTest, AnUnreachableServerAsksNothingAndTheNextTryIsTomorr
 TEST_F(MainWindowUpdateTest, TheSettingKeepsTheCheckOff) {
     WriteRegString(kUpdateSection, kUpdateServerKey, "http://127.0.0.1:9");
     WriteRegInt(kUpdateSection, kUpdateDisabledKey, 1);
-    OpenAndCheck();
+    MainWindow& window = Open();
+    Pump(600);  // well past the start timer
+    EXPECT_EQ(window.updateCheckThread(), nullptr) << "no thread is started";
     EXPECT_EQ(ReadRegString(kUpdateSection, kLastTryKey, "none"), "none");
 }
 

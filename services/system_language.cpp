@@ -10,6 +10,7 @@
 #include "platform/system_info.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
+#include "services/update_check.h"
 
 namespace zelvo {
 
@@ -311,7 +312,7 @@ bool LanguagePackFor(int charset, LanguagePack& pack) {
         if (row.charset != charset) continue;
         pack.nameLine = row.nameLine;
         pack.file = row.file;
-        pack.downloadAddress = std::string(kMakerWebServer) + kMakerDownloadFolder + row.file;
+        pack.downloadAddress = UpdateServer() + kMakerDownloadFolder + row.file;
         return true;
     }
     pack = LanguagePack{};

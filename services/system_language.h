@@ -102,6 +102,8 @@ bool CannotShowEastAsian(int systemLanguageId, int platformId, const std::string
 struct LanguagePack {
     int nameLine = -1;          // line of the main window's language-name list
     std::string file;           // installer file name in the maker's download folder
+    // The download folder on the update server (the maker's, unless "AutoDetect"/"Server"
+    // names another), then the file name.
     std::string downloadAddress;
 };
 

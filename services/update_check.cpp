@@ -213,8 +213,12 @@ bool EvaluateUpdateInfo(std::string_view text, std::string_view ownBuild, const 
 // ---------------------------------------------------------------------------------------
 // The daily check
 
+bool UpdateCheckDisabled() {
+    return ReadRegInt(kUpdateSection, kUpdateDisabledKey, 0) == 1;
+}
+
 DailyCheckStep BeginDailyCheck(const CalendarDate& today) {
-    if (ReadRegInt(kUpdateSection, kUpdateDisabledKey, 0) == 1) return DailyCheckStep::kSkipDisabled;
+    if (UpdateCheckDisabled()) return DailyCheckStep::kSkipDisabled;
     const std::string todayText = FormatStoredDate(today);
     if (ReadRegString(kUpdateSection, kLastTryKey, "") == todayText) return DailyCheckStep::kSkipTriedToday;
     WriteRegString(kUpdateSection, kLastTryKey, todayText);
@@ -248,10 +252,14 @@ bool CheckForUpdate(const UpdateCheckContext& context) {
     if (BeginDailyCheck(context.today) != DailyCheckStep::kFetch) return false;
     UpdateOffer offer;
     if (!FetchUpdateInfo(context, offer)) return false;
-    if (ShowMessage(NewVersionQuestion(context.productName, offer), "", kMbYesNo) == kIdYes)
-        return context.runDownload && context.runDownload(offer);
-    ShowMessage(LoadUiString(IDS_DIALOG_LVUD_ALTERNATE_CHOICE, context.productName, context.companyName), "",
-                kMbOk);
+    const auto ask = [&context](const std::string& text, unsigned style) {
+        return context.ask ? context.ask(text, style) : ShowMessage(text, "", style);
+    };
+    const int answer = ask(NewVersionQuestion(context.productName, offer), kMbYesNo);
+    if (answer == kIdYes) return context.runDownload && context.runDownload(offer);
+    if (answer != kIdNo) return false;
+    ask(LoadUiString(IDS_DIALOG_LVUD_ALTERNATE_CHOICE, context.productName, context.companyName),
+        kMbOk);
     RecordUpdateDenied(context.today);
     return false;
 }

@@ -115,6 +115,9 @@ enum class DailyCheckStep {
 // "Last Try", then looks at "Last Deny". "Last Try" is written whenever the check goes past the first step,
 // so a server that cannot be reached is tried again the next day, not at every start.
 DailyCheckStep BeginDailyCheck(const CalendarDate& today);
+// kUpdateDisabledKey is 1: the first step's test, for a caller that would rather not start
+// the check's thread at all.
+bool UpdateCheckDisabled();
 // The user said No today.
 void RecordUpdateDenied(const CalendarDate& today);
 
@@ -122,9 +125,11 @@ void RecordUpdateDenied(const CalendarDate& today);
 std::string NewVersionQuestion(const std::string& productName, const UpdateOffer& offer);
 
 // What the daily check needs from its caller: the date, the program's own build, the names
-// the texts show, and the two things that reach outside: fetchInfo returns the text at an
+// the texts show, and the things that reach outside: fetchInfo returns the text at an
 // address (empty when it cannot be fetched); runDownload shows the download dialog for the
-// offer and returns whether the installer was started.
+// offer and returns whether the installer was started; ask shows a message (the message
+// service's ShowMessage when empty), so a check on a worker thread can have its questions
+// asked on the thread that owns the windows.
 struct UpdateCheckContext {
     CalendarDate today;
     std::string ownBuild;
@@ -133,12 +138,14 @@ struct UpdateCheckContext {
     std::string productHomePage;
     std::function<std::string(const std::string& address)> fetchInfo;
     std::function<bool(const UpdateOffer& offer)> runDownload;
+    std::function<int(const std::string& text, unsigned style)> ask;
 };
 // Fetches the information file from UpdateInfoAddress() (never from an address
 // IsAllowedDownloadAddress refuses) and decides on it as EvaluateUpdateInfo does.
 bool FetchUpdateInfo(const UpdateCheckContext& context, UpdateOffer& offer);
 // The whole daily check: BeginDailyCheck, FetchUpdateInfo, the question through the message
-// service, then the download on Yes, or the "later" notice and "Last Deny" on No.
+// service, then the download on Yes, or the "later" notice and "Last Deny" on No. A question
+// that was not answered (its window went away) ends the check as if never asked.
 // Returns whether the installer was started.
 bool CheckForUpdate(const UpdateCheckContext& context);
 

@@ -2,8 +2,8 @@
 """Draws the toolbar button images and the program icon.
 
 Writes resources/toolbar/*.bmp (16x16, 24-bit, magenta (255,0,255) background as the
-transparent key) and resources/zelvo.ico (16x16 and 32x32, 32-bit with alpha and an AND
-mask). Pure Python: the images are pixel art below, drawn on a small canvas and written
+transparent key), resources/zelvo.ico and the download dialog's resources/update_download.ico
+(16x16 and 32x32, 32-bit with alpha and an AND mask). Pure Python: the images are pixel art below, drawn on a small canvas and written
 as BMP / ICO by hand.
 
     python3 tools/gen_toolbar_bitmaps.py                 # write the resources
@@ -534,6 +534,32 @@ def icon_image(size):
     return c
 
 
+def download_icon_image(size):
+    """The download dialog's icon: a green arrow pointing down into an open grey tray."""
+    c = Canvas(size, size)
+    s = size / 32.0
+
+    def S(v):
+        return int(round(v * s))
+
+    k, green, light = PALETTE["k"], PALETTE["G"], PALETTE["L"]
+    # Shaft and head of the arrow.
+    c.rect(S(12), S(2), S(19), S(14), green)
+    c.frame(S(12), S(2), S(19), S(14), k)
+    for i in range(S(10) + 1):
+        y = S(14) + i
+        c.line(S(5) + i, y, S(26) - i, y, green)
+        c.set(S(5) + i, y, k)
+        c.set(S(26) - i, y, k)
+    c.line(S(14), S(4), S(14), S(13), light)
+    # The tray the file lands in.
+    c.rect(S(2), S(26), S(29), S(29), PALETTE["g"])
+    c.frame(S(2), S(26), S(29), S(29), k)
+    c.rect(S(2), S(21), S(4), S(26), PALETTE["g"])
+    c.rect(S(27), S(21), S(29), S(26), PALETTE["g"])
+    return c
+
+
 # --- File writers -----------------------------------------------------------------------
 
 def bmp_bytes(canvas):
@@ -640,10 +666,14 @@ def main():
     icons = [icon_image(16), icon_image(32)]
     with open(os.path.join(args.root, "resources", "zelvo.ico"), "wb") as f:
         f.write(ico_bytes(icons))
+    download_icons = [download_icon_image(16), download_icon_image(32)]
+    with open(os.path.join(args.root, "resources", "update_download.ico"), "wb") as f:
+        f.write(ico_bytes(download_icons))
+    icons += download_icons
     if args.preview:
         with open(args.preview, "wb") as f:
             f.write(png_bytes(contact_sheet(images, icons), 8))
-    print("wrote %d toolbar images and the icon" % len(images))
+    print("wrote %d toolbar images and the icons" % len(images))
     return 0
 
 

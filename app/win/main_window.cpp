@@ -229,7 +229,7 @@ void MainWindow::StartTimerFired() {
         OpenHelpTopic(kHelpTopicReleaseNotes);
         WriteRegString("App", key, marker);
     }
-    // No update check is made.
+    StartUpdateCheck();
 }
 
 void MainWindow::OnSize(UINT type, int width, int height) {
@@ -405,6 +405,10 @@ void MainWindow::OnDestroy() {
         KillTimer(hwnd(), timer);
     statusProgress_.SetStatusBar(nullptr);
     tips_.Destroy();
+    // The check thread is not waited for: it may be waiting for the server, and it reaches
+    // this window only by its handle, which now answers nothing.
+    if (updateCheckThread_) CloseHandle(updateCheckThread_);
+    updateCheckThread_ = nullptr;
     buttons_.Clear();
     // The menu bar is destroyed with the window; a detached one is the window's to free.
     if (GetMenu(hwnd()) == menu_.get())
@@ -417,6 +421,10 @@ void MainWindow::OnDestroy() {
 }
 
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (OnUpdateMessage(message, wParam, lParam)) {
+        result = TRUE;
+        return true;
+    }
     switch (message) {
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -8,8 +8,10 @@
 // The code is split by concern: main_window.cpp (initialisation, layout, showing and
 // hiding, closing, timers), main_window_areas.cpp (edit areas: text, languages, fonts,
 // edit commands, documents host), main_window_menus.cpp (menus, context menu, accelerators),
-// main_window_status.cpp (status bar, title, enabling, tooltips, UI language) and
-// main_window_commands.cpp (the command table and the transfers host).
+// main_window_status.cpp (status bar, title, enabling, tooltips, UI language),
+// main_window_commands.cpp (the command table and the transfers host) and
+// main_window_update.cpp (the daily update check and the downloads it and the language
+// support offer start).
 #pragma once
 
 #include <windows.h>
@@ -37,6 +39,7 @@
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/text_drag_drop.h"
 #include "services/win/toolkit/tooltips.h"
+#include "services/win/update_dialog.h"
 #include "transfer/profile_list.h"
 #include "transfer/win/find_replace_dialog.h"
 
@@ -107,6 +110,12 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // unless replaced.
     using ProcessStarter = std::function<bool(const std::string& program, const std::string& folder)>;
     void SetProcessStarter(ProcessStarter starter) { processStarter_ = std::move(starter); }
+    // Runs the download dialog over this window (a new version, a language support pack);
+    // true when the downloaded installer was started. RunDownloadDialog unless replaced.
+    using DownloadRunner = std::function<bool(const DownloadRequest& request)>;
+    void SetDownloadRunner(DownloadRunner runner) { downloadRunner_ = std::move(runner); }
+    // The thread of the daily update check, once the start timer has started it.
+    HANDLE updateCheckThread() const { return updateCheckThread_; }
 
     // ---- Actions the commands and the tests use ----
     void ToggleAreaShown(EditArea area);
@@ -234,6 +243,17 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void MoveIfChanged(HWND control, const LayoutRect& rect);
     void WriteWindowPosition();
     void StartTimerFired();
+
+    // main_window_update.cpp
+    // Starts the daily update check on its thread. Its questions and the download dialog
+    // come back to this window's thread (StartUpdateCheck's messages), where every window
+    // of the program lives.
+    void StartUpdateCheck();
+    bool OnUpdateMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool RunUpdateDownload(const UpdateOffer& offer);
+    // The installer runs: leave this program, and the others, so it can replace them.
+    void OfferExitForInstall();
+    bool RunDownload(const DownloadRequest& request);
     void LoadLibLists();
     void ShowCaretAtStart();
 
@@ -385,6 +405,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     FileNameQuestion fileNameQuestion_;
     MenuTracker menuTracker_;
     ProcessStarter processStarter_;
+    DownloadRunner downloadRunner_;
+    HANDLE updateCheckThread_ = nullptr;
 };
 
 }  // namespace zelvo

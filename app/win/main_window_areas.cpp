@@ -251,7 +251,14 @@ void MainWindow::OfferLanguagePack(EditArea area) {
     request.checked = true;
     MessageAnswer answer = ShowMessage(request);
     RecordLanguagePackAnswer(charset, answer.checked, today);
-    // Yes and No only record the answer: the pack is not downloaded.
+    if (answer.result != kIdYes) return;
+    // The pack comes through the same download dialog as a new version. The maker
+    // publishes no digest for it, so it is saved for the user to start, never started here.
+    DownloadRequest download;
+    download.url = offer.pack.downloadAddress;
+    download.withoutDigest = true;
+    download.subjectName = ReplaceAll(LoadUiString(IDS_DIALOG_ZELVO_LAN_PACK_FOR_A), "#1", name);
+    RunDownload(download);
 }
 
 void MainWindow::SetFontPoints(EditArea area, int points) {

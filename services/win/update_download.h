@@ -31,6 +31,9 @@ struct DownloadJob {
     std::string savePath;       // as the dialog's edit shows it
     std::string defaultFolder;  // for a save path that names no folder
     std::string expectedSha256;
+    // A file published without a digest (a language support pack) is kept when this is
+    // set, but never started: only a file whose digest matches is run.
+    bool keepUnverified = false;
     bool installAfterDownload = true;
     HWND notifyWindow = nullptr;  // receives the status and progress messages
     // Starts the installer; the shell's "open" (ShellExecuteA) when empty.

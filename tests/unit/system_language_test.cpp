@@ -158,6 +158,14 @@ TEST(LanguagePackTable, MapsCharsetsToPacks) {
     EXPECT_TRUE(pack.file.empty());
 }
 
+TEST(LanguagePackTable, PacksComeFromTheUpdateServerTheSettingNames) {
+    testing_support::ScopedRegistry registry;
+    WriteRegString("AutoDetect", "Server", "http://127.0.0.1:8123/");
+    LanguagePack pack;
+    ASSERT_TRUE(LanguagePackFor(222, pack));
+    EXPECT_EQ(pack.downloadAddress, "http://127.0.0.1:8123/zelvo/download/lp_thai.exe");
+}
+
 class LanguagePackOfferTest : public ::testing::Test {
   protected:
     testing_support::ScopedRegistry registry_;

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/registry_store.h"
@@ -307,6 +308,30 @@ TEST_F(CheckForUpdateTest, AnUnreachableServerAsksNothingAndWaitsForTomorrow) {
     EXPECT_EQ(Stored("Last Deny"), "(none)");
     EXPECT_FALSE(CheckForUpdate(context_));
     EXPECT_EQ(fetched_.size(), 1u);
+}
+
+TEST_F(CheckForUpdateTest, QuestionsGoThroughTheAskHookAndAnUnansweredOneChangesNothing) {
+    // The program asks on its window thread through the hook; the message service is not used.
+    std::vector<std::pair<std::string, unsigned>> asked;
+    int answer = kIdCancel;  // the window that would have asked is gone
+    context_.ask = [&](const std::string& text, unsigned style) {
+        asked.emplace_back(text, style);
+        return answer;
+    };
+    EXPECT_FALSE(CheckForUpdate(context_));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first.rfind("New version of Zelvo found", 0), 0u) << asked[0].first;
+    EXPECT_EQ(asked[0].second, unsigned(kMbYesNo));
+    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_TRUE(downloads_.empty());
+    EXPECT_EQ(Stored("Last Deny"), "(none)") << "no answer is not a No";
+
+    context_.today = Date(2026, 12, 9);
+    answer = kIdNo;
+    EXPECT_FALSE(CheckForUpdate(context_));
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[2].second, unsigned(kMbOk)) << "the later notice follows the No";
+    EXPECT_EQ(Stored("Last Deny"), "2026-12-9");
 }
 
 TEST_F(CheckForUpdateTest, TheSameBuildAsOursOffersNothing) {

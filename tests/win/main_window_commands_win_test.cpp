@@ -114,6 +114,39 @@ TEST_F(MainWindowTest, LanguageWithoutAFontOffersItsPackOncePerRun) {
     EXPECT_EQ(messages_->shown.size(), 1u);
 }
 
+// The installer of each character set's pack in the maker's download folder.
+std::string PackFileOf(int charset) {
+    switch (charset) {
+        case 178: return "lp_arab.exe";
+        case 177: return "lp_hebrw.exe";
+        case 128: return "Ielpkja.exe";
+        case 129: return "lp_kor.exe";
+        case 161: case 162: case 186: case 204: case 238: return "lp_pe.exe";
+        case 134: return "ielpkzhc.exe";
+        case 222: return "lp_thai.exe";
+        case 136: return "ielpkzht.exe";
+        case 163: return "lp_vi.exe";
+        default: return "";
+    }
+}
+
+TEST_F(MainWindowTest, YesToTheLanguagePackDownloadsItFromTheUpdateServer) {
+    int index = RowWithoutFont();
+    if (index < 0) GTEST_SKIP() << "every character set of the table has a font here";
+    int charset = LanguageRowAt(index).charset;
+    WriteRegString("AutoDetect", "Server", "http://127.0.0.1:8123");
+    MainWindow& window = Open();
+    messages_->answers.push_back(MessageAnswer{kIdYes, true, {}});
+    window.SelectLanguage(EditArea::kDestination, index);
+    ASSERT_EQ(downloads_.size(), 1u);
+    EXPECT_EQ(downloads_[0].url, "http://127.0.0.1:8123/zelvo/download/" + PackFileOf(charset));
+    EXPECT_EQ(downloads_[0].subjectName, PackLanguageOf(charset) + " Language Support");
+    EXPECT_TRUE(downloads_[0].withoutDigest) << "no digest is published for a pack: never started";
+    // A No downloads nothing.
+    window.SelectLanguage(EditArea::kDestination, 0);
+    EXPECT_EQ(downloads_.size(), 1u);
+}
+
 TEST_F(MainWindowTest, LanguageChosenBeforeTheWindowIsUpIsCheckedAfterwards) {
     int index = RowWithoutFont();
     if (index < 0) GTEST_SKIP() << "every character set of the table has a font here";

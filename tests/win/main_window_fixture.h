@@ -19,6 +19,7 @@
 #include "services/message_service.h"
 #include "services/ui_language.h"
 #include "services/ui_strings.h"
+#include "services/update_check.h"
 #include "services/win/toolkit/dialog.h"
 #include "services/win/toolkit/win_text.h"
 
@@ -35,6 +36,9 @@ class MainWindowTest : public ::testing::Test {
                              "-" + std::to_string(++run);
         registryKey_ = "software\\Tolvane\\ZelvoTest\\window\\" + unique;
         SetRegistryRoot(registryKey_);
+        // The window starts the daily update check 100 ms after it opens: no test reaches
+        // the maker's server. The update tests turn it on against 127.0.0.1.
+        WriteRegInt(kUpdateSection, kUpdateDisabledKey, 1);
         auto scripted = std::make_unique<ScriptedMessageService>();
         messages_ = scripted.get();
         previous_ = SetMessageService(std::move(scripted));
@@ -75,6 +79,11 @@ class MainWindowTest : public ::testing::Test {
             path = fileNames_.front();
             fileNames_.erase(fileNames_.begin());
             return true;
+        });
+        // A download (a language pack said Yes to) is recorded instead of opening its dialog.
+        window_->SetDownloadRunner([this](const DownloadRequest& request) {
+            downloads_.push_back(request);
+            return false;
         });
         return *window_;
     }
@@ -117,6 +126,7 @@ class MainWindowTest : public ::testing::Test {
     std::string folder_;
     std::string distFolder_;
     std::vector<std::string> fileNames_;
+    std::vector<DownloadRequest> downloads_;
     int openQuestions_ = 0;
     int saveQuestions_ = 0;
 };

@@ -17,6 +17,7 @@
 #include "services/message_service.h"
 #include "services/update_check.h"
 #include "services/win/update_download.h"
+#include "tests/win/win_test_support.h"
 
 namespace zelvo {
 namespace {
@@ -97,13 +98,7 @@ class UpdateDownloadWin : public ::testing::Test {
         while (PeekMessageA(&msg, sink_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
 
-    std::vector<std::string> FolderNames() const {
-        std::vector<FolderEntry> entries;
-        ListFolder(folder_, entries);
-        std::vector<std::string> names;
-        for (const FolderEntry& entry : entries) names.push_back(entry.name);
-        return names;
-    }
+    std::vector<std::string> FolderNames() const { return win_testing::NamesInFolder(folder_); }
 
     std::vector<int> Statuses() const {
         std::vector<int> statuses;

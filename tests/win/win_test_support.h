@@ -6,8 +6,20 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
+
+#include "platform/file_system.h"
 
 namespace zelvo::win_testing {
+
+// The names of the entries of a folder, as the file system lists them.
+inline std::vector<std::string> NamesInFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    ListFolder(folder, entries);
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : entries) names.push_back(entry.name);
+    return names;
+}
 
 // Creates a .lnk at linkPath pointing at target with IShellLinkA, as Explorer would.
 inline bool CreateShortcut(const std::string& linkPath, const std::string& target) {

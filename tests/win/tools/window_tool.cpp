@@ -72,23 +72,26 @@ int PostCommand(int id) {
     return 0;
 }
 
+// A message box (by its text control 5115), or the download dialog (by its start button
+// 6401), which stands alone while the main window hides for an update's download.
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM data) {
-    if (!IsWindowVisible(window) || !GetDlgItem(window, 5115)) return TRUE;
+    if (!IsWindowVisible(window) || (!GetDlgItem(window, 5115) && !GetDlgItem(window, 6401))) return TRUE;
     *reinterpret_cast<HWND*>(data) = window;
     return FALSE;
 }
 
 // The innermost window open over the first main window: a dialog it owns, a question that
-// dialog owns, and so on. While no main window is open, a question of the program's start
-// (the message box, by its text control). Null when none is open.
+// dialog owns, and so on. While no main window is shown, a question of the program's start
+// (the message box, by its text control) or the download dialog, and what it has open over
+// it. Null when none is open.
 HWND InnermostOpenWindow() {
-    if (!FirstMainWindow()) {
-        HWND box = nullptr;
-        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&box));
-        return box;
-    }
-    OwnedSearch search{FirstMainWindow(), nullptr};
+    HWND start = FirstMainWindow();
     HWND innermost = nullptr;
+    if (!start) {
+        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&start));
+        innermost = start;
+    }
+    OwnedSearch search{start, nullptr};
     while (search.owner) {
         search.found = nullptr;
         EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&search));

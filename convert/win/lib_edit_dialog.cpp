@@ -27,7 +27,7 @@ namespace {
 // The Source language selector rows of the two encodings (the language table's GBK and Big5).
 constexpr int kGbkLanguageIndex = 1;
 constexpr int kBig5LanguageIndex = 3;
-constexpr int kColumnWidth = 180;
+constexpr int kMinimumColumnWidth = 60;
 
 bool IsBaseLib(const WordAdjustmentLib& lib) {
     return lib.isSystem && (lib.kind == 1 || lib.kind == 2);
@@ -166,8 +166,12 @@ bool LibEditDialog::OnInitDialog() {
     wordControls.push_back(items_.hwnd());
     if (wordFont_)
         for (HWND control : wordControls) Control(control).SetFont(wordFont_.get());
-    items_.AddColumn(ItemOperationText(3), kColumnWidth);
-    items_.AddColumn(ItemOperationText(5), kColumnWidth);
+    // Two columns share the width, so the list needs no horizontal scrolling.
+    RECT client{};
+    GetClientRect(items_.hwnd(), &client);
+    const int columnWidth = std::max<int>(kMinimumColumnWidth, (client.right - GetSystemMetrics(SM_CXVSCROLL)) / 2);
+    items_.AddColumn(ItemOperationText(3), columnWidth);
+    items_.AddColumn(ItemOperationText(5), columnWidth);
 
     searchIn_.Attach(hwnd(), IDC_WAI_SEARCH_IN);
     for (const std::string& line : LoadUiStringLines(IDS_DIALOG_WAI_SEARCH_IN_LIST)) searchIn_.Add(line, UiCodePage());
@@ -189,8 +193,8 @@ void LibEditDialog::ShowLib() {
     Button(Item(IDC_WAI_APPLY)).SetChecked(lib_.apply);
     // The base lib is always applied; the system libs keep their titles, texts and files.
     Control(Item(IDC_WAI_APPLY)).Enable(!IsBaseLib(lib_));
-    titleEdit_.Enable(!lib_.isSystem);
-    descriptionEdit_.Enable(!lib_.isSystem);
+    titleEdit_.SetReadOnly(lib_.isSystem);
+    descriptionEdit_.SetReadOnly(lib_.isSystem);
     Control(Item(IDC_WAI_PATH)).SetText(lib_.path, SystemCodePage());
     Control(Item(IDC_WAI_PATH)).Enable(!lib_.isSystem);
     Control(Item(IDC_WAI_BROWSE)).Enable(!lib_.isSystem);

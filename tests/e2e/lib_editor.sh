@@ -17,13 +17,23 @@ lib="$tree/dist/ctwa/custbig/e2e-lib.txt"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots" "$config"
 remember_shell_lcid
+# The lib settings are set aside (the custom libs then come from the folder scan); the
+# second instance stores its Big5 Source language as the next start's, so that is kept too.
 kept=$(mktemp -d)
-for f in wag2b.ini wab2g.ini; do [ -f "$config/$f" ] && mv "$config/$f" "$kept/"; done
+for f in wag2b.ini wab2g.ini sprofile.ini; do if [ -f "$config/$f" ]; then mv "$config/$f" "$kept/"; fi; done
+options_key='HKLM\software\Tolvane\Zelvo\1.1.2\Options'
+stored_language=$( (wine reg query "$options_key" /v "Source Language" 2>/dev/null || true) | tr -d '\r' |
+  sed -n 's/^ *Source Language *REG_DWORD *//p')
 cleanup() {
   wine "$tool" close >/dev/null 2>&1 || true
   restore_shell_lcid
-  rm -f "$lib" "$config/wag2b.ini" "$config/wab2g.ini"
-  for f in wag2b.ini wab2g.ini; do [ -f "$kept/$f" ] && mv "$kept/$f" "$config/"; done
+  if [ -n "$stored_language" ]; then
+    wine reg add "$options_key" /v "Source Language" /t REG_DWORD /d "$stored_language" /f >/dev/null 2>&1 || true
+  else
+    wine reg delete "$options_key" /v "Source Language" /f >/dev/null 2>&1 || true
+  fi
+  rm -f "$lib" "$config/wag2b.ini" "$config/wab2g.ini" "$config/sprofile.ini"
+  for f in wag2b.ini wab2g.ini sprofile.ini; do if [ -f "$kept/$f" ]; then mv "$kept/$f" "$config/"; fi; done
   rm -rf "$kept"
 }
 trap cleanup EXIT

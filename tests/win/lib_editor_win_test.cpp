@@ -239,6 +239,19 @@ TEST_F(LibEditorTest, SystemLibsCannotBeDeletedAndAnExistingWordIsRefused) {
     SendCommand(box, IDC_WA_MOVE_UP);
     EXPECT_EQ(g2b[2]->title, "Mine");
 
+    {
+        // The base lib keeps its title, file and place in word adjustment.
+        LibEditDialog base(g2b, 0, Folders(), LibTextEditing{});
+        ASSERT_TRUE(base.CreateModeless(window.hwnd()));
+        EXPECT_EQ(WideText(base.hwnd(), IDC_WAI_TITLE), L"Base Lib (GBK->Big5)");
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(base.hwnd(), IDC_WAI_TITLE), GWL_STYLE) & ES_READONLY);
+        EXPECT_FALSE(Enabled(base.hwnd(), IDC_WAI_APPLY));
+        EXPECT_FALSE(Enabled(base.hwnd(), IDC_WAI_PATH));
+        EXPECT_EQ(SendDlgItemMessageW(base.hwnd(), IDC_WAI_SYSTEM_LIB, BM_GETCHECK, 0, 0), BST_CHECKED);
+        SendCommand(base.hwnd(), IDOK);
+        EXPECT_TRUE(g2b[0]->apply);
+        EXPECT_EQ(g2b[0]->path, JoinPath(ctwa_, "basebig.txt"));
+    }
     LibEditDialog edit(g2b, 2, Folders(), LibTextEditing{});
     ASSERT_TRUE(edit.CreateModeless(window.hwnd()));
     HWND editBox = edit.hwnd();

@@ -417,5 +417,70 @@ TEST_F(LibEditorTest, ALibFileChangedWhileTheDialogIsOpenIsReadAgainOnYes) {
     SendCommand(manager.hwnd(), IDCANCEL);
 }
 
+TEST_F(LibEditorTest, AFileTheMergeWroteOverALibOfTheListIsReadAgainOnYes) {
+    MainWindow& window = Open();
+    WordAdjustmentLibList g2b, b2g;
+    LoadLibList(g2b, true, true, Folders());
+    LoadLibList(b2g, false, true, Folders());
+    bool mergeShownG2b = false;
+    LibManagerHooks hooks;
+    hooks.merge = [&](HWND, bool g2bShown) {
+        mergeShownG2b = g2bShown;
+        WriteFileBytes(mine_, ";[T]Merged\r\n" + kBig5Test + "," + kBig5Quiz);
+        // Written under another case of the same path, and a file of no lib.
+        std::string upper = mine_;
+        for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        return std::vector<std::string>{upper, JoinPath(folder_, "elsewhere.txt")};
+    };
+    LibManagerDialog manager(g2b, b2g, Folders(), hooks);
+    ASSERT_TRUE(manager.CreateModeless(window.hwnd()));
+    EXPECT_TRUE(Enabled(manager.hwnd(), IDC_WA_MERGE));
+    Answer(kIdYes);
+    SendCommand(manager.hwnd(), IDC_WA_MERGE);
+    EXPECT_TRUE(mergeShownG2b);
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0].text,
+              "The file of lib \"Mine\" (" + mine_ +
+                  ") has been changed by the mergence. Will you update the lib's data from the changed file?\r\n\r\n"
+                  "If you click \"No\", the data in memory is kept and will overwrite the file when the libs are saved.");
+    EXPECT_EQ(g2b[2]->title, "Merged");
+    EXPECT_EQ(g2b[2]->wordsBefore, std::vector<std::string>{kBig5Test});
+    // The watch on the lib files does not ask about the merge's change again.
+    manager.CheckLibFiles();
+    EXPECT_EQ(messages_->shown.size(), 1u);
+
+    // No keeps the lib as it is in memory.
+    hooks.merge = [&](HWND, bool) {
+        WriteFileBytes(mine_, kMineText);
+        return std::vector<std::string>{mine_};
+    };
+    Answer(kIdNo);
+    SendCommand(manager.hwnd(), IDC_WA_MERGE);
+    ASSERT_EQ(messages_->shown.size(), 2u);
+    EXPECT_EQ(g2b[2]->title, "Merged");
+    SendCommand(manager.hwnd(), IDCANCEL);
+}
+
+TEST_F(LibEditorTest, StartG2bChoosesTheListShownFirstAndKeepsTheOneShownLast) {
+    MainWindow& window = Open();
+    WordAdjustmentLibList g2b, b2g;
+    LoadLibList(g2b, true, true, Folders());
+    LoadLibList(b2g, false, true, Folders());
+    WriteRegInt(kLibEditorSection, kStartG2bKey, 0);
+    LibManagerHooks hooks;
+    {
+        LibManagerDialog manager(g2b, b2g, Folders(), hooks);
+        ASSERT_TRUE(manager.CreateModeless(window.hwnd()));
+        EXPECT_EQ(SendDlgItemMessageW(manager.hwnd(), IDC_WA_GBK_LIBS, BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(ListCell(manager.hwnd(), IDC_WA_LIST, kCustomLibRow, 0), L"Ours");
+        SendCommand(manager.hwnd(), IDC_WA_BIG5_LIBS);
+        EXPECT_EQ(ListCell(manager.hwnd(), IDC_WA_LIST, kCustomLibRow, 0), L"Mine");
+        EXPECT_EQ(ListCell(manager.hwnd(), IDC_WA_LIST, 0, 0), L"Base Lib (GBK->Big5)");
+        EXPECT_EQ(ListCell(manager.hwnd(), IDC_WA_LIST, kCustomLibRow, 1), L"Yes");
+        SendCommand(manager.hwnd(), IDOK);
+    }
+    EXPECT_EQ(ReadRegInt(kLibEditorSection, kStartG2bKey, -1), 1);
+}
+
 }  // namespace
 }  // namespace zelvo

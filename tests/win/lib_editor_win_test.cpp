@@ -482,5 +482,48 @@ TEST_F(LibEditorTest, StartG2bChoosesTheListShownFirstAndKeepsTheOneShownLast) {
     EXPECT_EQ(ReadRegInt(kLibEditorSection, kStartG2bKey, -1), 1);
 }
 
+TEST_F(LibEditorTest, AGbkFileImportedIntoTheBig5ListCanGoToTheGbkListInstead) {
+    // The shipped phrase difference lib of the GBK list: plenty of GBK words to tell by.
+    const std::string imported = JoinPath(folder_, "phrases.txt");
+    ASSERT_TRUE(CopyFileBytes(JoinPath(ctwa_, "pdafgb.txt"), imported, false));
+    MainWindow& window = Open();
+    WordAdjustmentLibList g2b, b2g;
+    LoadLibList(g2b, true, true, Folders());
+    LoadLibList(b2g, false, true, Folders());
+    LibManagerHooks hooks;
+    std::string startFolder;
+    hooks.askLibFile = [&](HWND, const std::string& initialFolder, std::string& path) {
+        startFolder = initialFolder;
+        path = imported;
+        return true;
+    };
+    LibManagerDialog manager(g2b, b2g, Folders(), hooks);
+    ASSERT_TRUE(manager.CreateModeless(window.hwnd()));
+    ASSERT_TRUE(manager.g2bShown());
+    messages_->answers.push_back(MessageAnswer{kIdOk, true, "1"});  // import a file
+    messages_->answers.push_back(MessageAnswer{kIdOk, true, "2"});  // into the GBK list
+    SendCommand(manager.hwnd(), IDC_WA_ADD);
+    ASSERT_EQ(messages_->shown.size(), 2u);
+    EXPECT_EQ(messages_->shown[0].text.substr(0, 29), "How will you add the new lib?");
+    EXPECT_EQ(messages_->shown[1].text.substr(0, 28 + imported.size()),
+              "File \"" + imported + "\" looks like a GBK lib");
+    EXPECT_EQ(startFolder, JoinPath(ctwa_, "custbig"));
+    EXPECT_EQ(g2b.size(), 4u);
+    ASSERT_EQ(b2g.size(), 5u);
+    EXPECT_EQ(b2g[3]->path, imported);
+    EXPECT_TRUE(b2g[3]->apply);
+    EXPECT_EQ(b2g[4]->kind, 5);  // the final fix lib stays last
+    EXPECT_FALSE(manager.g2bShown());
+    EXPECT_EQ(SendDlgItemMessageW(manager.hwnd(), IDC_WA_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED),
+              manager.RowOfLib(3));
+    // The same file again is refused.
+    messages_->answers.push_back(MessageAnswer{kIdOk, true, "1"});
+    SendCommand(manager.hwnd(), IDC_WA_ADD);
+    ASSERT_EQ(messages_->shown.size(), 4u);
+    EXPECT_EQ(messages_->shown[3].text, "This lib already exists in the lib list, no need to add it again.");
+    EXPECT_EQ(b2g.size(), 5u);
+    SendCommand(manager.hwnd(), IDCANCEL);
+}
+
 }  // namespace
 }  // namespace zelvo

@@ -257,7 +257,10 @@ void LibEditDialog::ShowAll() {
 void LibEditDialog::AddItem() {
     LibItemDialog item(true, CodePage(), {}, {});
     if (item.RunModal(hwnd()) != IDOK) return;
-    const ItemEditOutcome outcome = AddLibItem(lib_, item.before(), item.after());
+    ShowOutcome(AddLibItem(lib_, item.before(), item.after()));
+}
+
+void LibEditDialog::ShowOutcome(const ItemEditOutcome& outcome) {
     if (!outcome.accepted) {
         ShowWarning(outcome.message, outcome.caption);
         return;
@@ -272,13 +275,7 @@ void LibEditDialog::EditItem() {
     if (index == std::string::npos) return;
     LibItemDialog item(false, CodePage(), lib_.wordsBefore[index], lib_.wordsAfter[index]);
     if (item.RunModal(hwnd()) != IDOK) return;
-    const ItemEditOutcome outcome = EditLibItem(lib_, index, item.before(), item.after());
-    if (!outcome.accepted) {
-        ShowWarning(outcome.message, outcome.caption);
-        return;
-    }
-    ShowItems(!filtered_, outcome.index);
-    if (SelectedItem() != outcome.index) ShowItems(true, outcome.index);
+    ShowOutcome(EditLibItem(lib_, index, item.before(), item.after()));
 }
 
 void LibEditDialog::DeleteItem() {

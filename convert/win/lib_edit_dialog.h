@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/lib_editor.h"
 #include "convert/word_adjustment_lib.h"
 #include "platform/win/handles.h"
 #include "services/win/toolkit/controls.h"
@@ -108,6 +109,8 @@ class LibEditDialog : public Dialog {
     void AddItem();
     void EditItem();
     void DeleteItem();
+    // A refused item is reported; an accepted one is selected in the list.
+    void ShowOutcome(const ItemEditOutcome& outcome);
     void EditAsText();
     void Browse();
     void UpdateCaption();

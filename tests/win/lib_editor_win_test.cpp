@@ -68,6 +68,12 @@ class LibEditorTest : public MainWindowTest {
 
     LibFolders Folders() const { return {ctwa_, config_}; }
 
+    // Both lists as the lib editor holds them, every item loaded.
+    void LoadBothLists(WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g) const {
+        LoadLibList(g2b, true, true, Folders());
+        LoadLibList(b2g, false, true, Folders());
+    }
+
     std::string FileBytes(const std::string& path) const {
         std::string bytes;
         ReadFileBytes(path, bytes);
@@ -213,8 +219,7 @@ TEST_F(LibEditorTest, DeletingACustomLibThenCancelLeavesFilesAndListsAsTheyWere)
 TEST_F(LibEditorTest, SystemLibsCannotBeDeletedAndAnExistingWordIsRefused) {
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;
-    LoadLibList(g2b, true, true, Folders());
-    LoadLibList(b2g, false, true, Folders());
+    LoadBothLists(g2b, b2g);
     LibManagerHooks hooks;
     LibManagerDialog manager(g2b, b2g, Folders(), hooks);
     ASSERT_TRUE(manager.CreateModeless(window.hwnd()));
@@ -327,8 +332,7 @@ TEST_F(LibEditorTest, WordsShowInTheLibsEncodingUnderTheEnglishUiOnCodePage1252)
     ASSERT_EQ(UiCodePage(), 1252);
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;
-    LoadLibList(g2b, true, true, Folders());
-    LoadLibList(b2g, false, true, Folders());
+    LoadBothLists(g2b, b2g);
     for (bool big5 : {true, false}) {
         LibEditDialog edit(big5 ? g2b : b2g, 2, Folders(), LibTextEditing{});
         ASSERT_TRUE(edit.CreateModeless(window.hwnd()));
@@ -395,8 +399,7 @@ TEST_F(LibEditorTest, EditAsTextStartsAnInstanceOnTheLibsTextAndReadsTheChangedF
 TEST_F(LibEditorTest, ALibFileChangedWhileTheDialogIsOpenIsReadAgainOnYes) {
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;
-    LoadLibList(g2b, true, true, Folders());
-    LoadLibList(b2g, false, true, Folders());
+    LoadBothLists(g2b, b2g);
     LibManagerHooks hooks;
     LibManagerDialog manager(g2b, b2g, Folders(), hooks);
     ASSERT_TRUE(manager.CreateModeless(window.hwnd()));
@@ -420,8 +423,7 @@ TEST_F(LibEditorTest, ALibFileChangedWhileTheDialogIsOpenIsReadAgainOnYes) {
 TEST_F(LibEditorTest, AFileTheMergeWroteOverALibOfTheListIsReadAgainOnYes) {
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;
-    LoadLibList(g2b, true, true, Folders());
-    LoadLibList(b2g, false, true, Folders());
+    LoadBothLists(g2b, b2g);
     bool mergeShownG2b = false;
     LibManagerHooks hooks;
     hooks.merge = [&](HWND, bool g2bShown) {
@@ -464,8 +466,7 @@ TEST_F(LibEditorTest, AFileTheMergeWroteOverALibOfTheListIsReadAgainOnYes) {
 TEST_F(LibEditorTest, StartG2bChoosesTheListShownFirstAndKeepsTheOneShownLast) {
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;
-    LoadLibList(g2b, true, true, Folders());
-    LoadLibList(b2g, false, true, Folders());
+    LoadBothLists(g2b, b2g);
     WriteRegInt(kLibEditorSection, kStartG2bKey, 0);
     LibManagerHooks hooks;
     {
@@ -488,8 +489,7 @@ TEST_F(LibEditorTest, AGbkFileImportedIntoTheBig5ListCanGoToTheGbkListInstead) {
     ASSERT_TRUE(CopyFileBytes(JoinPath(ctwa_, "pdafgb.txt"), imported, false));
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;
-    LoadLibList(g2b, true, true, Folders());
-    LoadLibList(b2g, false, true, Folders());
+    LoadBothLists(g2b, b2g);
     LibManagerHooks hooks;
     std::string startFolder;
     hooks.askLibFile = [&](HWND, const std::string& initialFolder, std::string& path) {

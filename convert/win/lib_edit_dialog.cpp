@@ -13,6 +13,7 @@
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
+#include "services/help.h"
 #include "services/message_service.h"
 #include "services/multibyte.h"
 #include "services/settings_file.h"
@@ -62,7 +63,10 @@ std::string EditAsTextParameters(bool isG2B, const std::string& path) {
 // ---- Edit Item ----
 
 LibItemDialog::LibItemDialog(bool adding, int codePage, std::string before, std::string after)
-    : Dialog(IDD_LIB_ITEM), adding_(adding), codePage_(codePage), before_(std::move(before)),
+    : Dialog(IDD_LIB_ITEM),
+      adding_(adding),
+      codePage_(codePage),
+      before_(std::move(before)),
       after_(std::move(after)) {
     SetLabels({{IDOK, IDS_DIALOG_OK}, {IDCANCEL, IDS_DIALOG_CANCEL}});
 }
@@ -98,7 +102,11 @@ int LibEditDialog::TemplateForUiLanguage() {
 
 LibEditDialog::LibEditDialog(WordAdjustmentLibList& list, size_t index, const LibFolders& folders,
                              const LibTextEditing& textEditing)
-    : Dialog(TemplateForUiLanguage()), list_(list), index_(index), folders_(folders), textEditing_(textEditing) {
+    : Dialog(TemplateForUiLanguage()),
+      list_(list),
+      index_(index),
+      folders_(folders),
+      textEditing_(textEditing) {
     if (index_ < list_.size() && list_[index_]) lib_ = *list_[index_];
     SetLabels({{IDC_WAI_TITLE_LABEL, IDS_DIALOG_PI_TITLE_T},
                {IDC_WAI_DESCRIPTION_LABEL, IDS_DIALOG_DESCRIPTION_D},
@@ -140,8 +148,10 @@ LibEditDialog::~LibEditDialog() {
 void LibEditDialog::RelabelControls() {
     Dialog::RelabelControls();
     const std::string typeLib = LoadUiString(IDS_WDAD_TYPE_LIB);
-    Control(Item(IDC_WAI_GBK_LIB)).SetText(ReplaceAll(typeLib, "#1", LoadUiString(IDS_WDAD_GBK)), UiCodePage());
-    Control(Item(IDC_WAI_BIG5_LIB)).SetText(ReplaceAll(typeLib, "#1", LoadUiString(IDS_WDAD_BIG5)), UiCodePage());
+    Control(Item(IDC_WAI_GBK_LIB))
+        .SetText(ReplaceAll(typeLib, "#1", LoadUiString(IDS_WDAD_GBK)), UiCodePage());
+    Control(Item(IDC_WAI_BIG5_LIB))
+        .SetText(ReplaceAll(typeLib, "#1", LoadUiString(IDS_WDAD_BIG5)), UiCodePage());
 }
 
 bool LibEditDialog::OnInitDialog() {
@@ -169,14 +179,18 @@ bool LibEditDialog::OnInitDialog() {
     // Two columns share the width, so the list needs no horizontal scrolling.
     RECT client{};
     GetClientRect(items_.hwnd(), &client);
-    const int columnWidth = std::max<int>(kMinimumColumnWidth, (client.right - GetSystemMetrics(SM_CXVSCROLL)) / 2);
+    const int columnWidth =
+        std::max<int>(kMinimumColumnWidth, (client.right - GetSystemMetrics(SM_CXVSCROLL)) / 2);
     items_.AddColumn(ItemOperationText(3), columnWidth);
     items_.AddColumn(ItemOperationText(5), columnWidth);
 
     searchIn_.Attach(hwnd(), IDC_WAI_SEARCH_IN);
-    for (const std::string& line : LoadUiStringLines(IDS_DIALOG_WAI_SEARCH_IN_LIST)) searchIn_.Add(line, UiCodePage());
-    int searchOption = ReadRegInt(kLibEditorSection, kSearchOptionKey, static_cast<int>(LibSearchIn::kAllWords));
-    if (searchOption < 0 || searchOption >= searchIn_.Count()) searchOption = static_cast<int>(LibSearchIn::kAllWords);
+    for (const std::string& line : LoadUiStringLines(IDS_DIALOG_WAI_SEARCH_IN_LIST))
+        searchIn_.Add(line, UiCodePage());
+    int searchOption =
+        ReadRegInt(kLibEditorSection, kSearchOptionKey, static_cast<int>(LibSearchIn::kAllWords));
+    if (searchOption < 0 || searchOption >= searchIn_.Count())
+        searchOption = static_cast<int>(LibSearchIn::kAllWords);
     searchIn_.Select(searchOption);
 
     ShowLib();
@@ -308,7 +322,8 @@ void LibEditDialog::EditAsText() {
     }
     LastWriteTime(textFile_, textFileTime_);
     SetTimer(hwnd(), kTextFileTimer, kTextFileTimerMs, nullptr);
-    if (textEditing_.start) textEditing_.start(textEditing_.programFile, EditAsTextParameters(lib_.isG2B, textFile_));
+    if (textEditing_.start)
+        textEditing_.start(textEditing_.programFile, EditAsTextParameters(lib_.isG2B, textFile_));
 }
 
 void LibEditDialog::OnTimer(UINT_PTR timerId) {
@@ -317,7 +332,8 @@ void LibEditDialog::OnTimer(UINT_PTR timerId) {
 
 void LibEditDialog::CheckTextFile() {
     FILETIME now{};
-    if (asking_ || textFile_.empty() || !LastWriteTime(textFile_, now) || CompareFileTime(&now, &textFileTime_) == 0)
+    if (asking_ || textFile_.empty() || !LastWriteTime(textFile_, now) ||
+        CompareFileTime(&now, &textFileTime_) == 0)
         return;
     textFileTime_ = now;
     // The question pumps messages: the timer must not ask again meanwhile.
@@ -346,7 +362,8 @@ void LibEditDialog::CheckTextFile() {
 
 void LibEditDialog::Browse() {
     const bool big5 = lib_.isG2B;
-    const std::string folder = ReadLibFolder(kEditorFolderSection, kNewLibFolderKey, big5, folders_.ctwaFolder);
+    const std::string folder =
+        ReadLibFolder(kEditorFolderSection, kNewLibFolderKey, big5, folders_.ctwaFolder);
     std::string path = TrimBlanks(Control(Item(IDC_WAI_PATH)).Text(SystemCodePage()));
     if (!AskFileNameWithDialog(hwnd(), true, LoadUiString(IDS_DIALOG_ZELVO_FILE_TYPE), folder,
                                OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, path))
@@ -393,6 +410,10 @@ void LibEditDialog::OnOk() {
     target.wordsBefore = std::move(lib_.wordsBefore);
     target.wordsAfter = std::move(lib_.wordsAfter);
     End(IDOK);
+}
+
+int LibEditDialog::HelpTopic() const {
+    return kHelpTopicCodeTransfer;
 }
 
 void LibEditDialog::OnDestroy() {

@@ -95,6 +95,7 @@ class LibEditDialog : public Dialog {
     void OnOk() override;
     void OnTimer(UINT_PTR timerId) override;
     void OnDestroy() override;
+    int HelpTopic() const override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:

@@ -82,8 +82,8 @@ class BusyScope {
 
 }  // namespace
 
-LibManagerDialog::LibManagerDialog(WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g, const LibFolders& folders,
-                                   const LibManagerHooks& hooks)
+LibManagerDialog::LibManagerDialog(WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g,
+                                   const LibFolders& folders, const LibManagerHooks& hooks)
     : Dialog(IDD_LIB_MANAGER), g2b_(g2b), b2g_(b2g), folders_(folders), hooks_(hooks) {
     SetLabels({{IDC_WA_BIG5_LIBS, IDS_DIALOG_WA_BIG5_LIB_B},
                {IDC_WA_GBK_LIBS, IDS_DIALOG_WA_GBK_LIB_G},
@@ -256,12 +256,13 @@ void LibManagerDialog::Add() {
 
 void LibManagerDialog::AddFromFile() {
     const bool g2b = g2bShown_;
-    const std::string folder = ReadLibFolder(kEditorFolderSection, kNewLibFolderKey, g2b, folders_.ctwaFolder);
+    const std::string folder =
+        ReadLibFolder(kEditorFolderSection, kNewLibFolderKey, g2b, folders_.ctwaFolder);
     std::string path;
     const bool chosen = hooks_.askLibFile
                             ? hooks_.askLibFile(hwnd(), folder, path)
-                            : AskFileNameWithDialog(hwnd(), false, LoadUiString(IDS_DIALOG_ZELVO_FILE_TYPE), folder,
-                                                    OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, path);
+                            : AskFileNameWithDialog(hwnd(), false, LoadUiString(IDS_DIALOG_ZELVO_FILE_TYPE),
+                                                    folder, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, path);
     if (!chosen) return;
     StoreLibFolder(kEditorFolderSection, kNewLibFolderKey, g2b, ParentFolder(path));
 
@@ -311,7 +312,8 @@ void LibManagerDialog::Delete() {
     BusyScope busy(busy_);
     const WordAdjustmentLib& lib = *libs[index];
     MessageRequest request;
-    request.text = LoadUiString(IDS_DIALOG_PM_PROMPT_DELETE_ITEM, InUiCodePage(lib.title, HeaderCodePage(lib)));
+    request.text =
+        LoadUiString(IDS_DIALOG_PM_PROMPT_DELETE_ITEM, InUiCodePage(lib.title, HeaderCodePage(lib)));
     request.style = kMbYesNo | kMbIconQuestion;
     if (ShowMessage(request).result != kIdYes) return;
     if (!DeleteCustomLib(libs, index)) return;
@@ -399,8 +401,8 @@ void LibManagerDialog::CheckLibFiles() {
     if (changed) FillList(SelectedLib());
 }
 
-bool RunLibManager(HWND owner, WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g, const LibFolders& folders,
-                   const LibManagerHooks& hooks) {
+bool RunLibManager(HWND owner, WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g,
+                   const LibFolders& folders, const LibManagerHooks& hooks) {
     LoadLibList(g2b, true, true, folders);
     LoadLibList(b2g, false, true, folders);
     bool saved = false;

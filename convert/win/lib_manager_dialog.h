@@ -112,7 +112,7 @@ class LibManagerDialog : public Dialog {
 // dialog 281, on OK both saved with every file, and in every case both read again as word
 // adjustment reads them (applied libs' items only). True when the user chose OK. The
 // caller recomputes its applied item totals afterwards.
-bool RunLibManager(HWND owner, WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g, const LibFolders& folders,
-                   const LibManagerHooks& hooks);
+bool RunLibManager(HWND owner, WordAdjustmentLibList& g2b, WordAdjustmentLibList& b2g,
+                   const LibFolders& folders, const LibManagerHooks& hooks);
 
 }  // namespace zelvo

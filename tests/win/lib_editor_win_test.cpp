@@ -26,15 +26,15 @@ namespace zelvo {
 namespace {
 
 // Big5 words of the custom G2B lib, and GBK ones of the custom B2G lib.
-const std::string kBig5Chinese = "\xA4\xA4\xA4\xE5";      // 中文
-const std::string kBig5Mandarin = "\xBA\x7E\xBB\x79";     // 漢語
-const std::string kBig5Computer = "\xB9\x71\xB8\xA3";     // 電腦
+const std::string kBig5Chinese = "\xA4\xA4\xA4\xE5";             // 中文
+const std::string kBig5Mandarin = "\xBA\x7E\xBB\x79";            // 漢語
+const std::string kBig5Computer = "\xB9\x71\xB8\xA3";            // 電腦
 const std::string kBig5Calculator = "\xAD\x70\xBA\xE2\xBE\xF7";  // 計算機
-const std::string kBig5Test = "\xB4\xFA\xB8\xD5";         // 測試
-const std::string kBig5Quiz = "\xB4\xFA\xC5\xE7";         // 測驗
-const std::string kGbkTest = "\xB2\xE2\xCA\xD4";          // 测试 in GBK
-const std::string kGbkChinese = "\xD6\xD0\xCE\xC4";       // 中文 in GBK
-const std::string kGbkMandarin = "\xBA\xBA\xD3\xEF";      // 汉语 in GBK
+const std::string kBig5Test = "\xB4\xFA\xB8\xD5";                // 測試
+const std::string kBig5Quiz = "\xB4\xFA\xC5\xE7";                // 測驗
+const std::string kGbkTest = "\xB2\xE2\xCA\xD4";                 // 测试 in GBK
+const std::string kGbkChinese = "\xD6\xD0\xCE\xC4";              // 中文 in GBK
+const std::string kGbkMandarin = "\xBA\xBA\xD3\xEF";             // 汉语 in GBK
 
 const std::string kMineText = ";[T]Mine\r\n;my lib\r\n" + kBig5Chinese + "," + kBig5Mandarin + "\r\n" +
                               kBig5Computer + "," + kBig5Calculator;
@@ -50,14 +50,17 @@ class LibEditorTest : public MainWindowTest {
             CreateFolder(sub.empty() ? ctwa_ : JoinPath(ctwa_, sub));
         CreateFolder(config_);
         const std::string shipped = JoinPath(distFolder_, "ctwa");
-        for (const char* name : {"basebig.txt", "basegb.txt", "pdafbig.txt", "pdafgb.txt", "ffbig.txt", "ffgb.txt"})
+        for (const char* name :
+             {"basebig.txt", "basegb.txt", "pdafbig.txt", "pdafgb.txt", "ffbig.txt", "ffgb.txt"})
             ASSERT_TRUE(CopyFileBytes(JoinPath(shipped, name), JoinPath(ctwa_, name), false));
         mine_ = JoinPath(JoinPath(ctwa_, "custbig"), "mine.txt");
         ASSERT_TRUE(WriteFileBytes(mine_, kMineText));
         ours_ = JoinPath(JoinPath(ctwa_, "custgb"), "ours.txt");
         ASSERT_TRUE(WriteFileBytes(ours_, ";[T]Ours\r\n" + kGbkChinese + "," + kGbkMandarin));
-        g2bSettings_ = "[PDAF_G2B]\r\nApply = true\r\n\r\n[FinalFix_G2B]\r\nApply = true\r\n\r\n[CUSLIB_G2B1]\r\nPath = " +
-                       mine_ + "\r\nApply = true\r\n";
+        g2bSettings_ =
+            "[PDAF_G2B]\r\nApply = true\r\n\r\n[FinalFix_G2B]\r\nApply = true\r\n\r\n[CUSLIB_G2B1]\r\nPath "
+            "= " +
+            mine_ + "\r\nApply = true\r\n";
         ASSERT_TRUE(WriteFileBytes(JoinPath(config_, "wag2b.ini"), g2bSettings_));
         ASSERT_TRUE(WriteFileBytes(JoinPath(config_, "wab2g.ini"),
                                    "[CUSLIB_B2G1]\r\nPath = " + ours_ + "\r\nApply = true\r\n"));
@@ -96,11 +99,13 @@ std::vector<std::string> Titles(const WordAdjustmentLibList& list) {
 }
 
 void PostCommand(HWND window, int id) {
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
 void SendCommand(HWND window, int id) {
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
 void SelectListRow(HWND dialog, int listId, int row) {
@@ -144,30 +149,31 @@ TEST_F(LibEditorTest, AnItemAddedThroughTheDialogsIsSavedInSortedPlaceAndConvert
 
     int rowsAfterAdd = 0, selectedAfterAdd = -1;
     std::wstring statisticsAfterAdd, beforeShown;
-    TimedSteps steps({{L"Advanced Word Adjustment",
-                       [](HWND box) {
-                           SelectListRow(box, IDC_WA_LIST, kCustomLibRow);
-                           PostCommand(box, IDC_WA_EDIT);
-                       }},
-                      {L"Edit Word Adjustment Lib - Mine", [](HWND box) { PostCommand(box, IDC_WAI_ADD_ITEM); }},
-                      {L"Add a Word",
-                       [](HWND box) {
-                           // Typed as the user types them: characters, which the lib keeps as Big5.
-                           SetWindowTextW(GetDlgItem(box, IDC_ITEM_BEFORE), L" \x6E2C\x8A66 ");
-                           SetWindowTextW(GetDlgItem(box, IDC_ITEM_AFTER), L"\x6E2C\x9A57");
-                           PostCommand(box, IDOK);
-                       }},
-                      {L"Edit Word Adjustment Lib - Mine",
-                       [&](HWND box) {
-                           rowsAfterAdd = ListRows(box, IDC_WAI_LIST);
-                           selectedAfterAdd = static_cast<int>(SendDlgItemMessageW(
-                               box, IDC_WAI_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-                           statisticsAfterAdd = WideText(box, IDC_WAI_STATISTICS);
-                           beforeShown = WideText(box, IDC_WAI_BEFORE);
-                           PostCommand(box, IDOK);
-                       }},
-                      {L"Advanced Word Adjustment", [](HWND box) { PostCommand(box, IDOK); }}},
-                     [](HWND box) { PostCommand(box, IDCANCEL); });
+    TimedSteps steps(
+        {{L"Advanced Word Adjustment",
+          [](HWND box) {
+              SelectListRow(box, IDC_WA_LIST, kCustomLibRow);
+              PostCommand(box, IDC_WA_EDIT);
+          }},
+         {L"Edit Word Adjustment Lib - Mine", [](HWND box) { PostCommand(box, IDC_WAI_ADD_ITEM); }},
+         {L"Add a Word",
+          [](HWND box) {
+              // Typed as the user types them: characters, which the lib keeps as Big5.
+              SetWindowTextW(GetDlgItem(box, IDC_ITEM_BEFORE), L" \x6E2C\x8A66 ");
+              SetWindowTextW(GetDlgItem(box, IDC_ITEM_AFTER), L"\x6E2C\x9A57");
+              PostCommand(box, IDOK);
+          }},
+         {L"Edit Word Adjustment Lib - Mine",
+          [&](HWND box) {
+              rowsAfterAdd = ListRows(box, IDC_WAI_LIST);
+              selectedAfterAdd = static_cast<int>(SendDlgItemMessageW(
+                  box, IDC_WAI_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+              statisticsAfterAdd = WideText(box, IDC_WAI_STATISTICS);
+              beforeShown = WideText(box, IDC_WAI_BEFORE);
+              PostCommand(box, IDOK);
+          }},
+         {L"Advanced Word Adjustment", [](HWND box) { PostCommand(box, IDOK); }}},
+        [](HWND box) { PostCommand(box, IDCANCEL); });
     window.RunCommand(IDM_WORD_ADJUSTMENT);
     ASSERT_FALSE(steps.timedOut());
     ASSERT_EQ(steps.stepsRun(), 5u);
@@ -178,8 +184,9 @@ TEST_F(LibEditorTest, AnItemAddedThroughTheDialogsIsSavedInSortedPlaceAndConvert
     EXPECT_EQ(selectedAfterAdd, 1);
     EXPECT_EQ(statisticsAfterAdd, L"Current 3 / Total 3");
     EXPECT_EQ(beforeShown, L"\x6E2C\x8A66");
-    EXPECT_EQ(FileBytes(mine_), ";[T]Mine\r\n;my lib\r\n" + kBig5Chinese + "," + kBig5Mandarin + "\r\n" + kBig5Test +
-                                    "," + kBig5Quiz + "\r\n" + kBig5Computer + "," + kBig5Calculator);
+    EXPECT_EQ(FileBytes(mine_), ";[T]Mine\r\n;my lib\r\n" + kBig5Chinese + "," + kBig5Mandarin + "\r\n" +
+                                    kBig5Test + "," + kBig5Quiz + "\r\n" + kBig5Computer + "," +
+                                    kBig5Calculator);
     EXPECT_EQ(window.conversionContext().g2bAppliedTotal, appliedBefore + 1);
     Answer(kIdNo);  // the Destination text of the first conversion is not saved
     EXPECT_EQ(ConvertG2b(window, kGbkTest), kBig5Quiz);
@@ -294,9 +301,10 @@ TEST_F(LibEditorTest, SearchingAllWordsForOneCharacterFindsItOnEitherSide) {
     // 中文 -> 漢語, 中華 -> 中國, 國語 -> 漢語, 電腦 -> 計算機: 國 is a word after adjustment
     // in one item and a word before adjustment in another.
     const std::string guo = "\xB0\xEA";  // 國
-    ASSERT_TRUE(WriteFileBytes(mine_, ";[T]Mine\r\n" + kBig5Chinese + "," + kBig5Mandarin + "\r\n\xA4\xA4\xB5\xD8,\xA4\xA4" +
-                                          guo + "\r\n" + kBig5Computer + "," + kBig5Calculator + "\r\n" + guo +
-                                          "\xBB\x79," + kBig5Mandarin));
+    ASSERT_TRUE(WriteFileBytes(mine_, ";[T]Mine\r\n" + kBig5Chinese + "," + kBig5Mandarin +
+                                          "\r\n\xA4\xA4\xB5\xD8,\xA4\xA4" + guo + "\r\n" + kBig5Computer +
+                                          "," + kBig5Calculator + "\r\n" + guo + "\xBB\x79," +
+                                          kBig5Mandarin));
     MainWindow& window = Open();
     WordAdjustmentLibList g2b;
     LoadLibList(g2b, true, true, Folders());
@@ -312,7 +320,8 @@ TEST_F(LibEditorTest, SearchingAllWordsForOneCharacterFindsItOnEitherSide) {
     SendCommand(box, IDC_WAI_SEARCH_NOW);
     // In the lib's order (Big5 bytes): 中文, 中華, 國語, 電腦.
     std::vector<std::wstring> shown;
-    for (int row = 0; row < ListRows(box, IDC_WAI_LIST); ++row) shown.push_back(ListCell(box, IDC_WAI_LIST, row, 0));
+    for (int row = 0; row < ListRows(box, IDC_WAI_LIST); ++row)
+        shown.push_back(ListCell(box, IDC_WAI_LIST, row, 0));
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"\x4E2D\x83EF", L"\x570B\x8A9E"}));
     EXPECT_EQ(WideText(box, IDC_WAI_STATISTICS), L"Current 2 / Total 4");
     // Only words after adjustment: 中華 -> 中國.
@@ -358,7 +367,8 @@ TEST_F(LibEditorTest, EditAsTextStartsAnInstanceOnTheLibsTextAndReadsTheChangedF
     WordAdjustmentLibList g2b;
     LoadLibList(g2b, true, true, Folders());
     std::string program, parameters;
-    LibTextEditing textEditing{"C:\\zelvo\\zelvo.exe", folder_, [&](const std::string& p, const std::string& q) {
+    LibTextEditing textEditing{"C:\\zelvo\\zelvo.exe", folder_,
+                               [&](const std::string& p, const std::string& q) {
                                    program = p;
                                    parameters = q;
                                    return true;
@@ -381,9 +391,10 @@ TEST_F(LibEditorTest, EditAsTextStartsAnInstanceOnTheLibsTextAndReadsTheChangedF
     Answer(kIdYes);
     edit.CheckTextFile();
     ASSERT_EQ(messages_->shown.size(), 1u);
-    EXPECT_EQ(messages_->shown[0].text,
-              "The text of this lib has been changed in the editor. Will you read the lib again from the changed "
-              "text?");
+    EXPECT_EQ(
+        messages_->shown[0].text,
+        "The text of this lib has been changed in the editor. Will you read the lib again from the changed "
+        "text?");
     EXPECT_EQ(edit.lib().wordsBefore, std::vector<std::string>{kBig5Test});
     EXPECT_EQ(edit.lib().title, "Renamed");
     EXPECT_EQ(WideText(edit.hwnd(), IDC_WAI_TITLE), L"Renamed");
@@ -411,9 +422,10 @@ TEST_F(LibEditorTest, ALibFileChangedWhileTheDialogIsOpenIsReadAgainOnYes) {
     Answer(kIdYes);
     manager.CheckLibFiles();
     ASSERT_EQ(messages_->shown.size(), 1u);
-    EXPECT_EQ(messages_->shown[0].text, "The file of lib \"Ours\" (" + ours_ +
-                                            ") has been changed outside the lib editor. Will you read the lib "
-                                            "again from the file?");
+    EXPECT_EQ(messages_->shown[0].text,
+              "The file of lib \"Ours\" (" + ours_ +
+                  ") has been changed outside the lib editor. Will you read the lib "
+                  "again from the file?");
     EXPECT_EQ(b2g[2]->wordsBefore, std::vector<std::string>{kGbkTest});
     manager.CheckLibFiles();
     EXPECT_EQ(messages_->shown.size(), 1u);
@@ -441,10 +453,11 @@ TEST_F(LibEditorTest, AFileTheMergeWroteOverALibOfTheListIsReadAgainOnYes) {
     SendCommand(manager.hwnd(), IDC_WA_MERGE);
     EXPECT_TRUE(mergeShownG2b);
     ASSERT_EQ(messages_->shown.size(), 1u);
-    EXPECT_EQ(messages_->shown[0].text,
-              "The file of lib \"Mine\" (" + mine_ +
-                  ") has been changed by the mergence. Will you update the lib's data from the changed file?\r\n\r\n"
-                  "If you click \"No\", the data in memory is kept and will overwrite the file when the libs are saved.");
+    EXPECT_EQ(messages_->shown[0].text, "The file of lib \"Mine\" (" + mine_ +
+                                            ") has been changed by the mergence. Will you update the lib's "
+                                            "data from the changed file?\r\n\r\n"
+                                            "If you click \"No\", the data in memory is kept and will "
+                                            "overwrite the file when the libs are saved.");
     EXPECT_EQ(g2b[2]->title, "Merged");
     EXPECT_EQ(g2b[2]->wordsBefore, std::vector<std::string>{kBig5Test});
     // The watch on the lib files does not ask about the merge's change again.
@@ -514,7 +527,8 @@ TEST_F(LibEditorTest, AGbkFileImportedIntoTheBig5ListCanGoToTheGbkListInstead) {
     EXPECT_TRUE(b2g[3]->apply);
     EXPECT_EQ(b2g[4]->kind, 5);  // the final fix lib stays last
     EXPECT_FALSE(manager.g2bShown());
-    EXPECT_EQ(SendDlgItemMessageW(manager.hwnd(), IDC_WA_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED),
+    EXPECT_EQ(SendDlgItemMessageW(manager.hwnd(), IDC_WA_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                  LVNI_SELECTED),
               manager.RowOfLib(3));
     // The same file again is refused.
     messages_->answers.push_back(MessageAnswer{kIdOk, true, "1"});

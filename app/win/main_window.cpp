@@ -149,6 +149,10 @@ void MainWindow::LoadLibLists() {
         LoadLibList(g2bLibs_, true, false, folders);
         LoadLibList(b2gLibs_, false, false, folders);
     }
+    CountLibItems();
+}
+
+void MainWindow::CountLibItems() {
     context_.g2bAppliedTotal = CountAppliedItems(g2bLibs_);
     context_.b2gAppliedTotal = CountAppliedItems(b2gLibs_);
     ++context_.libsGeneration;

@@ -33,6 +33,7 @@
 #include "app/win/flat_button.h"
 #include "app/win/progress_message.h"
 #include "convert/pipeline.h"
+#include "convert/win/lib_manager_dialog.h"
 #include "convert/word_adjustment_lib.h"
 #include "platform/win/handles.h"
 #include "services/win/toolkit/controls.h"
@@ -116,6 +117,11 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void SetDownloadRunner(DownloadRunner runner) { downloadRunner_ = std::move(runner); }
     // The thread of the daily update check, once the start timer has started it.
     HANDLE updateCheckThread() const { return updateCheckThread_; }
+    // What the lib editor's merge, validation and import buttons run, and how it starts the
+    // instance that edits a lib as text (set before Code Transfer > Advanced Word Adjustment).
+    LibManagerHooks& libManagerHooks() { return libHooks_; }
+    // The lists word adjustment applies now.
+    const WordAdjustmentLibList& LibList(bool isG2B) const { return isG2B ? g2bLibs_ : b2gLibs_; }
 
     // ---- Actions the commands and the tests use ----
     void ToggleAreaShown(EditArea area);
@@ -255,6 +261,8 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     void OfferExitForInstall();
     bool RunDownload(const DownloadRequest& request);
     void LoadLibLists();
+    // The applied item totals of both lists, after the lists were read again.
+    void CountLibItems();
     void ShowCaretAtStart();
 
     // main_window_areas.cpp
@@ -342,7 +350,9 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     // Tools > Text Difference Check: the areas' lines compared one by one.
     void CheckDifferences();
     void ChooseFontSize(EditArea area);
-    void CommandWithNoAction(int id);
+    // Code Transfer > Advanced Word Adjustment: the lib editor over both lists, then the
+    // applied totals counted again.
+    void OpenLibManager();
 
     EditorApp& app_;
     ViewState view_;
@@ -350,6 +360,7 @@ class MainWindow : public Dialog, public DocumentHost, public CodeTransferHost {
     CodeTransferCommands transfers_;
     WordAdjustmentLibList g2bLibs_;
     WordAdjustmentLibList b2gLibs_;
+    LibManagerHooks libHooks_;
     volatile int transferState_ = kTransferStopped;
     ConversionContext context_;
     WindowProgressSink progressSink_{nullptr};

@@ -109,7 +109,7 @@ void MainWindow::BindCommands() {
     });
     bind(IDM_HELP_CENTER, [] { OpenHelpTopic(kHelpTopicStart); });
     bind(IDM_OPTIONS, [this] { ShowOptions(); });
-    bind(IDM_WORD_ADJUSTMENT, [this] { CommandWithNoAction(IDM_WORD_ADJUSTMENT); });
+    bind(IDM_WORD_ADJUSTMENT, [this] { OpenLibManager(); });
     BindCommandRange(IDM_PROFILE_FIRST, IDM_PROFILE_LAST, [this](int id, int) { ApplyProfileOfMenu(id); });
     bind(IDM_WORD_WRAP, [this] { ToggleWordWrap(); });
     // The background is a setting profiles keep; the window does not draw it.
@@ -313,10 +313,15 @@ void MainWindow::CheckDifferences() {
     ShowMessage(result);
 }
 
-void MainWindow::CommandWithNoAction(int id) {
-    // The lib editor: the command is in the menus and follows its enabling rules, but
-    // choosing it changes nothing yet.
-    (void)id;
+void MainWindow::OpenLibManager() {
+    if (!CommandState(IDM_WORD_ADJUSTMENT, Snapshot()).enabled) return;
+    const LibFolders folders{app_.ctwaFolder, app_.configFolder};
+    if (folders.ctwaFolder.empty()) return;
+    LibManagerHooks hooks = libHooks_;
+    if (hooks.textEditing.programFile.empty()) hooks.textEditing.programFile = app_.programFile;
+    if (hooks.textEditing.tempFolder.empty()) hooks.textEditing.tempFolder = app_.tempFolder;
+    RunLibManager(hwnd(), g2bLibs_, b2gLibs_, folders, hooks);
+    CountLibItems();
 }
 
 }  // namespace zelvo

@@ -91,6 +91,10 @@ void TextEdit::LiftLengthLimit() {
     Send(EM_SETLIMITTEXT, 0, 0);
 }
 
+void TextEdit::SetReadOnly(bool readOnly) {
+    Send(EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
 void TextEdit::ReplaceAllUndoable(std::string_view bytes) {
     // WM_SETTEXT empties the control's undo buffer; replacing a selection of everything
     // keeps the text it replaces for Undo.

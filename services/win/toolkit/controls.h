@@ -78,6 +78,8 @@ class TextEdit : public Control {
 
     // The default limit is 32K characters; texts are often larger.
     void LiftLengthLimit();
+    // Read-only text can still be selected, copied and scrolled, unlike a disabled control's.
+    void SetReadOnly(bool readOnly);
     std::string Bytes() const { return Text(codePage_); }
     // Replaces the text; the control's undo buffer is emptied.
     void SetBytes(std::string_view bytes) { SetText(bytes, codePage_); }

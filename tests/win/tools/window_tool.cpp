@@ -22,6 +22,11 @@
 //   zelvo_window_tool page N           shows page N (0-based) of the property sheet open over
 //                                      the main window
 //   zelvo_window_tool settext ID FILE  sets control ID of the first main window to FILE's UTF-8
+//   zelvo_window_tool key ID VK N      posts key VK (decimal) N times to control ID of the window
+//                                      open over the first main window (moves a list's selection)
+//   zelvo_window_tool idletext ID      prints control ID of the first main window that has no
+//                                      dialog open over it (another instance), in UTF-8
+//   zelvo_window_tool closeidle        posts WM_CLOSE to every main window with no dialog open
 // Prints the count; exits 0 on success, 1 when the wait ran out, 2 on a usage error.
 
 // clang-format off
@@ -34,6 +39,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/win/instances.h"
 
@@ -63,6 +69,29 @@ BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM data) {
     if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner) return TRUE;
     search->found = window;
     return FALSE;
+}
+
+// Main windows that take input: a main window with a modal dialog open over it is disabled.
+BOOL CALLBACK FindIdleMainWindow(HWND window, LPARAM data) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || lstrcmpiA(name, "Tolvane_Zelvo") != 0) return TRUE;
+    auto* found = reinterpret_cast<std::vector<HWND>*>(data);
+    found->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> IdleMainWindows() {
+    std::vector<HWND> found;
+    EnumWindows(FindIdleMainWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int CloseIdleMainWindows() {
+    std::vector<HWND> windows = IdleMainWindows();
+    for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+    std::printf("%d\n", static_cast<int>(windows.size()));
+    return 0;
 }
 
 int PostCommand(int id) {
@@ -167,8 +196,27 @@ int SetControlText(int id, const char* path) {
     return 0;
 }
 
-int PrintControlText(int id, bool ofOpenWindow = false) {
-    HWND window = ofOpenWindow ? InnermostOpenWindow() : FirstMainWindow();
+int PostKeys(int id, int key, int count) {
+    HWND open = InnermostOpenWindow();
+    HWND control = open ? GetDlgItem(open, id) : nullptr;
+    if (!control) return 1;
+    for (int i = 0; i < count; ++i) {
+        PostMessageW(control, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+        PostMessageW(control, WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001u));
+    }
+    return 0;
+}
+
+enum class TextOf { kMainWindow, kOpenWindow, kIdleMainWindow };
+
+int PrintControlText(int id, TextOf of = TextOf::kMainWindow) {
+    HWND window = nullptr;
+    if (of == TextOf::kMainWindow) window = FirstMainWindow();
+    if (of == TextOf::kOpenWindow) window = InnermostOpenWindow();
+    if (of == TextOf::kIdleMainWindow) {
+        std::vector<HWND> idle = IdleMainWindows();
+        window = idle.empty() ? nullptr : idle.front();
+    }
     HWND control = window ? (id ? GetDlgItem(window, id) : window) : nullptr;
     if (!control) return 1;
     // WM_GETTEXT, not GetWindowText: the control belongs to another process.
@@ -189,7 +237,13 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "title") == 0) return PrintControlText(0);
     if (argc >= 3 && std::strcmp(argv[1], "command") == 0) return PostCommand(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "click") == 0) return ClickOwnedButton(std::atoi(argv[2]));
-    if (argc >= 3 && std::strcmp(argv[1], "opentext") == 0) return PrintControlText(std::atoi(argv[2]), true);
+    if (argc >= 3 && std::strcmp(argv[1], "opentext") == 0)
+        return PrintControlText(std::atoi(argv[2]), TextOf::kOpenWindow);
+    if (argc >= 3 && std::strcmp(argv[1], "idletext") == 0)
+        return PrintControlText(std::atoi(argv[2]), TextOf::kIdleMainWindow);
+    if (argc >= 5 && std::strcmp(argv[1], "key") == 0)
+        return PostKeys(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (argc >= 2 && std::strcmp(argv[1], "closeidle") == 0) return CloseIdleMainWindows();
     if (argc >= 3 && std::strcmp(argv[1], "centre") == 0) return PrintCentre(std::atoi(argv[2]));
     if (argc >= 3 && std::strcmp(argv[1], "maincentre") == 0) return PrintMainPoint(std::atoi(argv[2]), 50, 50);
     if (argc >= 3 && std::strcmp(argv[1], "mainshown") == 0) {
@@ -222,6 +276,6 @@ int main(int argc, char** argv) {
         return count >= wanted ? 0 : 1;
     }
     std::fprintf(stderr, "usage: zelvo_window_tool wait N SECONDS | count | close | text ID | title | command ID | click ID |"
-                 " centre ID | open | opentext ID | page N | settext ID FILE\n");
+                 " centre ID | open | opentext ID | page N | settext ID FILE | key ID VK N | idletext ID | closeidle\n");
     return 2;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "convert/lib_management.h"
+#include "convert/pipeline.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
@@ -252,6 +253,73 @@ WarningCharset ChooseWarningCharset(bool g2bFailed, bool b2gFailed, bool hasGb23
         }
     }
     return choice;
+}
+
+namespace {
+
+// Big5 details in GBK with their traditional characters kept, or GBK details in Big5.
+std::string ConvertDetails(const std::string& details, bool big5ToGbk) {
+    ConversionContext context;
+    std::string converted;
+    if (!big5ToGbk) {
+        TransferGbkText(context, nullptr, details, converted, 3);
+        return converted;
+    }
+    std::string simplified;
+    TransferBig5Text(context, nullptr, details, simplified, 3);
+    TransferGbkText(context, nullptr, simplified, converted, 1);
+    return converted;
+}
+
+}  // namespace
+
+MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font, const std::string& productName) {
+    const bool g2bFailed = !g2bProblems.empty();
+    const bool b2gFailed = !b2gProblems.empty();
+    const WarningCharset charset = ChooseWarningCharset(g2bFailed, b2gFailed, hasGb2312Font, hasBig5Font);
+    std::string summary, details;
+    if (b2gFailed) {
+        LibCheckReport report = QuickCheckReport(b2g, false, b2gProblems);
+        summary = report.summary;
+        details = charset.convertB2GDetails ? ConvertDetails(report.details, false) : report.details;
+    }
+    if (g2bFailed) {
+        LibCheckReport report = QuickCheckReport(g2b, true, g2bProblems);
+        std::string g2bDetails =
+            charset.convertG2BDetails ? ConvertDetails(report.details, true) : report.details;
+        summary = summary.empty() ? report.summary : summary + "\r\n\r\n" + report.summary;
+        details = details.empty() ? g2bDetails : details + "\r\n\r\n" + g2bDetails;
+    }
+    MessageRequest request;
+    request.text = LoadUiString(IDS_WDAD_LIB_REDUNDANCY_WARNING, productName, summary);
+    request.style = kMbYesNo | kMbIconWarning;
+    request.details = details;
+    request.detailsEnabled = true;
+    request.showCheckBox = true;
+    request.checked = true;
+    request.detailsCodePage = charset.charset == 136 ? 950 : 936;
+    return request;
+}
+
+bool RunStartupLibCheck(const WordAdjustmentLibList& g2b, const WordAdjustmentLibList& b2g,
+                        const LibFolders& folders, int64_t now,
+                        const std::function<bool(int)>& hasFontOfCharset, const std::string& productName,
+                        const std::function<void()>& openLibManager) {
+    if (ReadRegInt(kCheckSection, "Check WD", 1) == 0) return false;
+    std::vector<LibProblem> b2gProblems, g2bProblems;
+    const bool b2gPassed = CheckLibList(b2g, false, false, now, folders, b2gProblems);
+    const bool g2bPassed = CheckLibList(g2b, true, false, now, folders, g2bProblems);
+    if (b2gPassed && g2bPassed) return false;
+    MessageRequest warning = LibRedundancyWarning(g2b, g2bProblems, b2g, b2gProblems, hasFontOfCharset(134),
+                                                  hasFontOfCharset(136), productName);
+    MessageAnswer answer = ShowMessage(warning);
+    if (!answer.checked) WriteRegInt(kCheckSection, "Check WD", 0);
+    if (answer.result == kIdYes && openLibManager) openLibManager();
+    return true;
 }
 
 std::vector<RepeatingItemsGroup> FindRepeatingItemsGroups(const WordAdjustmentLibList& list) {

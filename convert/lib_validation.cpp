@@ -291,8 +291,10 @@ MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
         LibCheckReport report = QuickCheckReport(g2b, true, g2bProblems);
         std::string g2bDetails =
             charset.convertG2BDetails ? ConvertDetails(report.details, true) : report.details;
-        summary = summary.empty() ? report.summary : summary + "\r\n\r\n" + report.summary;
-        details = details.empty() ? g2bDetails : details + "\r\n\r\n" + g2bDetails;
+        if (!summary.empty()) summary += "\r\n\r\n";
+        summary += report.summary;
+        if (!details.empty()) details += "\r\n\r\n";
+        details += g2bDetails;
     }
     MessageRequest request;
     request.text = LoadUiString(IDS_WDAD_LIB_REDUNDANCY_WARNING, productName, summary);
@@ -301,6 +303,69 @@ MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
     request.detailsEnabled = true;
     request.showCheckBox = true;
     request.checked = true;
+    request.detailsCodePage = charset.charset == 136 ? 950 : 936;
+    return request;
+}
+
+namespace {
+
+// "\t%d: %s (%d)\r\n" for each lib with problems, numbered from 1, under the list's name.
+std::string CompleteCheckSummary(const WordAdjustmentLibList& list, bool isG2B,
+                                 const std::vector<LibProblem>& problems) {
+    std::string listName = LoadUiString(isG2B ? IDS_DIALOG_WA_BIG5_LIB_B : IDS_DIALOG_WA_GBK_LIB_G);
+    std::string summary = ReplaceAll(listName, "&", "") + ":\r\n";
+    int number = 0;
+    for (size_t start = 0; start < problems.size();) {
+        size_t end = start;
+        while (end < problems.size() && problems[end].libIndex == problems[start].libIndex) ++end;
+        summary += '\t';
+        summary += std::to_string(++number);
+        summary += ": ";
+        summary += LibTitle(list, problems[start].libIndex);
+        summary += " (";
+        summary += std::to_string(end - start);
+        summary += ")\r\n";
+        start = end;
+    }
+    return summary;
+}
+
+}  // namespace
+
+MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font) {
+    const int id = IDS_DIALOG_WA_VALIDATION_CHECK_REPORT_INFO;
+    const std::string infoLines = LoadUiString(id);
+    MessageRequest request;
+    request.caption = UiStringLine(infoLines, 0);
+    if (g2bProblems.empty() && b2gProblems.empty()) {
+        request.text = UiStringLine(infoLines, 4);
+        request.style = kMbOk | kMbIconInformation;
+        return request;
+    }
+    const WarningCharset charset =
+        ChooseWarningCharset(!g2bProblems.empty(), !b2gProblems.empty(), hasGb2312Font, hasBig5Font);
+    std::string summary, details;
+    if (!b2gProblems.empty()) {
+        summary = CompleteCheckSummary(b2g, false, b2gProblems);
+        std::string report = CompleteCheckReport(b2g, false, b2gProblems);
+        details = charset.convertB2GDetails ? ConvertDetails(report, false) : report;
+    }
+    if (!g2bProblems.empty()) {
+        std::string report = CompleteCheckReport(g2b, true, g2bProblems);
+        if (charset.convertG2BDetails) report = ConvertDetails(report, true);
+        if (!summary.empty()) summary += "\r\n";
+        summary += CompleteCheckSummary(g2b, true, g2bProblems);
+        if (!details.empty()) details += "\r\n";
+        details += report;
+    }
+    request.text = UiStringLine(infoLines, 0) + "\r\n\r\n" + summary;
+    request.style = kMbOk | kMbIconWarning;
+    request.details = details;
+    request.detailsEnabled = true;
     request.detailsCodePage = charset.charset == 136 ? 950 : 936;
     return request;
 }

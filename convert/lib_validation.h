@@ -94,6 +94,16 @@ MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
                                     const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
                                     bool hasBig5Font, const std::string& productName);
 
+// The report of a complete check of both lists (a list without problems left out) as a
+// message: in the UI language the libs with problems, numbered from 1 under their list's
+// name, or that no problem was found; in the details each failed list's report, joined and
+// converted as the start-up warning's details are.
+MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font);
+
 // The check the main window runs once after it has loaded both lists: nothing when "Check
 // WD" (section "CTWA") is 0; otherwise the quick checks of the B2G and the G2B list and,
 // when one failed, the warning. A cleared check box writes "Check WD" = 0; Yes calls

@@ -162,7 +162,9 @@ bool RepeatingItemsDialog::OnInitDialog() {
     big5Font_ = FontLike(Item(IDC_WAC_WORD), kBig5Charset);
     gbkFont_ = FontLike(Item(IDC_WAC_WORD), kGb2312Charset);
     ShowWord(0);
-    return true;
+    // The choice starts in the list of words after adjustment.
+    SetFocus(afters_.hwnd());
+    return false;
 }
 
 void RepeatingItemsDialog::ShowWord(int index) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "convert/win/lib_merge_dialog.h"
@@ -11,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "resources/resource.h"
+#include "services/win/message_box_dialog.h"
 #include "services/win/toolkit/win_text.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/timed_steps.h"
@@ -230,6 +233,84 @@ TEST_F(LibChecksTest, LeavingTheCorrectionBeforeEveryWordIsDecidedAsksAndNoStays
     EXPECT_EQ(messages_->shown[0].text, "You haven't correct all phrases, are you sure to exit now?");
     EXPECT_TRUE(IsWindow(box));  // No: the dialog stays
     EXPECT_TRUE(words[0].chosen.empty());
+}
+
+// Keeps the windows going for that long, so a screenshot can be taken.
+void Hold(int seconds) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    while (GetTickCount() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+}
+
+// Not run by default: holds one of the windows open for ZELVO_SCREENSHOT_SECONDS (at most
+// five) so that a screenshot can be taken. ZELVO_SCREENSHOT_DIALOG: "merge" (dialog 254
+// filled in), "report" (the real message box with the merge report, details open) or
+// "correct" (dialog 352 on its first word); ZELVO_SCREENSHOT_LCID 2052 or 1028 for a
+// Chinese UI.
+TEST_F(LibChecksTest, DISABLED_HoldsTheLibDialogsOpenForScreenshots) {
+    const char* secondsText = std::getenv("ZELVO_SCREENSHOT_SECONDS");
+    const char* whichText = std::getenv("ZELVO_SCREENSHOT_DIALOG");
+    const char* lcidText = std::getenv("ZELVO_SCREENSHOT_LCID");
+    const int seconds = std::min(secondsText ? std::atoi(secondsText) : 3, 5);
+    const std::string which = whichText ? whichText : "merge";
+    const int lcid = lcidText ? std::atoi(lcidText) : kLcidEnglish;
+    SetUiLcid(lcid);
+    SetUiCodePage(lcid == kLcidSimplifiedChinese ? 936 : lcid == kLcidTraditionalChinese ? 950 : 0);
+
+    if (which == "correct") {
+        std::vector<CorrectionWord> words(2);
+        words[0].libTitle = "Mine";
+        words[0].word = kInfoCn;
+        words[0].afters = {kInfoTw, kMessageTw};
+        words[0].chosen = kMessageTw;
+        words[1].word = kNetworkCn;
+        words[1].afters = {kNetworkTw, kInfoTw};
+        RepeatingItemsDialog dialog(words);
+        ASSERT_TRUE(dialog.CreateModeless(nullptr));
+        ShowWindow(dialog.hwnd(), SW_SHOW);
+        Hold(seconds);
+        return;
+    }
+    const std::string first =
+        WriteSample("a.txt", ";[T]A\r\n" + kSoftwareCn + "," + kSoftwareTw + "\r\n" + kInfoCn + "," +
+                                 kInfoTw + "\r\n" + kSoftwareCn + "," + kSoftwareCn);
+    const std::string second =
+        WriteSample("b.txt", ";[T]B\r\n" + kNetworkCn + "," + kNetworkTw + "\r\n" + kInfoCn + "," + kInfoTw +
+                                 "\r\n" + kInfoCn + "," + kMessageTw);
+    LibMergeDialog dialog(true, LibMergeContext{JoinPath(folder_, "ctwa"), {}, {}});
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    HWND box = dialog.hwnd();
+    ShowWindow(box, SW_SHOW);
+    for (const std::string& source : {first, second}) {
+        Type(box, IDC_MWA_NEW_LIB, source);
+        Command(box, IDC_MWA_ADD);
+    }
+    Type(box, IDC_MWA_TARGET, JoinPath(folder_, "merged.txt"));
+    SetWindowTextW(GetDlgItem(box, IDC_MWA_TITLE), WidenText(kSoftwareTw + " Merged", 950).c_str());
+    Type(box, IDC_MWA_DESCRIPTION, "Two libs in one");
+    if (which != "report") {
+        Hold(seconds);
+        return;
+    }
+    auto previous = SetMessageService(std::make_unique<MessageBoxService>());
+    std::vector<TimedSteps::Step> steps{[](HWND report) { Command(report, IDC_MESSAGE_BOX_DETAILS_BUTTON); }};
+    for (int i = 0; i < seconds * 1000 / static_cast<int>(TimedSteps::kTickMs); ++i)
+        steps.push_back([](HWND) {});
+    steps.push_back([](HWND report) {
+        PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDC_MESSAGE_BOX_SLOT3, BN_CLICKED), 0);
+    });
+    {
+        TimedSteps driver(WidenUiText(LoadUiString(IDS_DIALOG_MWA_MERGE_REPORT_TITLE)), steps);
+        Command(box, IDC_MWA_MERGE);
+        EXPECT_FALSE(driver.timedOut());
+    }
+    SetMessageService(std::move(previous));
 }
 
 }  // namespace

@@ -352,5 +352,26 @@ TEST_F(StartupLibCheckTest, BothListsFailingJoinGbkPartFirstAndConvertTheBig5Det
     EXPECT_EQ(warning.detailsCodePage, 936);
 }
 
+TEST_F(StartupLibCheckTest, CompleteCheckMessageNumbersTheLibsAndKeepsTheReportInTheLibsEncoding) {
+    auto g2b =
+        MakeList(MakeLib("Mine", {{kInfoCn, kInfoTw}, {kInfoCn, kInfoTw}, {kSoftwareCn, kSoftwareCn}}));
+    auto b2g = MakeList();
+    MessageRequest clean = CompleteCheckMessage(g2b, {}, b2g, {}, true, true);
+    EXPECT_EQ(clean.text, "No problem was found in the libs.");
+    EXPECT_FALSE(clean.detailsEnabled);
+
+    MessageRequest report = CompleteCheckMessage(g2b, ScanLibList(g2b, true), b2g, {}, true, true);
+    EXPECT_EQ(report.caption, "Validation check of the word adjustment libs");
+    EXPECT_EQ(report.text,
+              "Validation check of the word adjustment libs\r\n\r\nBig5 Lib (used in GBK->Big5):\r\n\t1: "
+              "Mine (2)\r\n");
+    EXPECT_EQ(report.details,
+              "Validation check of the word adjustment libs\r\n\r\nMine:\r\n"
+              "Items whose word before adjustment is the same as the word after adjustment:\r\n\t" +
+                  kSoftwareCn + " (1)\r\nIdentical word pairs that appear more than once:\r\n\t{" + kInfoCn +
+                  "," + kInfoTw + "} (2)\r\n\r\n");
+    EXPECT_EQ(report.detailsCodePage, 950);
+}
+
 }  // namespace
 }  // namespace zelvo

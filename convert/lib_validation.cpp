@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "convert/lib_management.h"
 #include "convert/pipeline.h"
@@ -271,6 +272,29 @@ std::string ConvertDetails(const std::string& details, bool big5ToGbk) {
     return converted;
 }
 
+// The reports of both lists as one, the B2G part first, the details converted to the
+// encoding chosen; a list that passed has no report.
+LibCheckReport JoinListReports(const std::optional<LibCheckReport>& b2g,
+                               const std::optional<LibCheckReport>& g2b, const WarningCharset& charset,
+                               const char* separator) {
+    LibCheckReport joined;
+    if (b2g) {
+        joined.summary = b2g->summary;
+        joined.details = charset.convertB2GDetails ? ConvertDetails(b2g->details, false) : b2g->details;
+    }
+    if (g2b) {
+        if (!joined.summary.empty()) joined.summary += separator;
+        joined.summary += g2b->summary;
+        if (!joined.details.empty()) joined.details += separator;
+        joined.details += charset.convertG2BDetails ? ConvertDetails(g2b->details, true) : g2b->details;
+    }
+    return joined;
+}
+
+int DetailsCodePage(const WarningCharset& charset) {
+    return charset.charset == 136 ? 950 : 936;
+}
+
 }  // namespace
 
 MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
@@ -281,29 +305,18 @@ MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
     const bool g2bFailed = !g2bProblems.empty();
     const bool b2gFailed = !b2gProblems.empty();
     const WarningCharset charset = ChooseWarningCharset(g2bFailed, b2gFailed, hasGb2312Font, hasBig5Font);
-    std::string summary, details;
-    if (b2gFailed) {
-        LibCheckReport report = QuickCheckReport(b2g, false, b2gProblems);
-        summary = report.summary;
-        details = charset.convertB2GDetails ? ConvertDetails(report.details, false) : report.details;
-    }
-    if (g2bFailed) {
-        LibCheckReport report = QuickCheckReport(g2b, true, g2bProblems);
-        std::string g2bDetails =
-            charset.convertG2BDetails ? ConvertDetails(report.details, true) : report.details;
-        if (!summary.empty()) summary += "\r\n\r\n";
-        summary += report.summary;
-        if (!details.empty()) details += "\r\n\r\n";
-        details += g2bDetails;
-    }
+    std::optional<LibCheckReport> b2gReport, g2bReport;
+    if (b2gFailed) b2gReport = QuickCheckReport(b2g, false, b2gProblems);
+    if (g2bFailed) g2bReport = QuickCheckReport(g2b, true, g2bProblems);
+    const LibCheckReport report = JoinListReports(b2gReport, g2bReport, charset, "\r\n\r\n");
     MessageRequest request;
-    request.text = LoadUiString(IDS_WDAD_LIB_REDUNDANCY_WARNING, productName, summary);
+    request.text = LoadUiString(IDS_WDAD_LIB_REDUNDANCY_WARNING, productName, report.summary);
     request.style = kMbYesNo | kMbIconWarning;
-    request.details = details;
+    request.details = report.details;
     request.detailsEnabled = true;
     request.showCheckBox = true;
     request.checked = true;
-    request.detailsCodePage = charset.charset == 136 ? 950 : 936;
+    request.detailsCodePage = DetailsCodePage(charset);
     return request;
 }
 
@@ -348,25 +361,19 @@ MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
     }
     const WarningCharset charset =
         ChooseWarningCharset(!g2bProblems.empty(), !b2gProblems.empty(), hasGb2312Font, hasBig5Font);
-    std::string summary, details;
-    if (!b2gProblems.empty()) {
-        summary = CompleteCheckSummary(b2g, false, b2gProblems);
-        std::string report = CompleteCheckReport(b2g, false, b2gProblems);
-        details = charset.convertB2GDetails ? ConvertDetails(report, false) : report;
-    }
-    if (!g2bProblems.empty()) {
-        std::string report = CompleteCheckReport(g2b, true, g2bProblems);
-        if (charset.convertG2BDetails) report = ConvertDetails(report, true);
-        if (!summary.empty()) summary += "\r\n";
-        summary += CompleteCheckSummary(g2b, true, g2bProblems);
-        if (!details.empty()) details += "\r\n";
-        details += report;
-    }
-    request.text = UiStringLine(infoLines, 0) + "\r\n\r\n" + summary;
+    std::optional<LibCheckReport> b2gReport, g2bReport;
+    if (!b2gProblems.empty())
+        b2gReport = LibCheckReport{CompleteCheckSummary(b2g, false, b2gProblems),
+                                   CompleteCheckReport(b2g, false, b2gProblems)};
+    if (!g2bProblems.empty())
+        g2bReport = LibCheckReport{CompleteCheckSummary(g2b, true, g2bProblems),
+                                   CompleteCheckReport(g2b, true, g2bProblems)};
+    const LibCheckReport report = JoinListReports(b2gReport, g2bReport, charset, "\r\n");
+    request.text = UiStringLine(infoLines, 0) + "\r\n\r\n" + report.summary;
     request.style = kMbOk | kMbIconWarning;
-    request.details = details;
+    request.details = report.details;
     request.detailsEnabled = true;
-    request.detailsCodePage = charset.charset == 136 ? 950 : 936;
+    request.detailsCodePage = DetailsCodePage(charset);
     return request;
 }
 

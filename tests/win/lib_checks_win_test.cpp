@@ -235,19 +235,6 @@ TEST_F(LibChecksTest, LeavingTheCorrectionBeforeEveryWordIsDecidedAsksAndNoStays
     EXPECT_TRUE(words[0].chosen.empty());
 }
 
-// Keeps the windows going for that long, so a screenshot can be taken.
-void Hold(int seconds) {
-    DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(20);
-    }
-}
-
 // Not run by default: holds one of the windows open for ZELVO_SCREENSHOT_SECONDS (at most
 // five) so that a screenshot can be taken. ZELVO_SCREENSHOT_DIALOG: "merge" (dialog 254
 // filled in), "report" (the real message box with the merge report, details open) or
@@ -274,7 +261,7 @@ TEST_F(LibChecksTest, DISABLED_HoldsTheLibDialogsOpenForScreenshots) {
         RepeatingItemsDialog dialog(words);
         ASSERT_TRUE(dialog.CreateModeless(nullptr));
         ShowWindow(dialog.hwnd(), SW_SHOW);
-        Hold(seconds);
+        Pump(static_cast<DWORD>(seconds) * 1000);
         return;
     }
     const std::string first =
@@ -295,7 +282,7 @@ TEST_F(LibChecksTest, DISABLED_HoldsTheLibDialogsOpenForScreenshots) {
     SetWindowTextW(GetDlgItem(box, IDC_MWA_TITLE), WidenText(kSoftwareTw + " Merged", 950).c_str());
     Type(box, IDC_MWA_DESCRIPTION, "Two libs in one");
     if (which != "report") {
-        Hold(seconds);
+        Pump(static_cast<DWORD>(seconds) * 1000);
         return;
     }
     auto previous = SetMessageService(std::make_unique<MessageBoxService>());

@@ -39,8 +39,7 @@ bool WriteStandardOutput(const std::string& data) {
 }
 
 // A file may hold zero bytes; they are kept and the stretches between them converted.
-std::string ConvertBytes(const std::string& input, const ConvertOptions& options,
-                         ConversionContext& context) {
+std::string ConvertBytes(const std::string& input, const ConvertOptions& options, ConversionContext& context) {
     std::string output;
     TransferTextKeepingZeros(context, nullptr, input, options.fromGbk, options.mode, output);
     return output;

@@ -9,12 +9,12 @@
 namespace zelvo::cli {
 
 struct ConvertOptions {
-    bool fromGbk = true;     // --from gbk | big5
-    int mode = 0;            // --mode 0|1|2|3, the TransferMode
-    std::string home;        // --home DIR: the program folder whose libs the pipeline reads
-    std::string inputPath;   // empty or "-": standard input
-    std::string outputPath;  // empty or "-": standard output
-    bool help = false;       // --help or -h: show the help, whatever else is given
+    bool fromGbk = true;      // --from gbk | big5
+    int mode = 0;             // --mode 0|1|2|3, the TransferMode
+    std::string home;         // --home DIR: the program folder whose libs the pipeline reads
+    std::string inputPath;    // empty or "-": standard input
+    std::string outputPath;   // empty or "-": standard output
+    bool help = false;        // --help or -h: show the help, whatever else is given
 };
 
 // Fills options from args; on a usage error returns false with a one-line message.

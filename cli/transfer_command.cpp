@@ -41,7 +41,7 @@ std::string ConsoleText(const std::string& text) {
 // Prints every message; a question is answered Yes only when the user said so up front,
 // since nobody is there to read it.
 class ConsoleAnswerer : public MessageService {
-  public:
+public:
     explicit ConsoleAnswerer(bool yes) : yes_(yes) {}
     MessageAnswer ShowMessage(const MessageRequest& request) override {
         const unsigned buttons = request.style & 0x0F;
@@ -69,13 +69,13 @@ class ConsoleAnswerer : public MessageService {
     bool sawError = false;
     bool progressShown = false;
 
-  private:
+private:
     bool yes_;
 };
 
 // One progress line on a terminal, rewritten in place.
 class ConsoleProgress : public SiteTransferDisplay {
-  public:
+public:
     explicit ConsoleProgress(ConsoleAnswerer& answerer) : answerer_(answerer) {}
     void ShowStatus(const std::string& text) override {
         status_ = text;
@@ -87,11 +87,10 @@ class ConsoleProgress : public SiteTransferDisplay {
         Draw();
     }
 
-  private:
+private:
     void Draw() {
-        std::string status = status_.size() > 66
-                                 ? status_.substr(0, 30) + "..." + status_.substr(status_.size() - 33)
-                                 : status_;
+        std::string status = status_.size() > 66 ? status_.substr(0, 30) + "..." + status_.substr(status_.size() - 33)
+                                                  : status_;
         std::fprintf(stderr, "\r%3d%% %-70s", percent_, status.c_str());
         std::fflush(stderr);
         answerer_.progressShown = true;

@@ -16,8 +16,8 @@ struct TransferOptions {
     bool yes = false;               // --yes: answer the questions with Yes
     std::string home;               // --home DIR: the program folder whose libs are used
     std::string sourcePath;
-    std::string destinationPath;  // empty: in place
-    bool help = false;            // --help or -h: show the help, whatever else is given
+    std::string destinationPath;    // empty: in place
+    bool help = false;              // --help or -h: show the help, whatever else is given
 };
 
 // Fills options from args; on a usage error returns false with a one-line message.

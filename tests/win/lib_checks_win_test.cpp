@@ -235,6 +235,32 @@ TEST_F(LibChecksTest, LeavingTheCorrectionBeforeEveryWordIsDecidedAsksAndNoStays
     EXPECT_TRUE(words[0].chosen.empty());
 }
 
+TEST_F(LibChecksTest, CheckOfTheCurrentLibReportsOnlyItAndChangesNothing) {
+    const std::string ctwa = JoinPath(folder_, "ctwa");
+    ASSERT_TRUE(CreateFolder(ctwa));
+    const std::string libBytes = ";[T]Mine\r\n" + kInfoCn + "," + kInfoTw + "\r\n" + kInfoCn + "," + kInfoTw +
+                                 "\r\n" + kSoftwareCn + "," + kSoftwareCn;
+    UseCustomLib(libBytes);
+    const LibFolders folders{ctwa, app_.configFolder};
+    WordAdjustmentLibList g2b, b2g;
+    LoadLibList(g2b, true, true, folders);
+    LoadLibList(b2g, false, true, folders);
+    ASSERT_EQ(g2b.size(), 4u);
+
+    EXPECT_FALSE(CheckLibsFromEditor(nullptr, LibCheckScope::kCurrentLib, g2b, b2g, folders, {true, 2}));
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0].text,
+              "Validation check of the word adjustment libs\r\n\r\nBig5 Lib (used in GBK->Big5):\r\n\t1: "
+              "Mine (2)\r\n");
+    EXPECT_NE(messages_->shown[0].details.find("\t{" + kInfoCn + "," + kInfoTw + "} (2)"), std::string::npos);
+    // The base lib of the same list has nothing to report.
+    EXPECT_FALSE(CheckLibsFromEditor(nullptr, LibCheckScope::kCurrentLib, g2b, b2g, folders, {true, 0}));
+    ASSERT_EQ(messages_->shown.size(), 2u);
+    EXPECT_EQ(messages_->shown[1].text, "No problem was found in the libs.");
+    EXPECT_EQ(FileBytes(JoinPath(folder_, "mine.txt")), libBytes);
+    EXPECT_EQ(g2b[2]->wordsBefore.size(), 3u);
+}
+
 // Not run by default: holds one of the windows open for ZELVO_SCREENSHOT_SECONDS (at most
 // five) so that a screenshot can be taken. ZELVO_SCREENSHOT_DIALOG: "merge" (dialog 254
 // filled in), "report" (the real message box with the merge report, details open) or

@@ -9,6 +9,7 @@ const std::vector<Command>& Commands() {
         {"convert", RunConvert, &kConvertHelp},
         {"detect", RunDetect, &kDetectHelp},
         {"transfer", RunTransfer, &kTransferHelp},
+        {"check-libs", RunCheckLibs, &kCheckLibsHelp},
     };
     return table;
 }

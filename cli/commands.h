@@ -11,11 +11,13 @@ using Arguments = std::vector<std::string>;
 int RunConvert(const Arguments& args);
 int RunDetect(const Arguments& args);
 int RunTransfer(const Arguments& args);
+int RunCheckLibs(const Arguments& args);
 
 // Each command's help, printed by "zelvoc COMMAND --help" and "zelvoc help COMMAND".
 extern const char* const kConvertHelp;
 extern const char* const kDetectHelp;
 extern const char* const kTransferHelp;
+extern const char* const kCheckLibsHelp;
 
 struct Command {
     const char* name;

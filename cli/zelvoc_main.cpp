@@ -1,4 +1,5 @@
-// zelvoc: the console companion. Drives the core from scripts: convert, detect, transfer.
+// zelvoc: the console companion. Drives the core from scripts: convert, detect, transfer,
+// check-libs.
 // Exit codes: 0 success, 1 a problem with the input or output, 2 a usage error.
 #include <cstdio>
 #include <string>
@@ -25,6 +26,8 @@ void PrintUsage(FILE* out) {
         "            zelvoc detect [--list] FILE...\n"
         "  transfer  a text file or a whole folder tree (a site), web page charsets included\n"
         "            zelvoc transfer --g2b|--b2g SOURCE [DESTINATION] [--yes] [options]\n"
+        "  check-libs checks word adjustment lib files for needless items\n"
+        "            zelvoc check-libs --g2b|--b2g PATH...\n"
         "\n"
         "exit status: 0 success, 1 a problem with the input or output (said on standard\n"
         "error), 2 a usage error\n",
@@ -40,7 +43,7 @@ const zelvo::cli::Command* FindCommand(const std::string& name) {
 
 int UnknownCommand(const std::string& name) {
     std::fprintf(stderr,
-                 "zelvoc: unknown command '%s'; the commands are convert, detect and transfer.\n"
+                 "zelvoc: unknown command '%s'; the commands are convert, detect, transfer and check-libs.\n"
                  "Try 'zelvoc --help'.\n",
                  name.c_str());
     return 2;

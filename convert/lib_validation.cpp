@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "convert/lib_management.h"
+#include "convert/pipeline.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
@@ -252,6 +254,144 @@ WarningCharset ChooseWarningCharset(bool g2bFailed, bool b2gFailed, bool hasGb23
         }
     }
     return choice;
+}
+
+namespace {
+
+// Big5 details in GBK with their traditional characters kept, or GBK details in Big5.
+std::string ConvertDetails(const std::string& details, bool big5ToGbk) {
+    ConversionContext context;
+    std::string converted;
+    if (!big5ToGbk) {
+        TransferGbkText(context, nullptr, details, converted, 3);
+        return converted;
+    }
+    std::string simplified;
+    TransferBig5Text(context, nullptr, details, simplified, 3);
+    TransferGbkText(context, nullptr, simplified, converted, 1);
+    return converted;
+}
+
+// The reports of both lists as one, the B2G part first, the details converted to the
+// encoding chosen; a list that passed has no report.
+LibCheckReport JoinListReports(const std::optional<LibCheckReport>& b2g,
+                               const std::optional<LibCheckReport>& g2b, const WarningCharset& charset,
+                               const char* separator) {
+    LibCheckReport joined;
+    if (b2g) {
+        joined.summary = b2g->summary;
+        joined.details = charset.convertB2GDetails ? ConvertDetails(b2g->details, false) : b2g->details;
+    }
+    if (g2b) {
+        if (!joined.summary.empty()) joined.summary += separator;
+        joined.summary += g2b->summary;
+        if (!joined.details.empty()) joined.details += separator;
+        joined.details += charset.convertG2BDetails ? ConvertDetails(g2b->details, true) : g2b->details;
+    }
+    return joined;
+}
+
+int DetailsCodePage(const WarningCharset& charset) {
+    return charset.charset == 136 ? 950 : 936;
+}
+
+}  // namespace
+
+MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font, const std::string& productName) {
+    const bool g2bFailed = !g2bProblems.empty();
+    const bool b2gFailed = !b2gProblems.empty();
+    const WarningCharset charset = ChooseWarningCharset(g2bFailed, b2gFailed, hasGb2312Font, hasBig5Font);
+    std::optional<LibCheckReport> b2gReport, g2bReport;
+    if (b2gFailed) b2gReport = QuickCheckReport(b2g, false, b2gProblems);
+    if (g2bFailed) g2bReport = QuickCheckReport(g2b, true, g2bProblems);
+    const LibCheckReport report = JoinListReports(b2gReport, g2bReport, charset, "\r\n\r\n");
+    MessageRequest request;
+    request.text = LoadUiString(IDS_WDAD_LIB_REDUNDANCY_WARNING, productName, report.summary);
+    request.style = kMbYesNo | kMbIconWarning;
+    request.details = report.details;
+    request.detailsEnabled = true;
+    request.showCheckBox = true;
+    request.checked = true;
+    request.detailsCodePage = DetailsCodePage(charset);
+    return request;
+}
+
+namespace {
+
+// "\t%d: %s (%d)\r\n" for each lib with problems, numbered from 1, under the list's name.
+std::string CompleteCheckSummary(const WordAdjustmentLibList& list, bool isG2B,
+                                 const std::vector<LibProblem>& problems) {
+    std::string listName = LoadUiString(isG2B ? IDS_DIALOG_WA_BIG5_LIB_B : IDS_DIALOG_WA_GBK_LIB_G);
+    std::string summary = ReplaceAll(listName, "&", "") + ":\r\n";
+    int number = 0;
+    for (size_t start = 0; start < problems.size();) {
+        size_t end = start;
+        while (end < problems.size() && problems[end].libIndex == problems[start].libIndex) ++end;
+        summary += '\t';
+        summary += std::to_string(++number);
+        summary += ": ";
+        summary += LibTitle(list, problems[start].libIndex);
+        summary += " (";
+        summary += std::to_string(end - start);
+        summary += ")\r\n";
+        start = end;
+    }
+    return summary;
+}
+
+}  // namespace
+
+MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font) {
+    const int id = IDS_DIALOG_WA_VALIDATION_CHECK_REPORT_INFO;
+    const std::string infoLines = LoadUiString(id);
+    MessageRequest request;
+    request.caption = UiStringLine(infoLines, 0);
+    if (g2bProblems.empty() && b2gProblems.empty()) {
+        request.text = UiStringLine(infoLines, 4);
+        request.style = kMbOk | kMbIconInformation;
+        return request;
+    }
+    const WarningCharset charset =
+        ChooseWarningCharset(!g2bProblems.empty(), !b2gProblems.empty(), hasGb2312Font, hasBig5Font);
+    std::optional<LibCheckReport> b2gReport, g2bReport;
+    if (!b2gProblems.empty())
+        b2gReport = LibCheckReport{CompleteCheckSummary(b2g, false, b2gProblems),
+                                   CompleteCheckReport(b2g, false, b2gProblems)};
+    if (!g2bProblems.empty())
+        g2bReport = LibCheckReport{CompleteCheckSummary(g2b, true, g2bProblems),
+                                   CompleteCheckReport(g2b, true, g2bProblems)};
+    const LibCheckReport report = JoinListReports(b2gReport, g2bReport, charset, "\r\n");
+    request.text = UiStringLine(infoLines, 0) + "\r\n\r\n" + report.summary;
+    request.style = kMbOk | kMbIconWarning;
+    request.details = report.details;
+    request.detailsEnabled = true;
+    request.detailsCodePage = DetailsCodePage(charset);
+    return request;
+}
+
+bool RunStartupLibCheck(const WordAdjustmentLibList& g2b, const WordAdjustmentLibList& b2g,
+                        const LibFolders& folders, int64_t now,
+                        const std::function<bool(int)>& hasFontOfCharset, const std::string& productName,
+                        const std::function<void()>& openLibManager) {
+    if (ReadRegInt(kCheckSection, "Check WD", 1) == 0) return false;
+    std::vector<LibProblem> b2gProblems, g2bProblems;
+    const bool b2gPassed = CheckLibList(b2g, false, false, now, folders, b2gProblems);
+    const bool g2bPassed = CheckLibList(g2b, true, false, now, folders, g2bProblems);
+    if (b2gPassed && g2bPassed) return false;
+    MessageRequest warning = LibRedundancyWarning(g2b, g2bProblems, b2g, b2gProblems, hasFontOfCharset(134),
+                                                  hasFontOfCharset(136), productName);
+    MessageAnswer answer = ShowMessage(warning);
+    if (!answer.checked) WriteRegInt(kCheckSection, "Check WD", 0);
+    if (answer.result == kIdYes && openLibManager) openLibManager();
+    return true;
 }
 
 std::vector<RepeatingItemsGroup> FindRepeatingItemsGroups(const WordAdjustmentLibList& list) {

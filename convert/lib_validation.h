@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "convert/word_adjustment_lib.h"
+#include "services/message_service.h"
 
 namespace zelvo {
 
@@ -80,6 +82,37 @@ struct WarningCharset {
     bool convertB2GDetails = false;  // GBK details to Big5
 };
 WarningCharset ChooseWarningCharset(bool g2bFailed, bool b2gFailed, bool hasGb2312Font, bool hasBig5Font);
+
+// The warning of the start-up check for the lists whose quick check found problems (an
+// empty problem list: that list passed): the summaries in the UI language, the details in
+// the encoding the fonts installed choose (the other list's details converted to it, its
+// words keeping their traditional or simplified form), the "Show this message next time"
+// box ticked, Yes and No.
+MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font, const std::string& productName);
+
+// The report of a complete check of both lists (a list without problems left out) as a
+// message: in the UI language the libs with problems, numbered from 1 under their list's
+// name, or that no problem was found; in the details each failed list's report, joined and
+// converted as the start-up warning's details are.
+MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
+                                    const std::vector<LibProblem>& g2bProblems,
+                                    const WordAdjustmentLibList& b2g,
+                                    const std::vector<LibProblem>& b2gProblems, bool hasGb2312Font,
+                                    bool hasBig5Font);
+
+// The check the main window runs once after it has loaded both lists: nothing when "Check
+// WD" (section "CTWA") is 0; otherwise the quick checks of the B2G and the G2B list and,
+// when one failed, the warning. A cleared check box writes "Check WD" = 0; Yes calls
+// openLibManager. hasFontOfCharset answers for charsets 134 and 136. True when the warning
+// was shown.
+bool RunStartupLibCheck(const WordAdjustmentLibList& g2b, const WordAdjustmentLibList& b2g,
+                        const LibFolders& folders, int64_t now,
+                        const std::function<bool(int)>& hasFontOfCharset, const std::string& productName,
+                        const std::function<void()>& openLibManager);
 
 // A word whose items in one lib have several different words after adjustment; the user
 // chooses the one to keep.

@@ -10,6 +10,7 @@
 #include "ids_find_replace_dialog.h"
 #include "ids_update_dialog.h"
 #include "ids_lib_editor_dialogs.h"
+#include "ids_lib_check_dialogs.h"
 
 // The program's message box and its variant with an editable box.
 #define IDD_MESSAGE_BOX 5100

@@ -10,6 +10,7 @@
 #include "app/editor_app.h"
 #include "app/language_table.h"
 #include "convert/charset_detector.h"
+#include "convert/win/lib_validation_window.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
@@ -226,6 +227,11 @@ void MainWindow::OnTimer(UINT_PTR timerId) {
 }
 
 void MainWindow::StartTimerFired() {
+    // Both lists are loaded and the window shows: the warning about repeating items, when
+    // the check is on, asks over the open window. Yes opens the lib editor's command.
+    RunStartupLibCheck(hwnd(), g2bLibs_, b2gLibs_, LibFolders{app_.ctwaFolder, app_.configFolder},
+                       app_.productName,
+                       [this] { SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDM_WORD_ADJUSTMENT, 0), 0); });
     // The release notes of a new version are shown once.
     std::string key = std::string("Release Note ") + kProductVersion;
     std::string marker = app_.buildDate.text;

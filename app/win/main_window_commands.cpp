@@ -13,6 +13,8 @@
 #include "app/win/options_dialog.h"
 #include "app/win/progress_dialog.h"
 #include "app/win/view_dialogs.h"
+#include "convert/win/lib_merge_dialog.h"
+#include "convert/win/lib_validation_window.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "resources/resource.h"
@@ -320,6 +322,16 @@ void MainWindow::OpenLibManager() {
     LibManagerHooks hooks = libHooks_;
     if (hooks.textEditing.programFile.empty()) hooks.textEditing.programFile = app_.programFile;
     if (hooks.textEditing.tempFolder.empty()) hooks.textEditing.tempFolder = app_.tempFolder;
+    // G2B libs hold Big5 words: the merge of the shown list merges libs of that encoding.
+    if (!hooks.merge)
+        hooks.merge = [this, folders](HWND owner, bool g2bShown) {
+            return RunMergeDialog(owner, g2bShown, g2bLibs_, b2gLibs_, folders);
+        };
+    if (!hooks.validate)
+        hooks.validate = [folders](const LibCheckRequest& request) {
+            CheckLibsFromEditor(request.owner, request.scope, *request.g2b, *request.b2g, folders,
+                                {request.g2bShown, static_cast<int>(request.libIndex)});
+        };
     RunLibManager(hwnd(), g2bLibs_, b2gLibs_, folders, hooks);
     CountLibItems();
 }

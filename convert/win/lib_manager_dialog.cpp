@@ -110,7 +110,7 @@ LibManagerDialog::LibManagerDialog(WordAdjustmentLibList& g2b, WordAdjustmentLib
     BindCommand(IDC_WA_MERGE, &LibManagerDialog::Merge);
     BindCommand(IDC_WA_CHECK_CURRENT, [this](int, int) { Check(LibCheckScope::kCurrentLib); });
     BindCommand(IDC_WA_CHECK_ALL, [this](int, int) { Check(LibCheckScope::kAllLibs); });
-    BindCommand(IDC_WA_CHECK_CORRECT_ALL, [this](int, int) { Check(LibCheckScope::kCorrectAllLibs); });
+    BindCommand(IDC_WA_CHECK_CORRECT_ALL, [this](int, int) { Check(LibCheckScope::kCorrectAll); });
     BindCommand(IDC_WA_HELP, [this](int, int) { OpenHelpTopic(HelpTopic()); });
     list_.onSelectionChanged = [this](int) {
         if (!filling_) Refresh();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "convert/win/lib_edit_dialog.h"
+#include "convert/win/lib_validation_window.h"
 #include "convert/word_adjustment_lib.h"
 #include "platform/win/handles.h"
 #include "services/win/toolkit/dialog.h"
@@ -21,13 +22,6 @@ namespace zelvo {
 
 // Registry key (section "CTWA") of the list the dialog shows first: 1 the G2B list.
 inline constexpr char kStartG2bKey[] = "Start G2B";
-
-// What a validation button asks for.
-enum class LibCheckScope {
-    kCurrentLib,      // 1261: the selected lib of the shown list
-    kAllLibs,         // 1264: the complete check over both lists, reported
-    kCorrectAllLibs,  // 1278: the complete check over both lists, then the correction
-};
 
 struct LibCheckRequest {
     HWND owner = nullptr;

@@ -248,3 +248,130 @@ TEST_F(LibValidationTest, CorrectionWithoutChoicesKeepsTheGroupsWithDifferentAdj
 
 }  // namespace
 }  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+using namespace lib_words;
+
+// The start-up check: "Check WD", the quick checks, and the warning's texts, encoding and
+// check box as the message service is asked them.
+class StartupLibCheckTest : public ::testing::Test {
+  protected:
+    bool Run(const WordAdjustmentLibList& g2b, const WordAdjustmentLibList& b2g, bool gb2312Font = true,
+             bool big5Font = true) {
+        return RunStartupLibCheck(
+            g2b, b2g, LibFolders{}, kNow,
+            [=](int charset) { return charset == 134   ? gb2312Font
+                                      : charset == 136 ? big5Font
+                                                       : false; },
+            "Zelvo", [this] { ++libManagerOpened_; });
+    }
+
+    static constexpr int64_t kNow = 1700000000;
+    testing_support::ScopedRegistry registry_;
+    testing_support::ScopedUiLcid english_{kLcidEnglish};
+    testing_support::ScopedMessages messages_;
+    int libManagerOpened_ = 0;
+};
+
+TEST_F(StartupLibCheckTest, RepeatedBig5WordWarnsInBig5WithTheBoxTickedAndYesOpensTheLibManager) {
+    auto g2b = MakeList(MakeLib("Mine", {{kInfoCn, kInfoTw}, {kInfoCn, kMessageTw}}));
+    auto b2g = MakeList();
+    messages_->answers.push_back({kIdYes, true, {}});
+    EXPECT_TRUE(Run(g2b, b2g));
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    const MessageRequest& warning = messages_->shown[0];
+    EXPECT_EQ(warning.text.rfind("Zelvo found repeating items in the following word adjustment libs:\r\n\r\n"
+                                 "Big5 Lib (used in GBK->Big5):\r\n\r\n\t1: Mine (1)\r\n",
+                                 0),
+              0u)
+        << warning.text;
+    // 繁體庫: / 庫 1 (1): / 信息 (2), all Big5.
+    EXPECT_EQ(warning.details,
+              "\xC1\x63\xC5\xE9\xAE\x77:\r\n\r\n\xAE\x77 1 (1):\r\n\t\xAB\x48\xAE\xA7 (2)\r\n");
+    EXPECT_EQ(warning.detailsCodePage, 950);
+    EXPECT_TRUE(warning.detailsEnabled);
+    EXPECT_TRUE(warning.showCheckBox);
+    EXPECT_TRUE(warning.checked);
+    EXPECT_EQ(warning.style & 0xF, static_cast<unsigned>(kMbYesNo));
+    EXPECT_EQ(libManagerOpened_, 1);
+    EXPECT_EQ(ReadRegInt("CTWA", "Check WD", -1), -1);  // the box stayed ticked: nothing written
+}
+
+TEST_F(StartupLibCheckTest, ClearingTheBoxWritesCheckWdZeroAndTheNextStartChecksNothing) {
+    auto g2b = MakeList(MakeLib("Mine", {{kInfoCn, kInfoTw}, {kInfoCn, kMessageTw}}));
+    auto b2g = MakeList();
+    messages_->answers.push_back({kIdNo, false, {}});
+    EXPECT_TRUE(Run(g2b, b2g));
+    EXPECT_EQ(ReadRegInt("CTWA", "Check WD", -1), 0);
+    EXPECT_EQ(libManagerOpened_, 0);
+
+    EXPECT_FALSE(Run(g2b, b2g));
+    EXPECT_EQ(messages_->shown.size(), 1u);
+    // Switched off, the check does not even run: no check time is stored for this start.
+    WriteRegString("CTWA", "Last Check Time Big5", "");
+    EXPECT_FALSE(Run(g2b, b2g));
+    EXPECT_EQ(ReadRegString("CTWA", "Last Check Time Big5", "unset"), "");
+}
+
+TEST_F(StartupLibCheckTest, CleanListsShowNothing) {
+    auto g2b = MakeList(MakeLib("Mine", {{kInfoCn, kInfoTw}, {kNetworkCn, kNetworkTw}}));
+    auto b2g = MakeList();
+    EXPECT_FALSE(Run(g2b, b2g));
+    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_EQ(ReadRegInt("CTWA", "Last Check OK Big5", -1), 1);
+    EXPECT_EQ(ReadRegInt("CTWA", "Last Check OK GBK", -1), 1);
+}
+
+TEST_F(StartupLibCheckTest, BigFiveDetailsBecomeGbkKeepingTraditionalCharactersWhenOnlyAGbFontIsInstalled) {
+    auto g2b = MakeList(MakeLib("Mine", {{kSoftwareCn, kSoftwareTw}, {kSoftwareCn, kInfoTw}}));
+    auto b2g = MakeList();
+    EXPECT_TRUE(Run(g2b, b2g, true, false));
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    // 繁體庫: / 庫 1 (1): / 軟件 (2) in GBK, as Python's gbk codec writes them.
+    EXPECT_EQ(messages_->shown[0].details,
+              "\xB7\xB1\xF3\x77\x8E\xEC:\r\n\r\n\x8E\xEC 1 (1):\r\n\t\xDC\x9B\xBC\xFE (2)\r\n");
+    EXPECT_EQ(messages_->shown[0].detailsCodePage, 936);
+}
+
+TEST_F(StartupLibCheckTest, BothListsFailingJoinGbkPartFirstAndConvertTheBig5Details) {
+    auto g2b = MakeList(MakeLib("Tw", {{kInfoCn, kInfoTw}, {kInfoCn, kMessageTw}}));
+    auto b2g = MakeList(MakeLib("Cn", {{kInfoTwGbk, kInfoCnGbk}, {kInfoTwGbk, kNetworkCnGbk}}, false, false));
+    EXPECT_TRUE(Run(g2b, b2g));
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    const MessageRequest& warning = messages_->shown[0];
+    EXPECT_NE(warning.text.find("GBK lib (used in Big5 -> GBK):\r\n\r\n\t1: Cn (1)\r\n\r\n\r\n"
+                                "Big5 Lib (used in GBK->Big5):\r\n\r\n\t1: Tw (1)\r\n"),
+              std::string::npos)
+        << warning.text;
+    // 简体库: / 库 1 (1): / 资讯 (2), then 繁體庫: / 庫 1 (1): / 信息 (2) in GBK.
+    EXPECT_EQ(warning.details,
+              "\xBC\xF2\xCC\xE5\xBF\xE2:\r\n\r\n\xBF\xE2 1 (1):\r\n\t\xD7\xCA\xD1\xB6 (2)\r\n\r\n\r\n"
+              "\xB7\xB1\xF3\x77\x8E\xEC:\r\n\r\n\x8E\xEC 1 (1):\r\n\t\xD0\xC5\xCF\xA2 (2)\r\n");
+    EXPECT_EQ(warning.detailsCodePage, 936);
+}
+
+TEST_F(StartupLibCheckTest, CompleteCheckMessageNumbersTheLibsAndKeepsTheReportInTheLibsEncoding) {
+    auto g2b =
+        MakeList(MakeLib("Mine", {{kInfoCn, kInfoTw}, {kInfoCn, kInfoTw}, {kSoftwareCn, kSoftwareCn}}));
+    auto b2g = MakeList();
+    MessageRequest clean = CompleteCheckMessage(g2b, {}, b2g, {}, true, true);
+    EXPECT_EQ(clean.text, "No problem was found in the libs.");
+    EXPECT_FALSE(clean.detailsEnabled);
+
+    MessageRequest report = CompleteCheckMessage(g2b, ScanLibList(g2b, true), b2g, {}, true, true);
+    EXPECT_EQ(report.caption, "Validation check of the word adjustment libs");
+    EXPECT_EQ(report.text,
+              "Validation check of the word adjustment libs\r\n\r\nBig5 Lib (used in GBK->Big5):\r\n\t1: "
+              "Mine (2)\r\n");
+    EXPECT_EQ(report.details,
+              "Validation check of the word adjustment libs\r\n\r\nMine:\r\n"
+              "Items whose word before adjustment is the same as the word after adjustment:\r\n\t" +
+                  kSoftwareCn + " (1)\r\nIdentical word pairs that appear more than once:\r\n\t{" + kInfoCn +
+                  "," + kInfoTw + "} (2)\r\n\r\n");
+    EXPECT_EQ(report.detailsCodePage, 950);
+}
+
+}  // namespace
+}  // namespace zelvo

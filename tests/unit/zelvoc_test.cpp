@@ -38,7 +38,7 @@ bool Has(const std::string& text, const std::string& part) {
 }
 
 TEST(Zelvoc, EveryCommandExplainsItselfOnStandardOutput) {
-    for (const std::string command : {"convert", "detect", "transfer"}) {
+    for (const std::string command : {"convert", "detect", "transfer", "check-libs"}) {
         SCOPED_TRACE(command);
         for (const std::string& asked : {command + " --help", command + " -h", "help " + command}) {
             const ZelvocRun run = Zelvoc(asked);
@@ -159,6 +159,37 @@ TEST(Zelvoc, TransferRefusesADestinationInsideTheSite) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(Has(run.err, "lies inside it")) << run.err;
     EXPECT_FALSE(PathExists(folder.PathOf("site/out")));
+}
+
+TEST(Zelvoc, CheckLibsListsTheProblemsOfEachLibOfAFolderInTheLibsEncoding) {
+    const TempFolder folder("zelvoc-check-libs");
+    // 信息, 資訊, 訊息, 軟件, 軟體 in Big5.
+    const std::string info = "\xAB\x48\xAE\xA7", infoTw = "\xB8\xEA\xB0\x54", message = "\xB0\x54\xAE\xA7";
+    const std::string software = "\xB3\x6E\xA5\xF3", softwareTw = "\xB3\x6E\xC5\xE9";
+    ASSERT_TRUE(WriteFileBytes(folder.PathOf("a-clean.txt"), ";[T]Clean\r\n" + software + "," + softwareTw));
+    ASSERT_TRUE(WriteFileBytes(folder.PathOf("b-messy.txt"),
+                               ";[T]Messy\r\n" + info + "," + infoTw + "\r\n" + info + "," + infoTw + "\r\n" +
+                                   software + "," + software + "\r\n" + info + "," + message));
+    ASSERT_TRUE(WriteFileBytes(folder.PathOf("notes.ini"), "not a lib"));
+    const ZelvocRun run = Zelvoc("check-libs --g2b '" + folder.path() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, folder.PathOf("a-clean.txt") + "\tok\n" + folder.PathOf("b-messy.txt") +
+                           "\t3 problems\n" + "\tidentical-pairs\t" + info + "," + infoTw + "\t2\n" +
+                           "\tseveral-adjustments\t" + info + "\t2\n" + "\tequal-to-itself\t" + software +
+                           "\t1\n");
+
+    const ZelvocRun clean = Zelvoc("check-libs --g2b '" + folder.PathOf("a-clean.txt") + "'");
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, folder.PathOf("a-clean.txt") + "\tok\n");
+
+    const ZelvocRun missing = Zelvoc("check-libs --b2g '" + folder.PathOf("gone.txt") + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(Has(missing.err, "cannot read")) << missing.err;
+
+    EXPECT_EQ(Zelvoc("check-libs '" + folder.path() + "'").exitCode, 2);
+    EXPECT_EQ(Zelvoc("check-libs --g2b --b2g '" + folder.path() + "'").exitCode, 2);
+    EXPECT_EQ(Zelvoc("check-libs --g2b").exitCode, 2);
 }
 
 }  // namespace

@@ -223,6 +223,41 @@ TEST_F(LibEditorTest, DeletingACustomLibThenCancelLeavesFilesAndListsAsTheyWere)
     EXPECT_EQ(ReadRegInt(kLibEditorSection, kStartG2bKey, -1), 1);
 }
 
+TEST_F(LibEditorTest, TheMainWindowsLibEditorMergesAndChecksThroughItsOwnWindows) {
+    // The custom lib holds one pair twice: the complete check reports it. The start-up
+    // check would find it too, and is off so that its warning does not come first.
+    ASSERT_TRUE(WriteFileBytes(mine_, kMineText + "\r\n" + kBig5Computer + "," + kBig5Calculator));
+    WriteRegInt("CTWA", "Check WD", 0);
+    MainWindow& window = Open();
+    bool mergeEnabled = false, checkEnabled = false, mergeDialogShown = false;
+    TimedSteps steps({{L"Advanced Word Adjustment",
+                       [&](HWND box) {
+                           mergeEnabled = Enabled(box, IDC_WA_MERGE);
+                           checkEnabled = Enabled(box, IDC_WA_CHECK_ALL);
+                           PostCommand(box, IDC_WA_MERGE);
+                       }},
+                      {L"Merge Word Adjustment Libs",
+                       [&](HWND box) {
+                           mergeDialogShown = true;
+                           PostCommand(box, IDCANCEL);
+                       }},
+                      {L"Advanced Word Adjustment",
+                       [](HWND box) {
+                           SendCommand(box, IDC_WA_CHECK_ALL);
+                       }},
+                      {L"Advanced Word Adjustment", [](HWND box) { PostCommand(box, IDCANCEL); }}},
+                     [](HWND box) { PostCommand(box, IDCANCEL); });
+    window.RunCommand(IDM_WORD_ADJUSTMENT);
+    ASSERT_FALSE(steps.timedOut()) << steps.stepsRun() << " steps ran";
+    EXPECT_TRUE(mergeEnabled);
+    EXPECT_TRUE(checkEnabled);
+    EXPECT_TRUE(mergeDialogShown);
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_NE(messages_->shown[0].text.find("Mine"), std::string::npos) << messages_->shown[0].text;
+    EXPECT_NE(messages_->shown[0].details.find(kBig5Computer), std::string::npos);
+    EXPECT_EQ(messages_->shown[0].detailsCodePage, 950);
+}
+
 TEST_F(LibEditorTest, SystemLibsCannotBeDeletedAndAnExistingWordIsRefused) {
     MainWindow& window = Open();
     WordAdjustmentLibList g2b, b2g;

@@ -9,11 +9,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 sample="$tree/dist/samples/gbk-sample.txt"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots"
@@ -151,7 +148,6 @@ busy=""
 wine "$tool" close >/dev/null
 sleep 2
 if [ "$(open_window)" = question ]; then wine "$tool" click 5111 >/dev/null; fi  # No to saving
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$pid" 2>/dev/null && fail "zelvo.exe did not end"
+wait_process_end "$pid" || fail "zelvo.exe did not end"
 pid=""
 echo "PASS"

@@ -6,11 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots"
 work=$(mktemp -d)

@@ -6,11 +6,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
 setup="$tree/zelvo-setup.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 converter="$tree/dist/zelvoc.exe"
 fail() { echo "FAIL: $*"; exit 1; }
 [ -f "$setup" ] || { echo "SKIP installer: $setup was not built (no makensis)"; exit 0; }
@@ -69,8 +67,7 @@ done
 wine "$tool" close >/dev/null
 sleep 2
 wine "$tool" click 5111 >/dev/null 2>&1 || true  # No to saving the converted text
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$pid" 2>/dev/null && fail "the installed program did not end"
+wait_process_end "$pid" || fail "the installed program did not end"
 echo "ok   the installed program converts the sample as zelvoc does"
 
 # A lib of the user's own survives the uninstall; everything installed goes.

@@ -8,11 +8,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 tests="$tree/tests/zelvo_win_tests.exe"
 config="$tree/dist/config"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
@@ -76,11 +73,7 @@ for lcid in 1033 2052; do
   wine "$tool" click 5112 >/dev/null  # No
   sleep 1
   wine "$tool" close >/dev/null
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  kill -0 "$pid" 2>/dev/null && fail "$lcid: zelvo.exe did not end"
+  wait_process_end "$pid" || fail "$lcid: zelvo.exe did not end"
   check=$(wine reg query "$ctwa_key" /v 'Check WD' | tr -d '\r' | sed -n 's/^ *Check WD *REG_DWORD *//p')
   [ "$check" = 0x1 ] || fail "$lcid: Check WD is '$check' after a No with the box ticked"
   echo "ok   $lcid: start-up warning with its details"

@@ -7,11 +7,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 config="$tree/dist/config"
 lib="$tree/dist/ctwa/custbig/e2e-lib.txt"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
@@ -110,11 +107,7 @@ for lcid in 1033 1028; do
   wine "$tool" click 2 >/dev/null || fail "$lcid: no Cancel in Advanced Word Adjustment"
   [ "$(wine "$tool" count | tr -d '\r')" = 1 ] || fail "$lcid: the main window went with the dialogs"
   wine "$tool" close >/dev/null
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  kill -0 "$pid" 2>/dev/null && fail "$lcid: zelvo.exe did not end"
+  wait_process_end "$pid" || fail "$lcid: zelvo.exe did not end"
   [ "$(md5sum <"$lib")" = "$before" ] || fail "$lcid: Cancel changed the lib file"
   [ -f "$config/wag2b.ini" ] && fail "$lcid: Cancel wrote wag2b.ini"
   echo "ok   $lcid: advanced word adjustment and edit lib dialogs"

@@ -7,12 +7,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
 converter="$tree/dist/zelvoc.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 sample="$tree/dist/samples/gbk-sample.txt"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots"

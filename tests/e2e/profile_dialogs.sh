@@ -6,11 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 config="$tree/dist/config"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 mkdir -p "$shots" "$config"
@@ -67,11 +64,7 @@ for lcid in 1033 2052 1028; do
 
   [ "$(wine "$tool" count | tr -d '\r')" = 1 ] || fail "$lcid: the main window went with the dialogs"
   wine "$tool" close >/dev/null
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  kill -0 "$pid" 2>/dev/null && fail "$lcid: zelvo.exe did not end"
+  wait_process_end "$pid" || fail "$lcid: zelvo.exe did not end"
   [ "$(md5sum < "$config/profile.ini")" = "$before" ] || fail "$lcid: Cancel changed profile.ini"
   echo "ok   $lcid: profile manager and edit profile dialogs"
 done

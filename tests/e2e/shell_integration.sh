@@ -7,12 +7,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
 library="$tree/dist/pellum.dll"
-tool="$tree/tests/zelvo_window_tool.exe"
 menu_tool="$tree/tests/zelvo_context_menu_tool.exe"
 shots="${ZELVO_SHOT_DIR:-$root/build/test-logs}"
 work=$(mktemp -d)

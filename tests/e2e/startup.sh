@@ -6,11 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
-tree="$ZELVO_BUILD_TREE"
 wine_window_script "$0" "$@"
 
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 sample="$tree/dist/samples/gbk-sample.txt"
 logs="$root/build/test-logs"
 mkdir -p "$logs"
@@ -53,11 +50,7 @@ sleep 1  # let the first paint finish before the screenshot
 import -window root "$logs/startup.png" && echo "screenshot: $logs/startup.png"
 
 [ "$(wine "$tool" close | tr -d '\r')" = 1 ] || fail "expected exactly one main window to close"
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
-done
-kill -0 "$pid" 2>/dev/null && fail "zelvo.exe did not end after WM_CLOSE"
+wait_process_end "$pid" || fail "zelvo.exe did not end after WM_CLOSE"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "zelvo.exe ended with exit code $status"

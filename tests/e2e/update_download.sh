@@ -10,10 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env"
 wine_window_script "$0" "$@"
-tree="$ZELVO_BUILD_TREE"
 tests="$tree/tests/zelvo_win_tests.exe"
-program="$tree/dist/zelvo.exe"
-tool="$tree/tests/zelvo_window_tool.exe"
 fail() {
   echo "FAIL: $*"
   wine "$tool" click 6402 >/dev/null 2>&1 || true

@@ -7,8 +7,10 @@
 #include "convert/lib_management.h"
 #include "convert/pipeline.h"
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "services/codepage_codec.h"
 #include "services/multibyte.h"
 #include "services/ui_strings.h"
 
@@ -68,10 +70,23 @@ void CompleteScan(const WordAdjustmentLib& lib, int libIndex, std::vector<LibPro
     }
 }
 
-// Title of a lib in a report, in the UI language for system libs and as written for custom ones.
-const std::string& LibTitle(const WordAdjustmentLibList& list, int index) {
-    static const std::string none;
-    return index >= 0 && static_cast<size_t>(index) < list.size() && list[index] ? list[index]->title : none;
+// The code page the current UI language's texts are written in (Latin for English and for
+// language packs, whose titles keep only what that code page has).
+int UiTextCodePage() {
+    if (UiLcid() == kLcidSimplifiedChinese) return kCodePageGbk;
+    if (UiLcid() == kLcidTraditionalChinese) return kCodePageBig5;
+    return 1252;
+}
+
+// Title of a lib written in codePage. A system lib's title is a UI text; a custom lib's is
+// written in the lib's own encoding. A title of the other encoding goes through the codec,
+// so a Big5 title in a Simplified Chinese summary reads as the same characters.
+std::string LibTitle(const WordAdjustmentLibList& list, int index, int codePage) {
+    if (index < 0 || static_cast<size_t>(index) >= list.size() || !list[index]) return {};
+    const WordAdjustmentLib& lib = *list[index];
+    const int written = lib.isSystem ? UiTextCodePage() : LibCodePage(lib.isG2B);
+    if (written == codePage) return lib.title;
+    return EncodeCodePage(DecodeCodePage(lib.title, written), codePage);
 }
 
 }  // namespace
@@ -191,7 +206,8 @@ LibCheckReport QuickCheckReport(const WordAdjustmentLibList& list, bool isG2B,
                                 ? std::to_string(kQuickCheckProblemLimit) + "+"
                                 : std::to_string(lib.problems) + (lib.cut ? "+" : "");
         const std::string number = std::to_string(n + 1);
-        report.summary += "\t" + number + ": " + LibTitle(list, lib.index) + " (" + count + ")\r\n";
+        report.summary +=
+            "\t" + number + ": " + LibTitle(list, lib.index, UiTextCodePage()) + " (" + count + ")\r\n";
         const std::string id = std::to_string(lib.index);
         placeholders.emplace_back("%Lib_Id_Place_Holder_" + id + "%", number);
         placeholders.emplace_back("%Error_Count_Place_Holder_" + id + "%", count);
@@ -211,7 +227,7 @@ std::string CompleteCheckReport(const WordAdjustmentLibList& list, bool isG2B,
     for (size_t start = 0; start < problems.size();) {
         size_t end = start;
         while (end < problems.size() && problems[end].libIndex == problems[start].libIndex) ++end;
-        text += LibTitle(list, problems[start].libIndex) + ":\r\n";
+        text += LibTitle(list, problems[start].libIndex, codePage) + ":\r\n";
         for (int k = 0; k < 3; ++k) {
             std::string lines;
             for (size_t i = start; i < end; ++i) {
@@ -334,7 +350,7 @@ std::string CompleteCheckSummary(const WordAdjustmentLibList& list, bool isG2B,
         summary += '\t';
         summary += std::to_string(++number);
         summary += ": ";
-        summary += LibTitle(list, problems[start].libIndex);
+        summary += LibTitle(list, problems[start].libIndex, UiTextCodePage());
         summary += " (";
         summary += std::to_string(end - start);
         summary += ")\r\n";

@@ -81,6 +81,36 @@ TEST_F(LibValidationTest, TwoLibsWithProblemsAreNumberedOneAndTwoInListOrder) {
                                   " (2)\r\n");
 }
 
+TEST_F(LibValidationTest, ACustomLibsTitleReadsAsTheSameCharactersInEveryUiLanguage) {
+    const std::string big5Title = "\xA7\xDA\xAA\xBA\xB5\xFC\xAE\x77";  // 我的詞庫
+    const std::string gbkTitle = "\xCE\xD2\xB5\xC4\xD4\x7E\x8E\xEC";   // the same in GBK
+    auto list = MakeList(LibRepeating(big5Title, {kInfoCn}));
+    std::vector<LibProblem> problems = ScanLibList(list, false);
+    ASSERT_EQ(problems.size(), 1u);
+    {
+        testing_support::ScopedUiLcid simplified{kLcidSimplifiedChinese};
+        EXPECT_NE(QuickCheckReport(list, true, problems).summary.find("\t1: " + gbkTitle + " (1)\r\n"),
+                  std::string::npos);
+    }
+    {
+        testing_support::ScopedUiLcid traditional{kLcidTraditionalChinese};
+        EXPECT_NE(QuickCheckReport(list, true, problems).summary.find("\t1: " + big5Title + " (1)\r\n"),
+                  std::string::npos);
+    }
+    // The English UI has none of these characters: each is one question mark, never two
+    // Latin letters made of its bytes.
+    EXPECT_NE(QuickCheckReport(list, true, problems).summary.find("\t1: ???? (1)\r\n"), std::string::npos);
+
+    // A system lib's title is a UI text; in the details of a Big5 list it is written in Big5.
+    auto system = MakeList();
+    system[0]->title = "\xD6\xD0\xCE\xC4";  // 中文, as a Simplified Chinese UI text holds it in GBK
+    system[0]->wordsBefore = {kInfoCn, kInfoCn};
+    system[0]->wordsAfter = {kInfoTw, kInfoTw};
+    testing_support::ScopedUiLcid simplified{kLcidSimplifiedChinese};
+    const std::string report = CompleteCheckReport(system, true, ScanLibList(system, true));
+    EXPECT_NE(report.find("\xA4\xA4\xA4\xE5:\r\n"), std::string::npos) << testing::PrintToString(report);
+}
+
 TEST_F(LibValidationTest, ShortcutNeedsAPassedCheckWithinOneHundredDaysAndNoNewerFile) {
     int64_t checked = 0;
     ASSERT_TRUE(ParseCheckTime("2026-03-01 12:00:00", checked));

@@ -161,7 +161,8 @@ bool CheckLibList(const WordAdjustmentLibList& list, bool isG2B, bool complete, 
 }
 
 LibCheckReport QuickCheckReport(const WordAdjustmentLibList& list, bool isG2B,
-                                const std::vector<LibProblem>& problems) {
+                                const std::vector<LibProblem>& problems, int summaryCodePage) {
+    if (summaryCodePage == 0) summaryCodePage = UiTextCodePage();
     // "繁體庫:" in Big5 or "简体库:" in GBK, and the word for lib in the same encoding.
     const std::string heading = isG2B ? "\xC1\x63\xC5\xE9\xAE\x77:" : "\xBC\xF2\xCC\xE5\xBF\xE2:";
     const std::string libWord = isG2B ? "\xAE\x77" : "\xBF\xE2";
@@ -207,7 +208,7 @@ LibCheckReport QuickCheckReport(const WordAdjustmentLibList& list, bool isG2B,
                                 : std::to_string(lib.problems) + (lib.cut ? "+" : "");
         const std::string number = std::to_string(n + 1);
         report.summary +=
-            "\t" + number + ": " + LibTitle(list, lib.index, UiTextCodePage()) + " (" + count + ")\r\n";
+            "\t" + number + ": " + LibTitle(list, lib.index, summaryCodePage) + " (" + count + ")\r\n";
         const std::string id = std::to_string(lib.index);
         placeholders.emplace_back("%Lib_Id_Place_Holder_" + id + "%", number);
         placeholders.emplace_back("%Error_Count_Place_Holder_" + id + "%", count);
@@ -311,6 +312,13 @@ int DetailsCodePage(const WarningCharset& charset) {
     return charset.charset == 136 ? 950 : 936;
 }
 
+// The code page a report's message is written in: the UI language's, but under the English
+// UI (whose words are ASCII) the details' Chinese one, so the libs' titles keep their
+// characters.
+int MessageCodePage(const WarningCharset& charset) {
+    return UiLcid() == kLcidEnglish ? DetailsCodePage(charset) : UiTextCodePage();
+}
+
 }  // namespace
 
 MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
@@ -322,8 +330,9 @@ MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
     const bool b2gFailed = !b2gProblems.empty();
     const WarningCharset charset = ChooseWarningCharset(g2bFailed, b2gFailed, hasGb2312Font, hasBig5Font);
     std::optional<LibCheckReport> b2gReport, g2bReport;
-    if (b2gFailed) b2gReport = QuickCheckReport(b2g, false, b2gProblems);
-    if (g2bFailed) g2bReport = QuickCheckReport(g2b, true, g2bProblems);
+    const int textCodePage = MessageCodePage(charset);
+    if (b2gFailed) b2gReport = QuickCheckReport(b2g, false, b2gProblems, textCodePage);
+    if (g2bFailed) g2bReport = QuickCheckReport(g2b, true, g2bProblems, textCodePage);
     const LibCheckReport report = JoinListReports(b2gReport, g2bReport, charset, "\r\n\r\n");
     MessageRequest request;
     request.text = LoadUiString(IDS_WDAD_LIB_REDUNDANCY_WARNING, productName, report.summary);
@@ -333,6 +342,7 @@ MessageRequest LibRedundancyWarning(const WordAdjustmentLibList& g2b,
     request.showCheckBox = true;
     request.checked = true;
     request.detailsCodePage = DetailsCodePage(charset);
+    if (textCodePage != UiTextCodePage()) request.textCodePage = textCodePage;
     return request;
 }
 
@@ -340,7 +350,7 @@ namespace {
 
 // "\t%d: %s (%d)\r\n" for each lib with problems, numbered from 1, under the list's name.
 std::string CompleteCheckSummary(const WordAdjustmentLibList& list, bool isG2B,
-                                 const std::vector<LibProblem>& problems) {
+                                 const std::vector<LibProblem>& problems, int codePage) {
     std::string listName = LoadUiString(isG2B ? IDS_DIALOG_WA_BIG5_LIB_B : IDS_DIALOG_WA_GBK_LIB_G);
     std::string summary = ReplaceAll(listName, "&", "") + ":\r\n";
     int number = 0;
@@ -350,7 +360,7 @@ std::string CompleteCheckSummary(const WordAdjustmentLibList& list, bool isG2B,
         summary += '\t';
         summary += std::to_string(++number);
         summary += ": ";
-        summary += LibTitle(list, problems[start].libIndex, UiTextCodePage());
+        summary += LibTitle(list, problems[start].libIndex, codePage);
         summary += " (";
         summary += std::to_string(end - start);
         summary += ")\r\n";
@@ -377,12 +387,13 @@ MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
     }
     const WarningCharset charset =
         ChooseWarningCharset(!g2bProblems.empty(), !b2gProblems.empty(), hasGb2312Font, hasBig5Font);
+    const int textCodePage = MessageCodePage(charset);
     std::optional<LibCheckReport> b2gReport, g2bReport;
     if (!b2gProblems.empty())
-        b2gReport = LibCheckReport{CompleteCheckSummary(b2g, false, b2gProblems),
+        b2gReport = LibCheckReport{CompleteCheckSummary(b2g, false, b2gProblems, textCodePage),
                                    CompleteCheckReport(b2g, false, b2gProblems)};
     if (!g2bProblems.empty())
-        g2bReport = LibCheckReport{CompleteCheckSummary(g2b, true, g2bProblems),
+        g2bReport = LibCheckReport{CompleteCheckSummary(g2b, true, g2bProblems, textCodePage),
                                    CompleteCheckReport(g2b, true, g2bProblems)};
     const LibCheckReport report = JoinListReports(b2gReport, g2bReport, charset, "\r\n");
     request.text = UiStringLine(infoLines, 0) + "\r\n\r\n" + report.summary;
@@ -390,6 +401,7 @@ MessageRequest CompleteCheckMessage(const WordAdjustmentLibList& g2b,
     request.details = report.details;
     request.detailsEnabled = true;
     request.detailsCodePage = DetailsCodePage(charset);
+    if (textCodePage != UiTextCodePage()) request.textCodePage = textCodePage;
     return request;
 }
 

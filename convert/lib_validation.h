@@ -62,13 +62,14 @@ bool CheckLibList(const WordAdjustmentLibList& list, bool isG2B, bool complete, 
                   const LibFolders& folders, std::vector<LibProblem>& problems);
 
 struct LibCheckReport {
-    std::string summary;  // UI language: the libs with problems, numbered from 1
+    std::string summary;  // the libs with problems, numbered from 1, in the message's code page
     std::string details;  // the libs' encoding: the words concerned
 };
 
-// The report of a failed quick check of one list.
+// The report of a failed quick check of one list; the summary is written in summaryCodePage
+// (0: the UI language's).
 LibCheckReport QuickCheckReport(const WordAdjustmentLibList& list, bool isG2B,
-                                const std::vector<LibProblem>& problems);
+                                const std::vector<LibProblem>& problems, int summaryCodePage = 0);
 
 // The details of a complete check of one list: each lib's problems under three headings.
 std::string CompleteCheckReport(const WordAdjustmentLibList& list, bool isG2B,

@@ -37,6 +37,9 @@ struct MessageRequest {
     // The code page the details are written in when it is not the UI language's (0): a
     // list of an edit area's lines, say, in the area's own code page.
     int detailsCodePage = 0;
+    // The same for the message text: a message whose own words are plain ASCII (the English
+    // UI) may quote words of a Chinese code page and be shown in it.
+    int textCodePage = 0;
 };
 
 struct MessageAnswer {

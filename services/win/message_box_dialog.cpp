@@ -103,11 +103,11 @@ bool MessageBoxDialog::OnInitDialog() {
 void MessageBoxDialog::SetUpTexts() {
     MessageBoxTexts texts =
         FitMessageBoxTexts(WithCrLfLineBreaks(request_.text), WithCrLfLineBreaks(request_.details),
-                           IsNtPlatform(), UiCodePage(), DetailsCodePage());
+                           IsNtPlatform(), TextCodePage(), DetailsCodePage());
     shownText_ = texts.text;
     if (texts.liftTextLimit) TextEdit(Item(IDC_MESSAGE_BOX_TEXT)).LiftLengthLimit();
     if (texts.liftDetailsLimit) TextEdit(Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).LiftLengthLimit();
-    SetWindowTextW(Item(IDC_MESSAGE_BOX_TEXT), WidenUiText(texts.text).c_str());
+    SetWindowTextW(Item(IDC_MESSAGE_BOX_TEXT), WidenText(texts.text, TextCodePage()).c_str());
     SetWindowTextIn(Item(IDC_MESSAGE_BOX_DETAILS_TEXT), texts.details, DetailsCodePage());
     if (input_) SetWindowTextW(Item(IDC_MESSAGE_BOX_INPUT), WidenUiText(*input_).c_str());
 
@@ -154,10 +154,18 @@ void MessageBoxDialog::SetUpFonts() {
     // Every label is in the UI language, not only the two text boxes.
     for (int id : kAllControlIds) Control(Item(id)).SetFont(font_.get());
     // Details of another code page are drawn in a font of its character set.
+    if (TextCodePage() != UiCodePage()) {
+        textFont_ = FontLike(hwnd(), CharsetOfCodePage(TextCodePage()));
+        if (textFont_) Control(Item(IDC_MESSAGE_BOX_TEXT)).SetFont(textFont_.get());
+    }
     if (DetailsCodePage() != UiCodePage()) {
         detailsFont_ = FontLike(hwnd(), CharsetOfCodePage(DetailsCodePage()));
         if (detailsFont_) Control(Item(IDC_MESSAGE_BOX_DETAILS_TEXT)).SetFont(detailsFont_.get());
     }
+}
+
+int MessageBoxDialog::TextCodePage() const {
+    return request_.textCodePage ? request_.textCodePage : UiCodePage();
 }
 
 int MessageBoxDialog::DetailsCodePage() const {

@@ -45,6 +45,7 @@ class MessageBoxDialog : public Dialog {
     void SetUpIcon();
     void SetUpTexts();
     void SetUpFonts();
+    int TextCodePage() const;
     int DetailsCodePage() const;
     void FitHeightToMessage();
     void OnSlot(int slot);
@@ -63,6 +64,7 @@ class MessageBoxDialog : public Dialog {
     std::string shownText_;
     // The dialog's font in the UI language's character set, for every control.
     UniqueFont font_;
+    UniqueFont textFont_;
     UniqueFont detailsFont_;
     int collapsedHeight_ = 0;
     int fullHeight_ = 0;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The lib checks as a user meets them. zelvo.exe starts with a custom G2B lib that lists one
-# word twice: the start-up warning opens over the main window (English and Simplified
-# Chinese UI), its details show the word in Big5, and a screenshot is taken with the details
-# open; No leaves the check on. Then the Windows test program holds the Merge Word
+# word twice: the start-up warning opens over the main window (English, Simplified and
+# Traditional Chinese UI) naming the lib by its Big5 title, its details show the word in Big5,
+# and a screenshot is taken with the details open; No leaves the check on. Then the Windows test program holds the Merge Word
 # Adjustment Libs dialog, its report with details open, and the Correcting repeating items
 # dialog on screen for screenshots.
 set -euo pipefail
@@ -40,8 +40,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 for f in "$program" "$tool" "$tests"; do [ -f "$f" ] || fail "missing $f"; done
 [ "$(wine "$tool" count | tr -d '\r')" = 0 ] || fail "a main window is already open"
 
-# 信息 twice (資訊 and 訊息), 軟件 once, in Big5.
-printf ';[T]Mine\r\n\xAB\x48\xAE\xA7,\xB8\xEA\xB0\x54\r\n\xAB\x48\xAE\xA7,\xB0\x54\xAE\xA7\r\n\xB3\x6E\xA5\xF3,\xB3\x6E\xC5\xE9' \
+# A lib titled 我的詞庫 holding 信息 twice (資訊 and 訊息) and 軟件 once, in Big5.
+printf ';[T]\xA7\xDA\xAA\xBA\xB5\xFC\xAE\x77\r\n\xAB\x48\xAE\xA7,\xB8\xEA\xB0\x54\r\n\xAB\x48\xAE\xA7,\xB0\x54\xAE\xA7\r\n\xB3\x6E\xA5\xF3,\xB3\x6E\xC5\xE9' \
   > "$work/mine.txt"
 printf '[CUSLIB_G2B1]\r\nPath = %s\r\nApply = true\r\n' "$(winepath -w "$work/mine.txt")" > "$config/wag2b.ini"
 wine reg add "$ctwa_key" /v 'Check WD' /t REG_DWORD /d 1 /f >/dev/null
@@ -56,15 +56,17 @@ wait_open_control() {
 }
 
 declare -A opening=([1033]='Zelvo found repeating items in the following word adjustment libs:'
-                    [2052]='在以下词语调整库中发现了重复的词条：')
-for lcid in 1033 2052; do
+                    [2052]='在以下词语调整库中发现了重复的词条：'
+                    [1028]='在以下詞語調整庫中發現了重複的詞條：')
+# The Big5 title reads as the same characters in every UI language.
+for lcid in 1033 2052 1028; do
   wine reg add "$shell_key" /v LCID /t REG_DWORD /d "$lcid" /f >/dev/null
   wine "$program" &
   pid=$!
   wine "$tool" wait 1 30 >/dev/null || fail "$lcid: no main window within 30 seconds"
   wait_open_control 5115 || fail "$lcid: no warning over the main window"
   text=$(wine "$tool" opentext 5115 | tr -d '\r')
-  case "$text" in *"${opening[$lcid]}"*"Mine (1)"*) ;; *) fail "$lcid: the warning reads '$text'" ;; esac
+  case "$text" in *"${opening[$lcid]}"*"我的詞庫 (1)"*) ;; *) fail "$lcid: the warning reads '$text'" ;; esac
   wine "$tool" click 5113 >/dev/null  # Details
   sleep 1
   details=$(wine "$tool" opentext 5116 | tr -d '\r')

@@ -97,9 +97,17 @@ TEST_F(LibValidationTest, ACustomLibsTitleReadsAsTheSameCharactersInEveryUiLangu
         EXPECT_NE(QuickCheckReport(list, true, problems).summary.find("\t1: " + big5Title + " (1)\r\n"),
                   std::string::npos);
     }
-    // The English UI has none of these characters: each is one question mark, never two
-    // Latin letters made of its bytes.
-    EXPECT_NE(QuickCheckReport(list, true, problems).summary.find("\t1: ???? (1)\r\n"), std::string::npos);
+    // The English UI's own words are ASCII: its warning is written in the details' code page,
+    // so the title keeps its characters there too.
+    const auto none = WordAdjustmentLibList{};
+    MessageRequest warning = LibRedundancyWarning(list, problems, none, {}, true, true, "Zelvo");
+    EXPECT_EQ(warning.textCodePage, 950);
+    EXPECT_NE(warning.text.find("\t1: " + big5Title + " (1)\r\n"), std::string::npos) << warning.text;
+    EXPECT_EQ(warning.text.rfind("Zelvo found repeating items", 0), 0u);
+    {
+        testing_support::ScopedUiLcid simplified{kLcidSimplifiedChinese};
+        EXPECT_EQ(LibRedundancyWarning(list, problems, none, {}, true, true, "Zelvo").textCodePage, 0);
+    }
 
     // A system lib's title is a UI text; in the details of a Big5 list it is written in Big5.
     auto system = MakeList();

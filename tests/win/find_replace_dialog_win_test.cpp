@@ -111,7 +111,10 @@ TEST_F(FindReplaceDialogTest, FindNextSelectsExactlyTheMatchedGbkBytesWhateverTh
     Press(dialog, IDC_FR_FIND_NEXT);
     EXPECT_EQ(CharacterSelection(edit), Range(0, 0));
     ASSERT_EQ(messages_->shown.size(), 1u);
-    EXPECT_EQ(messages_->shown[0].text.rfind("Can't find \"", 0), 0u) << messages_->shown[0].text;
+    // The English message quotes the text in the area's GBK and is shown in it.
+    EXPECT_EQ(messages_->shown[0].text, "Can't find \"\xD0\xCE\".");
+    EXPECT_TRUE(messages_->shown[0].textCodePage == 936 ||
+                (messages_->shown[0].textCodePage == 0 && UiCodePage() == 936));
 }
 
 TEST_F(FindReplaceDialogTest, FindNextInAsciiTextMovesOnByOneByteAndSaysWhenNothingIsLeft) {

@@ -243,6 +243,27 @@ TEST_F(MessageBoxTest, DetailsOfAnotherCodePageShowTheirOwnCharacters) {
     EXPECT_EQ(face.lfCharSet, CHINESEBIG5_CHARSET);
 }
 
+// A message whose own words are ASCII may quote a Chinese code page's words and be shown
+// in it (a Big5 lib title in an English warning); the buttons stay in the UI language.
+TEST_F(MessageBoxTest, ATextOfAnotherCodePageShowsItsOwnCharacters) {
+    MessageRequest request = Styled(kMbYesNo);
+    request.text = "Found in:\r\n\t1: \xA7\xDA\xAA\xBA\xB5\xFC\xAE\x77 (1)";  // 我的詞庫 in Big5
+    request.textCodePage = 950;
+    std::wstring shown, yes;
+    LOGFONTW face{};
+    Play(request, {[&](HWND box) {
+                       HWND text = GetDlgItem(box, IDC_MESSAGE_BOX_TEXT);
+                       shown = GetWindowTextWide(text);
+                       yes = GetWindowTextWide(GetDlgItem(box, IDC_MESSAGE_BOX_SLOT2));
+                       HFONT font = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
+                       GetObjectW(font, sizeof face, &face);
+                       PressKey(VK_RETURN);
+                   }});
+    EXPECT_EQ(shown, L"Found in:\r\n\t1: \u6211\u7684\u8A5E\u5EAB (1)");
+    EXPECT_EQ(face.lfCharSet, CHINESEBIG5_CHARSET);
+    EXPECT_EQ(yes, L"&Yes");
+}
+
 TEST_F(MessageBoxTest, DetailsButtonTogglesThePaneAndTheWindowHeight) {
     MessageRequest request = Styled(kMbOk | kMbIconError);
     request.detailsEnabled = true;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "resources/resource.h"
+#include "services/codepage_codec.h"
 #include "services/message_service.h"
 #include "services/ui_strings.h"
 #include "services/win/toolkit/win_text.h"
@@ -248,10 +249,17 @@ void FindReplaceDialog::SaveSettings() {
     WriteFindReplaceSettings(isSourceArea_, settings_, shown_);
 }
 
+int FindReplaceDialog::MessageCodePage() const {
+    // The English UI's words are ASCII: its messages are written in the area's code page,
+    // so the quoted text keeps its characters; a Chinese UI's in its own.
+    if (UiLcid() == kLcidEnglish && HasLosslessCodec(boxCodePage_)) return boxCodePage_;
+    return UiCodePage();
+}
+
 std::string FindReplaceDialog::AsUiText(std::string_view bytes) const {
-    const int uiCodePage = UiCodePage();
-    if (boxCodePage_ == uiCodePage) return std::string(bytes);
-    return NarrowText(WidenText(bytes, boxCodePage_), uiCodePage);
+    const int codePage = MessageCodePage();
+    if (boxCodePage_ == codePage) return std::string(bytes);
+    return NarrowText(WidenText(bytes, boxCodePage_), codePage);
 }
 
 void FindReplaceDialog::Say(const std::string& text, unsigned style) {
@@ -261,6 +269,7 @@ void FindReplaceDialog::Say(const std::string& text, unsigned style) {
     MessageRequest request;
     request.text = text;
     request.style = style;
+    if (MessageCodePage() != UiCodePage()) request.textCodePage = MessageCodePage();
     ShowMessage(request);
     EndSpeakingFor(hwnd());
 }

@@ -89,6 +89,8 @@ class FindReplaceDialog : public Dialog {
     // A message of this window, owned by it; the texts typed in the area's code page are
     // put into the UI language's.
     void Say(const std::string& text, unsigned style);
+    // Text of the area quoted in a message, in the code page the message is written in.
+    int MessageCodePage() const;
     std::string AsUiText(std::string_view bytes) const;
     void FocusArea();
 

@@ -51,7 +51,12 @@ echo "ok   silent install into $folder"
 
 # The installed program converts the sample as the console converter does.
 sample="$unix_folder/samples/gbk-sample.txt"
-wine "$converter" convert --from gbk "$sample" "$work/expected.txt" || fail "zelvoc convert failed"
+# Right after the installer's wineserver has gone, the first start in the prefix has been seen
+# to fail once; a second failure is a real one. Either way the output is shown.
+if ! out=$(wine "$converter" convert --from gbk "$sample" "$work/expected.txt" 2>&1); then
+  echo "note: the first zelvoc start after the install failed: $out"
+  out=$(wine "$converter" convert --from gbk "$sample" "$work/expected.txt" 2>&1) || fail "zelvoc convert failed: $out"
+fi
 wanted=$(python3 -c 'import sys; sys.stdout.write(open(sys.argv[1], "rb").read().decode("cp950"))' "$work/expected.txt" | tr -d '\r')
 wine "$unix_folder/zelvo.exe" "[n]0[p]$folder\\samples\\gbk-sample.txt" &
 pid=$!
